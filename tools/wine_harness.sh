@@ -1,0 +1,99 @@
+# Sourced by the wine tests and by the driver's run and bench commands.
+# Joins the run's Wine session (tools/wine_session.sh) or, when a script runs
+# on its own, makes a private one that ends with the script. Every process
+# started through harness_start_program is ended by its id at exit.
+#
+#   harness_init                          join or make the session; sets DISPLAY, WINEPREFIX, HOME
+#   harness_cdrive                        prints the prefix's drive_c folder
+#   harness_start_program OUT EXE ARGS..  starts "wine EXE ARGS" in the background; OUT names a variable for the pid
+#   harness_wait_exit PID SECONDS         waits for the process; prints its exit code, or "timeout"
+#   harness_wait_window TITLE SECONDS     prints the X window id of a window with that exact title
+#   harness_window_gone TITLE SECONDS     succeeds once no window of that title is left
+#   harness_screenshot FILE               screenshot of the whole screen
+#   harness_pixel FILE X Y                prints "R G B" of one pixel of a picture
+#   harness_fail MESSAGE                  prints FAIL and exits 1
+#   harness_check COND MESSAGE            fails with MESSAGE unless the command COND succeeds
+set -u
+KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+KESTRINE_WIN_BUILD=${KESTRINE_WIN_BUILD:-$KESTRINE_ROOT/build/win}
+HARNESS_PIDS=()
+HARNESS_OWN_SESSION=""
+
+harness_cleanup() {
+    local pid
+    for pid in "${HARNESS_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    for pid in "${HARNESS_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+    if [ -n "$HARNESS_OWN_SESSION" ]; then
+        "$KESTRINE_ROOT/tools/wine_session.sh" stop "$HARNESS_OWN_SESSION" >/dev/null
+        rm -rf "$HARNESS_OWN_SESSION"
+    fi
+}
+trap harness_cleanup EXIT
+
+harness_init() {
+    local session=${KESTRINE_WINE_SESSION:-}
+    if [ -z "$session" ] || [ ! -f "$session/env" ]; then
+        session=$(mktemp -d /tmp/kestrine-wine.XXXXXX)
+        HARNESS_OWN_SESSION=$session
+        "$KESTRINE_ROOT/tools/wine_session.sh" start "$session" "${1:-1024x768x24}" >/dev/null || harness_fail "cannot start a wine session"
+    fi
+    # shellcheck disable=SC1091
+    . "$session/env"
+}
+
+harness_cdrive() { echo "$WINEPREFIX/drive_c"; }
+
+harness_start_program() {
+    local __out=$1; shift
+    wine "$@" >/dev/null 2>&1 < /dev/null &
+    local pid=$!
+    HARNESS_PIDS+=("$pid")
+    printf -v "$__out" '%s' "$pid"
+}
+
+harness_wait_exit() {
+    local pid=$1 seconds=$2 i
+    for i in $(seq 1 $((seconds * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"; echo $?; return 0
+        fi
+        sleep 0.1
+    done
+    echo timeout
+}
+
+harness_wait_window() {
+    local title=$1 seconds=$2 i id
+    for i in $(seq 1 $((seconds * 5))); do
+        id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.2
+    done
+    return 1
+}
+
+harness_window_gone() {
+    local title=$1 seconds=$2 i
+    for i in $(seq 1 $((seconds * 10))); do
+        [ -z "$(xdotool search --name "^${title}\$" 2>/dev/null)" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+harness_screenshot() { import -window root "$1"; }
+
+harness_pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+harness_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+harness_check() {
+    local cond=$1; shift
+    eval "$cond" || harness_fail "$*"
+}

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# One Wine session per test run: a private prefix and HOME, an Xvfb display
+# and a persistent wineserver. Usage:
+#   wine_session.sh start DIR [WIDTHxHEIGHTxDEPTH]   make DIR/prefix, start Xvfb and wineserver, write DIR/env
+#   wine_session.sh stop DIR                         end every process it started, by id
+set -u
+cmd=${1:?start or stop}
+dir=${2:?session folder}
+screen=${3:-1024x768x24}
+
+free_display() {
+    local n
+    for n in $(seq 91 199); do
+        if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then echo $n; return 0; fi
+    done
+    return 1
+}
+
+start() {
+    mkdir -p "$dir/home"
+    dir=$(cd "$dir" && pwd)
+    # A .asoundrc selecting the null device gives Wine a wave-out device with no sound card.
+    cat > "$dir/home/.asoundrc" <<'ASOUND'
+pcm.!default { type null }
+ctl.!default { type hw card 0 }
+ASOUND
+    local n; n=$(free_display) || { echo "no free X display" >&2; exit 1; }
+    setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac >"$dir/xvfb.log" 2>&1 < /dev/null &
+    echo $! > "$dir/xvfb.pid"
+    local i
+    for i in $(seq 1 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    cat > "$dir/env" <<ENV
+export DISPLAY=:$n
+export WINEPREFIX=$dir/prefix
+export HOME=$dir/home
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+export KESTRINE_SESSION=$dir
+ENV
+    # shellcheck disable=SC1091
+    . "$dir/env"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -u >"$dir/wineboot.log" 2>&1 < /dev/null
+        wineserver -w
+        # A crash ends the process with its exception code instead of a dialog.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 < /dev/null
+        wineserver -w
+    fi
+    setsid wineserver -f -p >"$dir/wineserver.log" 2>&1 < /dev/null &
+    echo $! > "$dir/wineserver.pid"
+    echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
+}
+
+stop() {
+    [ -f "$dir/env" ] || exit 0
+    # shellcheck disable=SC1091
+    . "$dir/env"
+    wineserver -k >/dev/null 2>&1 || true
+    local f pid
+    for f in "$dir"/*.pid; do
+        [ -f "$f" ] || continue
+        pid=$(cat "$f")
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null
+        rm -f "$f"
+    done
+    rm -f "$dir/env"
+    echo "wine session stopped"
+}
+
+case "$cmd" in
+    start) start ;;
+    stop) stop ;;
+    *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+esac
