@@ -24,11 +24,23 @@ start() {
 pcm.!default { type null }
 ctl.!default { type hw card 0 }
 ASOUND
-    local n; n=$(free_display) || { echo "no free X display" >&2; exit 1; }
-    setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac >"$dir/xvfb.log" 2>&1 < /dev/null &
-    echo $! > "$dir/xvfb.pid"
-    local i
-    for i in $(seq 1 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    # Several sessions may start at once: if another server takes the number
+    # between the check and the start, try the next free one.
+    local n pid i attempt
+    for attempt in 1 2 3 4 5; do
+        n=$(free_display) || { echo "no free X display" >&2; exit 1; }
+        setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac >"$dir/xvfb.log" 2>&1 < /dev/null &
+        pid=$!
+        for i in $(seq 1 50); do
+            [ -e /tmp/.X11-unix/X$n ] && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
+        kill "$pid" 2>/dev/null; pid=""
+    done
+    [ -n "$pid" ] || { echo "cannot start Xvfb" >&2; exit 1; }
+    echo "$pid" > "$dir/xvfb.pid"
     cat > "$dir/env" <<ENV
 export DISPLAY=:$n
 export WINEPREFIX=$dir/prefix
