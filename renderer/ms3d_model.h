@@ -38,6 +38,8 @@ public:
     Model& operator=(const Model&) = delete;
     virtual ~Model();
     virtual bool load(const char* path) = 0;
+    // Gives each material the texture its file name names (0 for an empty
+    // name, without touching any file). Needs the GL context to be current.
     void loadMaterialTextures();
 
     int numMeshes = 0;
@@ -48,10 +50,17 @@ public:
     Triangle* triangles = nullptr;
     int numVertices = 0;
     Vertex* vertices = nullptr;
+
+protected:
+    // Frees every array and name and sets the counts to 0.
+    void release();
 };
 
 class Ms3dModel : public Model {
 public:
+    // Reads the whole file; false (and an empty model) when it is missing,
+    // not a version 3 or 4 file, or shorter than its counts say. Makes no
+    // textures: see loadMaterialTextures.
     bool load(const char* path) override;
     // Parses an in-memory file; false when the data is not a complete model.
     bool loadFromBuffer(const unsigned char* data, std::size_t length);
