@@ -1,1 +1,1 @@
-// placeholder: filled by its issue
+// Native file access and messages for the BMP loader (being completed).

@@ -1,1 +1,1 @@
-// placeholder: filled by its issue
+// The project's own DIB pixel converter (being completed).
