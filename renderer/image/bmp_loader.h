@@ -20,9 +20,29 @@ struct DibInfoHeader {
     uint32_t clrUsed;
     uint32_t clrImportant;
 };
+static_assert(sizeof(DibInfoHeader) == 40, "the info header is 40 bytes on disk");
+
+// Compression codes of the info header.
+enum : uint32_t { dibRgb = 0, dibRle8 = 1, dibRle4 = 2, dibBitFields = 3 };
 
 // header points at the header's first byte; size 12 means a core header.
+// Reads the bytes up to the header's bit count (core) or colours-used field (info).
 uint16_t countPaletteColors(const unsigned char* header);
 
 RgbImage* loadBitmapIfPresent(const char* path);
 RgbImage* loadDibImage(const char* path);
+
+// The reader behind loadDibImage, over a whole file already in memory. Every
+// offset and count is checked against length; errors are reported as by
+// loadDibImage.
+RgbImage* decodeDibFile(const unsigned char* bytes, size_t length);
+
+// Where the loader's messages go: a modal "Error" box by default. Test programs
+// point it elsewhere to collect the texts.
+extern void (*loaderMessageHandler)(const char* text);
+
+// The message texts.
+extern const char* const openFailedMessage;      // printf format, the path for %s
+extern const char* const unknownFormatMessage;
+extern const char* const outOfMemoryMessage;
+extern const char* const conversionErrorMessage;

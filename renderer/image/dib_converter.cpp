@@ -1,1 +1,240 @@
-// The project's own DIB pixel converter (being completed).
+// Converts DIB pixel data to a bottom-up 24-bit DIB the way GDI's SetDIBits
+// does for the formats the loader meets. Every read of the pixel data and the
+// colour table is bounded by the lengths in DibSource.
+#include "renderer/image/dib_converter.h"
+#include <cstdint>
+
+namespace {
+
+struct Bgr {
+    unsigned char b, g, r;
+};
+
+uint32_t readU32(const unsigned char* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+// The 24-bit target: rows bottom first, each padded to 4 bytes.
+struct Target {
+    unsigned char* pixels;
+    int width;
+    int height;
+    size_t stride;
+
+    void put(int x, int y, Bgr c) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return;
+        unsigned char* p = pixels + size_t(y) * stride + size_t(x) * 3;
+        p[0] = c.b;
+        p[1] = c.g;
+        p[2] = c.r;
+    }
+};
+
+// The colour table of a palette image. Indices past its end are black.
+struct Palette {
+    const unsigned char* entries;
+    uint32_t count;
+
+    Bgr colour(uint32_t index) const {
+        if (index >= count) return Bgr{0, 0, 0};
+        const unsigned char* e = entries + 4 * size_t(index);
+        return Bgr{e[0], e[1], e[2]};
+    }
+};
+
+Palette paletteOf(const DibSource& source) {
+    uint32_t most = 1u << source.header->bitCount;
+    uint32_t count = source.header->clrUsed == 0 || source.header->clrUsed > most ? most : source.header->clrUsed;
+    uint32_t held = uint32_t(source.colourBytes / 4);
+    return Palette{source.colours, count < held ? count : held};
+}
+
+// One colour channel of a bit-field pixel scaled to 8 bits: the field's top
+// bits, with the field repeated into the low bits when it is narrower.
+struct Channel {
+    uint32_t mask;
+    int shift;
+    int length;
+
+    unsigned char from(uint32_t pixel) const {
+        if (length == 0) return 0;
+        uint32_t value = (pixel & mask) >> shift;
+        if (length >= 8) return static_cast<unsigned char>(value >> (length - 8));
+        uint32_t scaled = value << (8 - length);
+        uint32_t result = scaled;
+        for (int s = length; s < 8; s += length) result |= scaled >> s;
+        return static_cast<unsigned char>(result);
+    }
+};
+
+Channel channelOf(uint32_t mask) {
+    Channel c{mask, 0, 0};
+    if (mask == 0) return c;
+    while (!(mask & (1u << c.shift))) ++c.shift;
+    while (c.shift + c.length < 32 && (mask & (1u << (c.shift + c.length)))) ++c.length;
+    return c;
+}
+
+struct Masks {
+    Channel red, green, blue;
+    Bgr colour(uint32_t pixel) const { return Bgr{blue.from(pixel), green.from(pixel), red.from(pixel)}; }
+};
+
+// The target row that source row `row` lands on: bottom-up sources keep their
+// order, top-down sources are turned over.
+int targetRow(const DibSource& source, int row, int rows) {
+    return source.header->height < 0 ? rows - 1 - row : row;
+}
+
+int convertIndexedRows(const DibSource& source, const Target& target) {
+    int bitCount = source.header->bitCount;
+    Palette palette = paletteOf(source);
+    size_t stride = dibRowStride(target.width, bitCount);
+    uint32_t valueMask = (1u << bitCount) - 1;
+    for (int row = 0; row < target.height; ++row) {
+        const unsigned char* line = source.bits + size_t(row) * stride;
+        int y = targetRow(source, row, target.height);
+        for (int x = 0; x < target.width; ++x) {
+            size_t bit = size_t(x) * bitCount;
+            uint32_t index = (line[bit / 8] >> (8 - bitCount - int(bit % 8))) & valueMask;
+            target.put(x, y, palette.colour(index));
+        }
+    }
+    return target.height;
+}
+
+int convertMaskedRows(const DibSource& source, const Target& target, const Masks& masks) {
+    int bytesPerPixel = source.header->bitCount / 8;
+    size_t stride = dibRowStride(target.width, source.header->bitCount);
+    for (int row = 0; row < target.height; ++row) {
+        const unsigned char* line = source.bits + size_t(row) * stride;
+        int y = targetRow(source, row, target.height);
+        for (int x = 0; x < target.width; ++x) {
+            const unsigned char* p = line + size_t(x) * bytesPerPixel;
+            uint32_t pixel = bytesPerPixel == 2 ? uint32_t(p[0] | (p[1] << 8)) : readU32(p);
+            target.put(x, y, masks.colour(pixel));
+        }
+    }
+    return target.height;
+}
+
+int convertBgrRows(const DibSource& source, const Target& target) {
+    size_t stride = dibRowStride(target.width, 24);
+    for (int row = 0; row < target.height; ++row) {
+        const unsigned char* line = source.bits + size_t(row) * stride;
+        int y = targetRow(source, row, target.height);
+        for (int x = 0; x < target.width; ++x) {
+            const unsigned char* p = line + size_t(x) * 3;
+            target.put(x, y, Bgr{p[0], p[1], p[2]});
+        }
+    }
+    return target.height;
+}
+
+// Run-length data: pairs of (count, value) draw runs; a zero count starts an
+// escape: 0 end of line, 1 end of picture, 2 move by (dx, dy), 3 or more a run
+// of literal pixels padded to a 16-bit boundary. Pixels outside the picture
+// are dropped; pixels never drawn keep the target's colour.
+int convertRunLengthRows(const DibSource& source, const Target& target) {
+    bool fourBit = source.header->compression == dibRle4;
+    Palette palette = paletteOf(source);
+    const unsigned char* data = source.bits;
+    size_t length = source.bitsLength;
+    size_t at = 0;
+    int x = 0;
+    int y = 0;
+    while (at + 2 <= length && y < target.height) {
+        unsigned count = data[at];
+        unsigned value = data[at + 1];
+        at += 2;
+        if (count > 0) {
+            for (unsigned i = 0; i < count; ++i, ++x) {
+                unsigned index = fourBit ? ((i & 1) ? value & 15 : value >> 4) : value;
+                target.put(x, y, palette.colour(index));
+            }
+        } else if (value == 0) {
+            x = 0;
+            ++y;
+        } else if (value == 1) {
+            break;
+        } else if (value == 2) {
+            if (at + 2 > length) break;
+            x += data[at];
+            y += data[at + 1];
+            at += 2;
+        } else {
+            size_t bytes = fourBit ? (value + 1) / 2 : value;
+            for (unsigned i = 0; i < value; ++i, ++x) {
+                size_t byteAt = at + (fourBit ? i / 2 : i);
+                if (byteAt >= length) break;
+                unsigned index = fourBit ? ((i & 1) ? data[byteAt] & 15 : data[byteAt] >> 4) : data[byteAt];
+                target.put(x, y, palette.colour(index));
+            }
+            at += (bytes + 1) & ~size_t(1);
+        }
+    }
+    return target.height;
+}
+
+bool sizesAgree(const DibSource& source, int width, int height) {
+    const DibInfoHeader& h = *source.header;
+    int64_t rows = h.height < 0 ? -int64_t(h.height) : int64_t(h.height);
+    return h.width == width && rows == height && width > 0 && height > 0;
+}
+
+// The bytes of uncompressed pixel data the picture needs.
+bool holdsAllRows(const DibSource& source) {
+    uint64_t needed = uint64_t(dibRowStride(source.header->width, source.header->bitCount)) *
+                      uint64_t(source.header->height < 0 ? -int64_t(source.header->height) : source.header->height);
+    return needed <= source.bitsLength;
+}
+
+int convertUncompressed(const DibSource& source, const Target& target) {
+    if (!holdsAllRows(source)) return 0;
+    switch (source.header->bitCount) {
+    case 1:
+    case 4:
+    case 8:
+        return convertIndexedRows(source, target);
+    case 16:
+        return convertMaskedRows(source, target, Masks{channelOf(0x7C00), channelOf(0x03E0), channelOf(0x001F)});
+    case 24:
+        return convertBgrRows(source, target);
+    case 32:
+        return convertMaskedRows(source, target, Masks{channelOf(0xFF0000), channelOf(0xFF00), channelOf(0xFF)});
+    default:
+        return 0;
+    }
+}
+
+int convertBitFields(const DibSource& source, const Target& target) {
+    int bitCount = source.header->bitCount;
+    if ((bitCount != 16 && bitCount != 32) || source.colourBytes < 12 || !holdsAllRows(source)) return 0;
+    Masks masks{channelOf(readU32(source.colours)), channelOf(readU32(source.colours + 4)),
+                channelOf(readU32(source.colours + 8))};
+    return convertMaskedRows(source, target, masks);
+}
+
+}  // namespace
+
+size_t dibRowStride(int width, int bitCount) {
+    return size_t((uint64_t(uint32_t(width)) * uint64_t(bitCount) + 31) / 32 * 4);
+}
+
+int convertDibToBgr24(const DibSource& source, unsigned char* target, int targetWidth, int targetHeight) {
+    if (!source.header || !target || !sizesAgree(source, targetWidth, targetHeight)) return 0;
+    Target out{target, targetWidth, targetHeight, dibRowStride(targetWidth, 24)};
+    const DibInfoHeader& h = *source.header;
+    switch (h.compression) {
+    case dibRgb:
+        return convertUncompressed(source, out);
+    case dibBitFields:
+        return convertBitFields(source, out);
+    case dibRle8:
+        return h.bitCount == 8 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
+    case dibRle4:
+        return h.bitCount == 4 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
+    default:
+        return 0;
+    }
+}
