@@ -80,22 +80,31 @@ void spawnStone()
     (void)(nextRandom() % 10000);
 }
 
-// Grid cell under a point of the scene frame. Each step is rounded to single
-// precision so that the cell is the same on every compiler.
-static int impactColumn(float x)
+// A cell number far outside any grid (or not a number) becomes -1, which the
+// ripple stamp ignores, instead of an undefined conversion.
+static int truncateToCell(float scaled)
+{
+    if (!(scaled > -1.0e6f && scaled < 1.0e6f))
+        return -1;
+    return static_cast<int>(scaled);
+}
+
+// Each step is rounded to single precision so that the cell is the same on
+// every compiler.
+int impactColumn(float x)
 {
     const float shifted = x + 30.0f;
     const float fraction = shifted / 60.0f;
     const float scaled = static_cast<float>(gridWidth) * fraction;
-    return static_cast<int>(scaled);
+    return truncateToCell(scaled);
 }
 
-static int impactRow(float z)
+int impactRow(float z)
 {
     const float shifted = z + 35.0f;
     const float fraction = shifted / 50.0f;
     const float scaled = static_cast<float>(gridHeight) * fraction;
-    return static_cast<int>(scaled);
+    return truncateToCell(scaled);
 }
 
 static void restartSplash()

@@ -33,6 +33,11 @@ double vecLength(Vec3d a);
 Vec3d vecNormalize(Vec3d a);
 Vec3d vecScale(Vec3d a, double s);
 
+// The water cell under a point of the scene frame, every step in single
+// precision; may lie outside the grid (the ripple stamp ignores such cells).
+int impactColumn(float x);
+int impactRow(float z);
+
 void resetSplash();  // marks all particles inactive
 void spawnStone();
 void updateStone();
