@@ -1,1 +1,295 @@
-// placeholder: filled by its issue
+// Kestrine.dll's program entry: the full-screen (or windowed) GL window, the
+// non-blocking message loop that draws one frame per pass, and the orderly
+// teardown that gives the display its mode back. The front end watches for
+// this window's title; when the window is gone the saver ends.
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstring>
+#include <new>
+
+#include "renderer/frame_cycle.h"
+#include "renderer/ms3d_model.h"
+#include "renderer/scene.h"
+#include "renderer/water.h"
+
+namespace {
+
+const char kClassName[] = "OpenGL";
+const char kWindowTitle[] = "Solvane_VC";
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+constexpr int kColourBits = 32;
+// The display-mode record as the mode change takes it: the 148-byte layout
+// without the panning fields.
+constexpr WORD kDevModeSize = 148;
+
+bool fullScreen = true;
+bool windowActive = true;
+bool keyDown[256];
+
+HINSTANCE appInstance = nullptr;
+HWND renderWindow = nullptr;
+HDC deviceContext = nullptr;
+HGLRC glContext = nullptr;
+bool classRegistered = false;
+
+int viewportWidth = 0;
+int viewportHeight = 0;
+
+using SwapIntervalProc = BOOL(WINAPI*)(int);
+using ExtensionsStringProc = const char*(WINAPI*)();
+
+template <typename Proc>
+Proc glProc(const char* name) {
+    // Through a plain function pointer, so the cast from PROC is not taken
+    // for a signature mismatch.
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+}
+
+bool swapControlOffered() {
+    const auto wglExtensions = glProc<ExtensionsStringProc>("wglGetExtensionsStringEXT");
+    if (wglExtensions != nullptr) {
+        const char* list = wglExtensions();
+        if (list != nullptr && std::strstr(list, "WGL_EXT_swap_control") != nullptr) return true;
+    }
+    const char* glList = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return glList != nullptr && std::strstr(glList, "WGL_EXT_swap_control") != nullptr;
+}
+
+// Ties the frame rate to the display's refresh where the driver allows it;
+// the animation is counted in frames, so unthrottled it would run far too fast.
+void requestVerticalSync() {
+    if (!swapControlOffered()) return;
+    const auto swapInterval = glProc<SwapIntervalProc>("wglSwapIntervalEXT");
+    if (swapInterval != nullptr) swapInterval(1);
+}
+
+PIXELFORMATDESCRIPTOR pixelFormatRequest(int bits) {
+    PIXELFORMATDESCRIPTOR pfd;
+    std::memset(&pfd, 0, sizeof pfd);
+    pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = static_cast<BYTE>(bits);
+    pfd.cDepthBits = 16;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    return pfd;
+}
+
+bool changeDisplayMode(int width, int height, int bits) {
+    DEVMODEA mode;
+    std::memset(&mode, 0, sizeof mode);
+    mode.dmSize = kDevModeSize;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = static_cast<DWORD>(bits);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+}
+
+bool registerWindowClass();
+bool makeGlContext(int bits);
+
+}  // namespace
+
+LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void resizeScene(int width, int height) {
+    if (height == 0) height = 1;
+    viewportWidth = width;
+    viewportHeight = height;
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(35.0, static_cast<double>(width) / height, static_cast<double>(0.1f), 200.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// Releases whatever exists, newest first; safe after a partial start.
+void destroyRenderWindow() {
+    if (fullScreen) {
+        ChangeDisplaySettingsA(nullptr, 0);
+        ShowCursor(TRUE);
+        fullScreen = false;
+    }
+    if (glContext != nullptr) {
+        wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(glContext);
+        glContext = nullptr;
+    }
+    if (deviceContext != nullptr) {
+        ReleaseDC(renderWindow, deviceContext);
+        deviceContext = nullptr;
+    }
+    if (renderWindow != nullptr) {
+        DestroyWindow(renderWindow);
+        renderWindow = nullptr;
+    }
+    if (classRegistered) {
+        UnregisterClassA(kClassName, appInstance);
+        classRegistered = false;
+    }
+}
+
+bool createRenderWindow(const char* title, int width, int height, int bits, bool fullScreenRequested) {
+    // The model is read before anything visible happens, so a missing or bad
+    // file ends the program without touching the display.
+    Ms3dModel* model = new (std::nothrow) Ms3dModel;
+    sceneModel = model;
+    if (model == nullptr || !model->load(kModelPath)) return false;
+
+    fullScreen = fullScreenRequested;
+    viewportWidth = width;
+    viewportHeight = height;
+    appInstance = GetModuleHandleA(nullptr);
+    if (!registerWindowClass()) return false;
+
+    if (fullScreen && !changeDisplayMode(width, height, bits)) fullScreen = false;
+
+    DWORD exStyle;
+    DWORD style;
+    if (fullScreen) {
+        exStyle = WS_EX_APPWINDOW;
+        style = WS_POPUP;
+        ShowCursor(FALSE);
+    } else {
+        exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+        style = WS_OVERLAPPEDWINDOW;
+    }
+    style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    renderWindow = CreateWindowExA(exStyle, kClassName, title, style, 0, 0, frame.right - frame.left,
+                                   frame.bottom - frame.top, nullptr, nullptr, appInstance, nullptr);
+    if (renderWindow == nullptr || !makeGlContext(bits)) {
+        destroyRenderWindow();
+        return false;
+    }
+    requestVerticalSync();
+
+    ShowWindow(renderWindow, SW_SHOW);
+    SetForegroundWindow(renderWindow);
+    SetFocus(renderWindow);
+    resizeScene(width, height);
+    if (!initScene()) {
+        destroyRenderWindow();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+bool registerWindowClass() {
+    WNDCLASSA windowClass;
+    std::memset(&windowClass, 0, sizeof windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = renderWindowProc;
+    windowClass.hInstance = appInstance;
+    windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    classRegistered = RegisterClassA(&windowClass) != 0;
+    return classRegistered;
+}
+
+bool makeGlContext(int bits) {
+    deviceContext = GetDC(renderWindow);
+    if (deviceContext == nullptr) return false;
+    const PIXELFORMATDESCRIPTOR request = pixelFormatRequest(bits);
+    const int format = ChoosePixelFormat(deviceContext, &request);
+    if (format == 0 || !SetPixelFormat(deviceContext, format, &request)) return false;
+    glContext = wglCreateContext(deviceContext);
+    if (glContext == nullptr) return false;
+    return wglMakeCurrent(deviceContext, glContext) != FALSE;
+}
+
+}  // namespace
+
+LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        windowActive = HIWORD(wParam) == 0;
+        return 0;
+    case WM_SYSCOMMAND:
+        // Keeps the system's own saver and monitor power-down away meanwhile.
+        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
+        break;
+    case WM_CLOSE:
+        PostQuitMessage(0);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam < sizeof keyDown) keyDown[wParam] = true;
+        return 0;
+    case WM_KEYUP:
+        if (wParam < sizeof keyDown) keyDown[wParam] = false;
+        return 0;
+    case WM_SIZE:
+        // Creation sends a size before the context exists; step 8 of the
+        // start-up sets the projection afterwards anyway.
+        if (glContext != nullptr) resizeScene(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+namespace {
+
+void assignStartupSettings() {
+    gridWidth = 256;
+    gridHeight = 256;
+    damping = 1.0f - 0.004f;
+    rippleRadius = 2;
+    blendMode = 1;
+    fullScreen = true;
+}
+
+// One pass with an empty queue: draw (unless minimised), then swap and count
+// unless the pass ended the loop. Returns false when the loop ends.
+bool runFramePass() {
+    FramePass pass = beginFramePass(windowActive);
+    bool drawOk = true;
+    if (pass.draw) drawOk = drawScene();
+    pass = finishFramePass(pass, drawOk, keyDown[VK_ESCAPE]);
+    if (pass.done) return false;
+    SwapBuffers(deviceContext);
+    countSwap();
+    return true;
+}
+
+// Returns the quit code when the loop ends on WM_QUIT, 0 when it ends on
+// Escape or a failed frame.
+int runMessageLoop() {
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+        if (!runFramePass()) return 0;
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    assignStartupSettings();
+    if (!createRenderWindow(kWindowTitle, kWindowWidth, kWindowHeight, kColourBits, fullScreen)) return 0;
+    initWaterGrid();
+    cameraEye[0] = 0.0f;
+    cameraEye[1] = 10.0f;
+    cameraEye[2] = 22.0f;
+    sceneTilt = 0.0f;
+    const int exitCode = runMessageLoop();
+    destroyRenderWindow();
+    return exitCode;
+}
