@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Stages the renderer's four files into DRIVE_C/tolvin, as the front end does
+# at the start of show mode:
+#   Solvane1.bmp (256 x 256), Solvane2.bmp (1024 x 256), Solvane3.bmp (64 x 64),
+#   Solvane.data (the model; assets/Kestrine.data when it exists).
+# The pictures are plain test pictures: 24-bit BMPs with recognisable colours.
+# Usage: stage_scene_files.sh DRIVE_C
+set -eu
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+drive_c=${1:?usage: stage_scene_files.sh DRIVE_C}
+dest=$drive_c/tolvin
+mkdir -p "$dest"
+
+# picture FILE SIZE IMAGEMAGICK-ARGS...
+picture() {
+    local file=$1 size=$2; shift 2
+    convert -size "$size" "$@" -type TrueColor -define bmp:format=bmp3 "BMP3:$dest/$file"
+}
+# Lake bed: sandy gradient with a cross, so texture orientation is visible.
+picture Solvane1.bmp 256x256 "gradient:#c8a060-#605030" -fill none -stroke "#403020" \
+    -draw "line 0,128 255,128" -draw "line 128,0 128,255"
+# Backdrop: sky over green hills.
+picture Solvane2.bmp 1024x256 "gradient:#6080c0-#204020"
+# Splash sprite: a soft white disc on black.
+picture Solvane3.bmp 64x64 "radial-gradient:white-black"
+
+if [ -f "$root/assets/Kestrine.data" ]; then
+    cp "$root/assets/Kestrine.data" "$dest/Solvane.data"
+else
+    # Smallest valid MilkShape 3D file: signature, version 4, and zero
+    # vertices, triangles, groups and materials.
+    printf 'MS3D000000\x04\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' > "$dest/Solvane.data"
+fi
