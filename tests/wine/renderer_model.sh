@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The renderer reads its model before anything else: a missing, foreign or
+# short model file must end it silently with exit code 0 before any window
+# appears; a valid one lets it open its "Solvane_VC" window.
+. "${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}/tools/wine_harness.sh"
+harness_init
+
+renderer="$KESTRINE_WIN_BUILD/renderer/Kestrine.dll"
+[ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
+
+drive=$(harness_cdrive)
+tolvin="$drive/tolvin"
+model="$tolvin/Solvane.data"
+work=$(mktemp -d /tmp/kestrine-model.XXXXXX)
+
+stage_pictures() {
+    if [ -x "$KESTRINE_ROOT/tools/stage_scene_files.sh" ]; then
+        "$KESTRINE_ROOT/tools/stage_scene_files.sh" "$drive" >/dev/null || harness_fail "staging the scene files failed"
+    else
+        mkdir -p "$tolvin"
+        convert -size 256x256 xc:'#406080' -type TrueColor "BMP3:$tolvin/Solvane1.bmp"
+        convert -size 1024x256 gradient:'#203040-#000000' -type TrueColor "BMP3:$tolvin/Solvane2.bmp"
+        convert -size 64x64 radial-gradient:white-black -type TrueColor "BMP3:$tolvin/Solvane3.bmp"
+    fi
+}
+
+# A small complete version-4 model: three vertices, one triangle, one group
+# and one material naming the staged lake-bed picture.
+write_valid_model() {
+    python3 - "$1" <<'PY'
+import struct, sys
+b = b'MS3D000000' + struct.pack('<i', 4)
+b += struct.pack('<H', 3)
+for bone, x, y, z in ((-1, 0.0, 0.0, 0.0), (-1, 1.0, 0.0, 0.0), (-1, 0.0, 1.0, 0.0)):
+    b += struct.pack('<B3fbB', 0, x, y, z, bone, 1)
+b += struct.pack('<H', 1)
+b += struct.pack('<H3H9f3f3fBB', 0, 0, 1, 2, *([0.0, 0.0, 1.0] * 3), 0.0, 1.0, 0.0, 0.0, 0.0, 1.0, 1, 0)
+b += struct.pack('<H', 1) + struct.pack('<B32sHHb', 0, b'lake', 1, 0, 0)
+b += struct.pack('<H', 1)
+b += struct.pack('<32s17ffB128s128s', b'bed', *([0.8] * 16), 10.0, 1.0, 0, b'c:\\tolvin\\Solvane1.bmp', b'')
+open(sys.argv[1], 'wb').write(b)
+PY
+}
+
+# Waits up to 30 s for process $1 to end, in this shell (a command
+# substitution cannot collect a child's exit status), and puts its exit code
+# in exit_code, or "" when it is still running. With $2 set, fails as soon as
+# a "Solvane_VC" window is seen meanwhile.
+exit_code=""
+collect_exit() {
+    local pid=$1 forbid_window=${2:-} i
+    exit_code=""
+    for i in $(seq 1 300); do
+        if [ -n "$forbid_window" ] && [ -n "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ]; then
+            harness_fail "$forbid_window: the renderer showed its window"
+        fi
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"; exit_code=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+}
+
+# Starts the renderer and requires it to end with code 0 without its window
+# ever appearing while it runs.
+expect_silent_refusal() {
+    local what=$1 pid code
+    harness_start_program pid "$renderer"
+    collect_exit "$pid" "$what"
+    code=$exit_code
+    [ -n "$code" ] || harness_fail "$what: the renderer did not end within 30 s"
+    [ "$code" = 0 ] || harness_fail "$what: exit code $code, expected 0"
+    echo "ok: $what ends with code 0 and no window"
+}
+
+stage_pictures
+staged_model=""
+if [ -f "$model" ]; then
+    staged_model="$work/staged.data"
+    cp "$model" "$staged_model"
+fi
+# Leave the staged model as it was for the tests that follow.
+restore_model() {
+    if [ -n "$staged_model" ]; then cp "$staged_model" "$model"; fi
+    rm -rf "$work"
+}
+trap 'restore_model; harness_cleanup' EXIT
+
+write_valid_model "$work/valid.data"
+
+rm -f "$model"
+expect_silent_refusal "missing model"
+
+cp "$work/valid.data" "$model"
+printf 'MS3D000001' | dd of="$model" bs=1 seek=0 conv=notrunc status=none
+expect_silent_refusal "wrong signature"
+
+size=$(stat -c %s "$work/valid.data")
+head -c $((size - 1)) "$work/valid.data" > "$model"
+expect_silent_refusal "model one byte short"
+head -c 100 "$work/valid.data" > "$model"
+expect_silent_refusal "model cut inside its triangles"
+
+cp "$work/valid.data" "$model"
+harness_start_program pid "$renderer"
+window=$(harness_wait_window Solvane_VC 30) || harness_fail "valid model: no Solvane_VC window within 30 s"
+echo "ok: valid model shows window $window"
+xdotool windowfocus --sync "$window" 2>/dev/null
+xdotool key Escape
+collect_exit "$pid"
+code=$exit_code
+[ "$code" = 0 ] || harness_fail "valid model: after Escape the renderer gave '$code', expected exit code 0"
+echo "ok: Escape ends the renderer with code 0"
