@@ -1,1 +1,50 @@
-// placeholder: filled by its issue
+#include "frontend/command_line.h"
+
+namespace {
+
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+char ModeLetter(const std::string& commandLine) {
+    if (commandLine.size() < 2) return 0;
+    return upperAscii(commandLine[1]);
+}
+
+int32_t PreviewHandleOf(const std::string& commandLine) {
+    const int64_t kMaxMagnitude = 2147483648LL;  // |INT32_MIN|
+    bool negative = false;
+    bool signSeen = false;
+    bool digitSeen = false;
+    int64_t magnitude = 0;
+    for (size_t i = 3; i < commandLine.size(); ++i) {
+        const char c = commandLine[i];
+        if (isBlank(c)) continue;
+        if ((c == '+' || c == '-') && !signSeen && !digitSeen) {
+            signSeen = true;
+            negative = (c == '-');
+            continue;
+        }
+        if (c < '0' || c > '9') break;
+        digitSeen = true;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > kMaxMagnitude) return 0;
+    }
+    if (!negative && magnitude == kMaxMagnitude) return 0;
+    const int64_t value = negative ? -magnitude : magnitude;
+    return static_cast<int32_t>(value);
+}
+
+StartMode StartModeOf(const std::string& commandLine) {
+    if (commandLine.empty()) return StartMode::ShowCursorVisible;
+    switch (ModeLetter(commandLine)) {
+        case 'P': return StartMode::Preview;
+        case 'C': return StartMode::Configure;
+        case 'S': return StartMode::Show;
+        default: return StartMode::EndAtOnce;
+    }
+}

@@ -1,1 +1,174 @@
-// placeholder: filled by its issue
+#include "frontend/music.h"
+
+#include <cstring>
+
+#include "frontend/number_text.h"
+#include "frontend/program_state.h"
+
+const char* const kNoCommandText =
+    "\x83\x52\x83\x7d\x83\x93\x83\x68\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\x77\x92\xe8\x82\xb3\x82\xea\x82\xc4"
+    "\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
+const char* const kNoErrorTextText = "Error (\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\xe6\x82\xea\x82\xdc\x82\xb9\x82\xf1)";
+
+bool CdPollActive = false;
+std::string MciResult;
+
+namespace {
+
+struct SilentPort : MciPort {
+    int32_t sendString(const char*, char*, uint32_t) override { return -1; }
+    bool errorString(int32_t, char*, uint32_t) override { return false; }
+    bool playSound(const char*, uint32_t) override { return false; }
+    int32_t waveOutDeviceCount() override { return 0; }
+};
+
+SilentPort silentPort;
+MciPort* mci = &silentPort;
+
+// Reply buffers of the lengths handed to MCI. Each has one byte more than
+// its length and is cleared before every call, so its text always ends and
+// a call that writes nothing leaves no stale reply behind.
+template <uint32_t Length>
+struct ReplyBuffer {
+    char text[Length + 1];
+    char* clear() {
+        std::memset(text, 0, sizeof text);
+        return text;
+    }
+    static constexpr uint32_t length = Length;
+};
+
+ReplyBuffer<512> mciReply;
+ReplyBuffer<256> errorText;
+ReplyBuffer<255> cdModeReply;
+ReplyBuffer<30> mp3ModeReply;
+
+void sendWithoutReply(const char* command) { mci->sendString(command, nullptr, 0); }
+
+std::string firstSeven(const char* text) { return std::string(text, strnlen(text, 7)); }
+
+bool containsErr(const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper.find("ERR") != std::string::npos;
+}
+
+std::string cdMode() {
+    mci->sendString("status cdaudio mode", cdModeReply.clear(), cdModeReply.length);
+    return firstSeven(cdModeReply.text);
+}
+
+// One poll; false when it met a failure and polling must end.
+bool pollCdOnce() {
+    const std::string current = QueryMci("status cdaudio current track");
+    if (containsErr(current)) return false;
+    const std::string count = QueryMci("status cdaudio number of tracks");
+    if (containsErr(count)) return false;
+    const std::string mode = cdMode();
+    const bool stopped = (mode == "stopped");
+    if (BgmRepeatTrack == 0) {
+        if (stopped) PlayMciDevice("cdaudio", "", "");
+        return true;
+    }
+    double currentTrack = 0;
+    if (!ReadNumber(current, currentTrack)) return false;
+    if (stopped || currentTrack != BgmRepeatTrack) {
+        const std::string position = QueryMci("status cdaudio position track " + std::to_string(BgmRepeatTrack));
+        PlayMciDevice("cdaudio", position, "");
+    }
+    return true;
+}
+
+}  // namespace
+
+void UseMciPort(MciPort* port) { mci = port ? port : &silentPort; }
+
+int32_t SendMciCommand(const std::string& command, std::string& text) {
+    if (command.empty()) {
+        text = kNoCommandText;
+        return -1;
+    }
+    const int32_t code = mci->sendString(command.c_str(), mciReply.clear(), mciReply.length);
+    if (code == 0) {
+        text = mciReply.text;
+        return 0;
+    }
+    if (mci->errorString(code, errorText.clear(), errorText.length)) {
+        text = errorText.text;
+    } else {
+        text = kNoErrorTextText;
+    }
+    return code;
+}
+
+std::string QueryMci(const std::string& command) {
+    const int32_t code = SendMciCommand(command, MciResult);
+    if (code != 0) return "Error:" + std::to_string(code);
+    return MciResult;
+}
+
+int32_t PlayMciDevice(const std::string& device, const std::string& from, const std::string& to) {
+    std::string command = "play " + device;
+    if (!from.empty()) command += " from " + from;
+    if (!to.empty()) command += " to " + to;
+    return SendMciCommand(command, MciResult);
+}
+
+void StartCdAudio() {
+    sendWithoutReply("open cdaudio");
+    sendWithoutReply("set cdaudio time format tmsf");
+}
+
+void PollCdAudio() {
+    CdPollActive = true;
+    try {
+        if (!pollCdOnce()) CdPollActive = false;
+    } catch (...) {
+        CdPollActive = false;
+    }
+}
+
+void StopCdAudio() {
+    sendWithoutReply("stop cdaudio");
+    sendWithoutReply("close cdaudio");
+}
+
+void StartMp3() {
+    const std::string open = "open \"" + BgmFile + "\" type MPEGVideo Alias MP3Play";
+    if (mci->sendString(open.c_str(), nullptr, 0) == 0) sendWithoutReply("play MP3Play");
+}
+
+bool IsMp3Playing() {
+    mci->sendString("status MP3Play mode", mp3ModeReply.clear(), mp3ModeReply.length);
+    return firstSeven(mp3ModeReply.text) == "playing";
+}
+
+void PollMp3() {
+    if (IsMp3Playing()) return;
+    sendWithoutReply("stop MP3Play");
+    sendWithoutReply("play MP3Play from 0");
+}
+
+void StopMp3() {
+    sendWithoutReply("stop MP3Play");
+    sendWithoutReply("close MP3Play");
+}
+
+void StartWav() {
+    if (mci->waveOutDeviceCount() <= 0) return;
+    mci->playSound(BgmFile.c_str(), kWavLoopFlags);
+}
+
+void StopWav() { mci->playSound(nullptr, 0); }
+
+MusicFileKind MusicFileKindOf(const std::string& path) {
+    std::string ending = path.size() >= 3 ? path.substr(path.size() - 3) : path;
+    for (char& c : ending) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    if (ending == "WAV") return MusicFileKind::Wav;
+    if (ending == "MP3") return MusicFileKind::Mp3;
+    return MusicFileKind::Other;
+}

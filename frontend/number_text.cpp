@@ -1,0 +1,63 @@
+#include "frontend/number_text.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+size_t skipDigits(const std::string& s, size_t i) {
+    while (i < s.size() && isDigit(s[i])) ++i;
+    return i;
+}
+
+// Checks the shape of the number in [begin, end) and returns whether it is one.
+bool wellFormed(const std::string& s, size_t begin, size_t end) {
+    size_t i = begin;
+    if (i < end && (s[i] == '+' || s[i] == '-')) ++i;
+    const size_t intStart = i;
+    i = skipDigits(s, i);
+    size_t mantissaDigits = i - intStart;
+    if (i < end && s[i] == '.') {
+        const size_t fracStart = ++i;
+        i = skipDigits(s, i);
+        mantissaDigits += i - fracStart;
+    }
+    if (mantissaDigits == 0) return false;
+    if (i < end && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < end && (s[i] == '+' || s[i] == '-')) ++i;
+        const size_t expStart = i;
+        i = skipDigits(s, i);
+        if (i == expStart) return false;
+    }
+    return i == end;
+}
+
+}  // namespace
+
+bool ReadNumber(const std::string& text, double& value) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && isBlank(text[begin])) ++begin;
+    while (end > begin && isBlank(text[end - 1])) --end;
+    if (!wellFormed(text, begin, end)) return false;
+    // The shape is checked above, so strtod sees only plain decimal text
+    // (no hexadecimal, "inf" or "nan" forms).
+    const std::string plain = text.substr(begin, end - begin);
+    const double parsed = std::strtod(plain.c_str(), nullptr);
+    if (!std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
+
+bool ReadFloor16(const std::string& text, int16_t& value) {
+    double number = 0;
+    if (!ReadNumber(text, number)) return false;
+    const double floored = std::floor(number);
+    if (floored < INT16_MIN || floored > INT16_MAX) return false;
+    value = static_cast<int16_t>(floored);
+    return true;
+}

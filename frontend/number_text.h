@@ -1,0 +1,13 @@
+// Reading a setting's or a device reply's text as a number: optional blanks
+// around it, an optional sign, digits with an optional decimal point and an
+// optional exponent. Anything else is not a number.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The text's value; false when the text is not a number.
+bool ReadNumber(const std::string& text, double& value);
+
+// The text's value rounded down (floor) as a 16-bit integer; false when the
+// text is not a number or the rounded value does not fit.
+bool ReadFloor16(const std::string& text, int16_t& value);

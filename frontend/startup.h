@@ -1,0 +1,36 @@
+// Main: the start-up steps of Kestrine.scr, in order, over the window system
+// calls they need. The Win32 program supplies the real calls; tests supply
+// fakes that record what was asked.
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct StartupPort {
+    virtual ~StartupPort() = default;
+    // A top-level window with exactly this caption exists (FindWindowA).
+    virtual bool windowExists(const char* caption) = 0;
+    // The screen rectangle of a window; false when the handle names no window.
+    virtual bool windowRect(int32_t handle, int& left, int& top, int& right, int& bottom) = 0;
+    virtual int twipsPerPixelX() = 0;
+    virtual int twipsPerPixelY() = 0;
+    virtual void makeFolder(const char* path) = 0;
+    virtual void loadSettings() = 0;
+    virtual void showSettingsDialog() = 0;
+    virtual int32_t showCursor(bool show) = 0;
+    virtual void loadPreviewForm(int32_t hostHandle) = 0;
+    virtual void loadShowForm() = 0;
+    // Ends the process at once: no further form event runs. A fake records
+    // the call and returns, and Main then returns too.
+    virtual void endProgram() = 0;
+};
+
+// Captions of the two windows that mark a running copy of the front end.
+extern const char* const kShowFormCaption;      // "Solvane_Main"
+extern const char* const kSettingsFormCaption;  // "<Kestrine>"
+extern const char* const kStagingFolder;        // "C:\tolvin"
+
+// Runs the start-up steps for the command line (its arguments only).
+void Main(const std::string& commandLine, StartupPort& port);
+
+// Twips for a pixel length, as a 16-bit value; false when it does not fit.
+bool TwipsAs16Bit(int twipsPerPixel, int pixels, int16_t& twips);

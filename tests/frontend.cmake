@@ -1,0 +1,10 @@
+# The saver front end: unit tests over the portable core; wine tests over the
+# real Kestrine.scr.
+kestrine_unit_test(command_line_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/command_line_test.cpp)
+target_link_libraries(command_line_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(settings_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/settings_test.cpp)
+target_link_libraries(settings_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(music_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/music_test.cpp)
+target_link_libraries(music_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(show_mode_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/show_mode_test.cpp)
+target_link_libraries(show_mode_test PRIVATE kestrine_frontend_core)

@@ -1,0 +1,259 @@
+// The command line's mode letter and preview handle, and Main's steps over a
+// recording fake of the window system.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "frontend/command_line.h"
+#include "frontend/program_state.h"
+#include "frontend/startup.h"
+
+namespace {
+
+struct ModeRow {
+    const char* line;
+    char letter;
+    StartMode mode;
+};
+
+const ModeRow kModeRows[] = {
+    {"/p 1234", 'P', StartMode::Preview},
+    {"/P:1234", 'P', StartMode::Preview},
+    {"-p 1234", 'P', StartMode::Preview},
+    {"/c", 'C', StartMode::Configure},
+    {"/C", 'C', StartMode::Configure},
+    {"/c:1234", 'C', StartMode::Configure},
+    {"/C:5678", 'C', StartMode::Configure},
+    {"/s", 'S', StartMode::Show},
+    {"/S", 'S', StartMode::Show},
+    {"-s", 'S', StartMode::Show},
+    {"xs anything", 'S', StartMode::Show},
+    {"", 0, StartMode::ShowCursorVisible},
+    {"s", 0, StartMode::EndAtOnce},
+    {"S", 0, StartMode::EndAtOnce},
+    {"/a", 'A', StartMode::EndAtOnce},
+    {"/x", 'X', StartMode::EndAtOnce},
+    {" ", 0, StartMode::EndAtOnce},
+    {"//s", '/', StartMode::EndAtOnce},
+    {"/\xe9", '\xe9', StartMode::EndAtOnce},
+};
+
+TEST(CommandLine, ModeLetterAndStartModeForEveryRow) {
+    for (const ModeRow& row : kModeRows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(row.letter, ModeLetter(row.line));
+        EXPECT_EQ(row.mode, StartModeOf(row.line));
+    }
+}
+
+struct HandleRow {
+    const char* line;
+    int32_t handle;
+};
+
+const HandleRow kHandleRows[] = {
+    {"/p 1234", 1234},
+    {"/P:1234", 1234},
+    {"-p 1234", 1234},
+    {"/p1234", 234},          // the third character is always skipped
+    {"/p 12 34", 1234},       // blanks are skipped, also between digits
+    {"/p \t 77", 77},
+    {"/p 1234abc", 1234},     // stops at the first character that cannot continue
+    {"/p 12.9", 12},
+    {"/p 12-3", 12},          // a sign after digits cannot continue the number
+    {"/p -42", -42},
+    {"/p +42", 42},
+    {"/p - 42", -42},
+    {"/p --42", 0},           // a second sign stops the reading before any digit
+    {"/p", 0},
+    {"/p ", 0},
+    {"/p abc", 0},
+    {"/p 0", 0},
+    {"/p 000123", 123},
+    {"/p 2147483647", 2147483647},
+    {"/p -2147483648", INT32_MIN},
+    {"/p 2147483648", 0},     // past the 32-bit range: no handle
+    {"/p -2147483649", 0},
+    {"/p 99999999999999999999999999", 0},
+    {"/p \xef\xbc\x91", 0},   // a full-width digit is not a digit
+};
+
+TEST(CommandLine, PreviewHandleFromTheFourthCharacter) {
+    for (const HandleRow& row : kHandleRows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(row.handle, PreviewHandleOf(row.line));
+    }
+}
+
+// Records every call Main makes, in order.
+struct FakeStartup : StartupPort {
+    std::vector<std::string> calls;
+    std::vector<std::string> openCaptions;
+    int32_t knownHandle = 0;
+    int rect[4] = {100, 50, 252, 162};  // 152 x 112
+    int twips = 15;
+    int32_t cursorCount = -1;
+    bool throwOnFolder = false;
+
+    bool windowExists(const char* caption) override {
+        calls.push_back(std::string("find ") + caption);
+        for (const std::string& open : openCaptions) {
+            if (open == caption) return true;
+        }
+        return false;
+    }
+    bool windowRect(int32_t handle, int& l, int& t, int& r, int& b) override {
+        calls.push_back("rect " + std::to_string(handle));
+        if (handle != knownHandle) return false;
+        l = rect[0];
+        t = rect[1];
+        r = rect[2];
+        b = rect[3];
+        return true;
+    }
+    int twipsPerPixelX() override { return twips; }
+    int twipsPerPixelY() override { return twips; }
+    void makeFolder(const char* path) override {
+        calls.push_back(std::string("mkdir ") + path);
+        if (throwOnFolder) throw 1;  // the folder exists or cannot be made
+    }
+    void loadSettings() override { calls.push_back("settings"); }
+    void showSettingsDialog() override { calls.push_back("dialog"); }
+    int32_t showCursor(bool show) override {
+        calls.push_back(show ? "cursor on" : "cursor off");
+        return cursorCount;
+    }
+    void loadPreviewForm(int32_t host) override { calls.push_back("preview " + std::to_string(host)); }
+    void loadShowForm() override { calls.push_back("show form"); }
+    void endProgram() override { calls.push_back("end"); }
+};
+
+using Calls = std::vector<std::string>;
+
+void resetState() {
+    PreviewLeft = PreviewTop = PreviewWidth = PreviewHeight = 0;
+    CursorCount = 0;
+}
+
+TEST(StartupMain, EveryModeYieldsToARunningCopy) {
+    for (const char* caption : {"Solvane_Main", "<Kestrine>"}) {
+        for (const char* line : {"/s", "/p 1234", "/c", "", "/x"}) {
+            SCOPED_TRACE(std::string(caption) + " with " + line);
+            FakeStartup fake;
+            fake.knownHandle = 1234;
+            fake.openCaptions.push_back(caption);
+            Main(line, fake);
+            // Both lookups are made, then the program ends and nothing else runs.
+            EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "end"}), fake.calls);
+        }
+    }
+}
+
+TEST(StartupMain, ShowModeHidesTheCursorAndLoadsTheForm) {
+    resetState();
+    FakeStartup fake;
+    fake.cursorCount = -1;
+    Main("/s", fake);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
+              fake.calls);
+    EXPECT_EQ(-1, CursorCount);
+}
+
+TEST(StartupMain, EmptyLineRunsShowModeWithTheCursorAlone) {
+    resetState();
+    FakeStartup fake;
+    Main("", fake);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "show form"}), fake.calls);
+    EXPECT_EQ(0, CursorCount);
+}
+
+TEST(StartupMain, ConfigureMakesTheFolderReadsSettingsShowsTheDialogThenEnds) {
+    for (const char* line : {"/c", "/C:5678", "-c"}) {
+        SCOPED_TRACE(line);
+        FakeStartup fake;
+        Main(line, fake);
+        EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "dialog", "end"}),
+                  fake.calls);
+    }
+}
+
+TEST(StartupMain, OtherLettersEndAfterSettingsWithoutAnyForm) {
+    for (const char* line : {"/a", "s", "/x", "S"}) {
+        SCOPED_TRACE(line);
+        FakeStartup fake;
+        Main(line, fake);
+        EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "end"}), fake.calls);
+    }
+}
+
+TEST(StartupMain, AFailingFolderStepIsSkipped) {
+    FakeStartup fake;
+    fake.throwOnFolder = true;
+    Main("/s", fake);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
+              fake.calls);
+}
+
+TEST(StartupMain, PreviewSizesTheFormInTwipsFromTheHostRectangle) {
+    resetState();
+    FakeStartup fake;
+    fake.knownHandle = 1234;
+    Main("/p 1234", fake);
+    // No folder, no settings in preview mode.
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 1234", "preview 1234"}), fake.calls);
+    EXPECT_EQ(0, PreviewLeft);
+    EXPECT_EQ(0, PreviewTop);
+    EXPECT_EQ(2280, PreviewWidth);
+    EXPECT_EQ(1680, PreviewHeight);
+}
+
+TEST(StartupMain, PreviewWithoutDigitsReadsFromTheFourthCharacter) {
+    resetState();
+    FakeStartup fake;
+    fake.knownHandle = 234;
+    Main("/p1234", fake);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 234", "preview 234"}), fake.calls);
+}
+
+TEST(StartupMain, PreviewWithAMissingOrUnknownHandleEndsAtOnce) {
+    for (const char* line : {"/p", "/p ", "/p 0", "/p 999", "/p junk", "/p 99999999999"}) {
+        SCOPED_TRACE(line);
+        resetState();
+        FakeStartup fake;
+        fake.knownHandle = 1234;
+        Main(line, fake);
+        ASSERT_FALSE(fake.calls.empty());
+        EXPECT_EQ("end", fake.calls.back());
+        for (const std::string& call : fake.calls) {
+            EXPECT_TRUE(call.rfind("preview", 0) != 0) << call;
+        }
+        EXPECT_EQ(0, PreviewWidth);
+    }
+}
+
+TEST(StartupMain, PreviewTooLargeFor16BitTwipsKeepsZero) {
+    resetState();
+    FakeStartup fake;
+    fake.knownHandle = 7;
+    fake.rect[0] = 0;
+    fake.rect[1] = 0;
+    fake.rect[2] = 3000;  // 45000 twips do not fit
+    fake.rect[3] = 100;
+    Main("/p 7", fake);
+    EXPECT_EQ("preview 7", fake.calls.back());
+    EXPECT_EQ(0, PreviewWidth);
+    EXPECT_EQ(1500, PreviewHeight);
+}
+
+TEST(StartupMain, TwipsConversionBounds) {
+    int16_t twips = 5;
+    EXPECT_TRUE(TwipsAs16Bit(15, 2184, twips));
+    EXPECT_EQ(32760, twips);
+    EXPECT_FALSE(TwipsAs16Bit(15, 2185, twips));
+    EXPECT_EQ(32760, twips);
+    EXPECT_TRUE(TwipsAs16Bit(15, -10, twips));
+    EXPECT_EQ(-150, twips);
+}
+
+}  // namespace

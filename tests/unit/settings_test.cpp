@@ -1,0 +1,281 @@
+// The settings file's helpers and load rules over an in-memory profile store
+// that behaves as the system's profile functions do (values cut to the
+// buffer, sections and keys compared without regard to ASCII case).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+
+#include "frontend/number_text.h"
+#include "frontend/program_state.h"
+#include "frontend/settings.h"
+
+namespace {
+
+std::string lowered(std::string s) {
+    for (char& c : s) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+
+struct FakeProfiles : SettingsPlatform {
+    std::map<std::string, std::string> values;  // "file|section|key" (lowered) -> value
+    std::set<std::string> files;
+    std::set<std::string> folders;
+    std::string folder = "C:\\Saver";
+    std::string lastSection, lastKey;
+    int32_t writeResult = 1;
+
+    static std::string slot(const char* file, const char* section, const char* key) {
+        return lowered(std::string(file) + "|" + section + "|" + key);
+    }
+    void getProfileString(const char* section, const char* key, const char* fallback, char* buffer, uint32_t size,
+                          const char* file) override {
+        lastSection = section;
+        lastKey = key;
+        auto found = values.find(slot(file, section, key));
+        const std::string text = found == values.end() ? std::string(fallback) : found->second;
+        const size_t n = std::min<size_t>(text.size(), size - 1);
+        std::memcpy(buffer, text.data(), n);
+        buffer[n] = '\0';
+    }
+    int32_t writeProfileString(const char* section, const char* key, const char* value, const char* file) override {
+        lastSection = section;
+        lastKey = key;
+        values[slot(file, section, key)] = value;
+        return writeResult;
+    }
+    bool openForReading(const std::string& path) override { return files.count(path) != 0; }
+    std::string programFolder() override { return folder; }
+
+    void set(const char* key, const std::string& value) {
+        values[slot("C:\\Saver\\Kestrine.ini", "Section", key)] = value;
+    }
+};
+
+struct SettingsTest : ::testing::Test {
+    FakeProfiles profiles;
+    void SetUp() override {
+        UseSettingsPlatform(&profiles);
+        BgmKind = 0;
+        BgmRepeatTrack = 0;
+        BgmFile.clear();
+        BgmFolder.clear();
+        ApiResult = 0;
+    }
+    void TearDown() override { UseSettingsPlatform(nullptr); }
+};
+
+TEST(SettingsKeys, AreTheShiftJisBytesOfTheJapaneseNames) {
+    EXPECT_EQ(std::string("BGM\x8b\xe6\x95\xaa"), kKeyBgmKind);
+    EXPECT_EQ(std::string("BGM\xd8\xcb\xdf\xb0\xc4"), kKeyBgmRepeatTrack);
+    EXPECT_EQ(std::string("BGM\xcc\xa7\xb2\xd9"), kKeyBgmFile);
+    EXPECT_STREQ("Section", kSettingsSection);
+}
+
+TEST(NumberText, FloorAs16BitTable) {
+    struct Row {
+        const char* text;
+        bool ok;
+        int16_t value;
+    };
+    const Row rows[] = {
+        {"2", true, 2},        {"2.9", true, 2},        {"-1.5", true, -2},    {" 7 ", true, 7},
+        {"+3", true, 3},       {"1e2", true, 100},      {".5", true, 0},       {"5.", true, 5},
+        {"32767", true, 32767}, {"32767.99", true, 32767}, {"-32768", true, -32768},
+        {"-32768.5", false, 0}, {"32768", false, 0},    {"70000", false, 0},   {"1e400", false, 0},
+        {"abc", false, 0},     {"2abc", false, 0},      {"", false, 0},        {"-", false, 0},
+        {".", false, 0},       {"1e", false, 0},        {"0x10", false, 0},    {"inf", false, 0},
+        {"nan", false, 0},     {"1 2", false, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        int16_t value = 99;
+        EXPECT_EQ(row.ok, ReadFloor16(row.text, value));
+        EXPECT_EQ(row.ok ? row.value : 99, value);  // a failed read leaves the variable alone
+    }
+}
+
+TEST(FolderOfPath, ExamplesAndEdges) {
+    EXPECT_EQ("C:\\Music", FolderOfPath("C:\\Music\\a.mp3"));
+    EXPECT_EQ("C:", FolderOfPath("C:\\a.mp3"));
+    EXPECT_EQ("", FolderOfPath("a.mp3"));
+    EXPECT_EQ("C:", FolderOfPath("C:a.mp3"));
+    EXPECT_EQ("C:\\Music", FolderOfPath("C:\\Music\\"));
+    EXPECT_EQ("\\\\server\\share", FolderOfPath("\\\\server\\share\\x.wav"));
+    EXPECT_EQ("", FolderOfPath(""));
+    EXPECT_EQ("", FolderOfPath("\\"));
+}
+
+TEST_F(SettingsTest, ReadSettingCutsValuesTo255Bytes) {
+    profiles.set(kKeyBgmFile, std::string(300, 'x'));
+    const std::string value = ReadSetting("Section", kKeyBgmFile, "C:\\Saver\\Kestrine.ini");
+    EXPECT_EQ(std::string(255, 'x'), value);
+    EXPECT_EQ("", ReadSetting("Section", "missing", "C:\\Saver\\Kestrine.ini"));
+    EXPECT_EQ("", ReadSetting("Other", kKeyBgmFile, "C:\\Saver\\Kestrine.ini"));
+}
+
+TEST_F(SettingsTest, WriteSettingLimitsSectionAndKeyTo127Characters) {
+    const std::string longKey = std::string(127, 'k') + "TAIL";
+    const std::string longSection = std::string(130, 's');
+    WriteSetting(longSection, longKey, "v", "C:\\f.ini");
+    EXPECT_EQ(std::string(127, 'k'), profiles.lastKey);
+    EXPECT_EQ(std::string(127, 's'), profiles.lastSection);
+    EXPECT_EQ(1, ApiResult);
+    profiles.writeResult = 0;
+    WriteSetting("Section", "k", "v", "C:\\f.ini");
+    EXPECT_EQ(0, ApiResult);
+    EXPECT_EQ("k", profiles.lastKey);
+}
+
+TEST_F(SettingsTest, WrittenValuesReadBackUnderTheSameKeys) {
+    WriteSetting(kSettingsSection, kKeyBgmKind, "2", SettingsFilePath());
+    WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, "3", SettingsFilePath());
+    WriteSetting(kSettingsSection, kKeyBgmFile, "", SettingsFilePath());
+    EXPECT_EQ("C:\\Saver\\Kestrine.ini", SettingsFilePath());
+    EXPECT_EQ("2", ReadSetting(kSettingsSection, kKeyBgmKind, SettingsFilePath()));
+    EXPECT_EQ("3", ReadSetting(kSettingsSection, kKeyBgmRepeatTrack, SettingsFilePath()));
+    EXPECT_EQ("", ReadSetting(kSettingsSection, kKeyBgmFile, SettingsFilePath()));
+}
+
+TEST_F(SettingsTest, FileExistsDropsOneTrailingBackslashAndRefusesFolders) {
+    profiles.files = {"C:\\Music\\a.mp3"};
+    profiles.folders = {"C:\\Music"};
+    EXPECT_TRUE(FileExists("C:\\Music\\a.mp3"));
+    EXPECT_TRUE(FileExists("C:\\Music\\a.mp3\\"));
+    EXPECT_FALSE(FileExists("C:\\Music\\a.mp3\\\\"));
+    EXPECT_FALSE(FileExists("C:\\Music"));
+    EXPECT_FALSE(FileExists("C:\\Music\\"));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists("\\"));
+}
+
+TEST_F(SettingsTest, NoFileGivesTheDefaults) {
+    BgmKind = 5;
+    BgmRepeatTrack = 5;
+    LoadSettings();
+    EXPECT_EQ(0, BgmKind);
+    EXPECT_EQ(0, BgmRepeatTrack);
+    EXPECT_EQ("", BgmFile);
+    EXPECT_EQ("C:\\Saver", BgmFolder);
+}
+
+TEST_F(SettingsTest, FileMusicWithAnExistingFile) {
+    profiles.files = {"D:\\Tunes\\lake.mp3"};
+    profiles.set(kKeyBgmKind, "2");
+    profiles.set(kKeyBgmRepeatTrack, "4");
+    profiles.set(kKeyBgmFile, "D:\\Tunes\\lake.mp3");
+    LoadSettings();
+    EXPECT_EQ(2, BgmKind);
+    EXPECT_EQ(4, BgmRepeatTrack);
+    EXPECT_EQ("D:\\Tunes\\lake.mp3", BgmFile);
+    EXPECT_EQ("D:\\Tunes", BgmFolder);
+}
+
+TEST_F(SettingsTest, FileMusicWithAMissingFileFallsBackToNone) {
+    profiles.set(kKeyBgmKind, "2");
+    profiles.set(kKeyBgmFile, "D:\\Tunes\\gone.mp3");
+    LoadSettings();
+    EXPECT_EQ(0, BgmKind);
+    EXPECT_EQ("", BgmFile);
+    EXPECT_EQ("C:\\Saver", BgmFolder);
+}
+
+TEST_F(SettingsTest, FileMusicWithAnEmptyFileEntryFallsBackToNone) {
+    profiles.set(kKeyBgmKind, "2");
+    profiles.set(kKeyBgmFile, "");
+    LoadSettings();
+    EXPECT_EQ(0, BgmKind);
+    EXPECT_EQ("", BgmFile);
+}
+
+TEST_F(SettingsTest, AFolderNamedAsTheFileCountsAsMissing) {
+    profiles.folders = {"D:\\Tunes"};
+    for (const char* entry : {"D:\\Tunes", "D:\\Tunes\\"}) {
+        SCOPED_TRACE(entry);
+        profiles.set(kKeyBgmKind, "2");
+        profiles.set(kKeyBgmFile, entry);
+        LoadSettings();
+        EXPECT_EQ(0, BgmKind);
+        EXPECT_EQ("", BgmFile);
+        EXPECT_EQ("C:\\Saver", BgmFolder);
+    }
+}
+
+TEST_F(SettingsTest, CdMusicKeepsItsKindWhateverTheFileEntry) {
+    profiles.set(kKeyBgmKind, "1");
+    profiles.set(kKeyBgmFile, "D:\\gone.wav");
+    LoadSettings();
+    EXPECT_EQ(1, BgmKind);
+    EXPECT_EQ("", BgmFile);
+    EXPECT_EQ("C:\\Saver", BgmFolder);
+
+    profiles.files = {"D:\\here.wav"};
+    profiles.set(kKeyBgmFile, "D:\\here.wav");
+    LoadSettings();
+    EXPECT_EQ(1, BgmKind);
+    EXPECT_EQ("D:", BgmFolder);
+}
+
+TEST_F(SettingsTest, ConversionRulesForTheKind) {
+    struct Row {
+        const char* text;
+        int16_t kind;
+    };
+    const Row rows[] = {
+        {"letters", 0}, {"1.9", 1}, {"-1.5", -2}, {"99999", 0}, {"", 0}, {"7", 7}, {" 1 ", 1},
+        {"2.9", 0},  // read as 2, then no music file: falls back to none
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        BgmKind = 0;
+        profiles.set(kKeyBgmKind, row.text);
+        LoadSettings();
+        EXPECT_EQ(row.kind, BgmKind);
+    }
+}
+
+TEST_F(SettingsTest, KindTwoPointNineWithAFileIsTwo) {
+    profiles.files = {"C:\\a.wav"};
+    profiles.set(kKeyBgmKind, "2.9");
+    profiles.set(kKeyBgmFile, "C:\\a.wav");
+    LoadSettings();
+    EXPECT_EQ(2, BgmKind);
+    EXPECT_EQ("C:", BgmFolder);
+}
+
+TEST_F(SettingsTest, RepeatTrackRules) {
+    profiles.set(kKeyBgmRepeatTrack, "3.7");
+    LoadSettings();
+    EXPECT_EQ(3, BgmRepeatTrack);
+    profiles.set(kKeyBgmRepeatTrack, "track");
+    BgmRepeatTrack = 0;
+    LoadSettings();
+    EXPECT_EQ(0, BgmRepeatTrack);
+    profiles.set(kKeyBgmRepeatTrack, "40000");
+    LoadSettings();
+    EXPECT_EQ(0, BgmRepeatTrack);
+}
+
+TEST_F(SettingsTest, ALongFileEntryIsCutBeforeTheExistenceTest) {
+    const std::string longPath = "C:\\" + std::string(300, 'm');
+    profiles.files = {longPath.substr(0, 255)};
+    profiles.set(kKeyBgmKind, "2");
+    profiles.set(kKeyBgmFile, longPath);
+    LoadSettings();
+    EXPECT_EQ(2, BgmKind);
+    EXPECT_EQ(longPath.substr(0, 255), BgmFile);
+}
+
+TEST(SettingsWithoutPlatform, ReadsEmptyAndFindsNoFile) {
+    UseSettingsPlatform(nullptr);
+    EXPECT_EQ("", ReadSetting("Section", "k", "x.ini"));
+    EXPECT_FALSE(FileExists("C:\\anything"));
+    EXPECT_EQ("\\Kestrine.ini", SettingsFilePath());
+}
+
+}  // namespace
