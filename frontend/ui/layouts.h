@@ -96,6 +96,7 @@ struct FormLayout {
     int left, top, width, height;  // twips; the client rectangle
     int icon;               // icon resource, 0 for none
     FormStyle style;
+    const FontSpec* font;   // the window's font, ambient for its custom buttons; nullptr: the platform's
     const ControlLayout* controls;
     size_t controlCount;
 };

@@ -1,0 +1,7 @@
+# The settings dialog, the custom button and the window layouts.
+kestrine_unit_test(button_state_test unit/button_state_test.cpp)
+target_link_libraries(button_state_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(layouts_test unit/layouts_test.cpp)
+target_link_libraries(layouts_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(dialog_choice_test unit/dialog_choice_test.cpp)
+target_link_libraries(dialog_choice_test PRIVATE kestrine_frontend_core)
