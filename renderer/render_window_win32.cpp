@@ -29,6 +29,10 @@ constexpr WORD kDevModeSize = 148;
 bool fullScreen = true;
 bool windowActive = true;
 bool keyDown[256];
+// Set by every Escape key-down and never cleared: a quick tap whose key-up
+// is queued behind its key-down would otherwise clear keyDown before any
+// frame pass sees it, and the saver would ignore the key.
+bool escapePressed = false;
 
 HINSTANCE appInstance = nullptr;
 HWND renderWindow = nullptr;
@@ -225,6 +229,7 @@ LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_KEYDOWN:
         if (wParam < sizeof keyDown) keyDown[wParam] = true;
+        if (wParam == VK_ESCAPE) escapePressed = true;
         return 0;
     case WM_KEYUP:
         if (wParam < sizeof keyDown) keyDown[wParam] = false;
@@ -257,7 +262,7 @@ bool runFramePass() {
     FramePass pass = beginFramePass(windowActive);
     bool drawOk = true;
     if (pass.draw) drawOk = drawScene();
-    pass = finishFramePass(pass, drawOk, keyDown[VK_ESCAPE]);
+    pass = finishFramePass(pass, drawOk, keyDown[VK_ESCAPE] || escapePressed);
     if (pass.done) return false;
     SwapBuffers(deviceContext);
     countSwap();
