@@ -50,7 +50,8 @@ Palette paletteOf(const DibSource& source) {
 }
 
 // One colour channel of a bit-field pixel scaled to 8 bits: the field's top
-// bits, with the field repeated into the low bits when it is narrower.
+// bits; a narrower field is shifted up and repeated once below itself, as GDI
+// does (a 1-bit field gives 0xC0, a 3-bit field 0xFC at full value).
 struct Channel {
     uint32_t mask;
     int shift;
@@ -61,9 +62,7 @@ struct Channel {
         uint32_t value = (pixel & mask) >> shift;
         if (length >= 8) return static_cast<unsigned char>(value >> (length - 8));
         uint32_t scaled = value << (8 - length);
-        uint32_t result = scaled;
-        for (int s = length; s < 8; s += length) result |= scaled >> s;
-        return static_cast<unsigned char>(result);
+        return static_cast<unsigned char>(scaled | (scaled >> length));
     }
 };
 
@@ -210,9 +209,10 @@ int convertUncompressed(const DibSource& source, const Target& target) {
 int convertBitFields(const DibSource& source, const Target& target) {
     int bitCount = source.header->bitCount;
     if ((bitCount != 16 && bitCount != 32) || source.colourBytes < 12 || !holdsAllRows(source)) return 0;
-    Masks masks{channelOf(readU32(source.colours)), channelOf(readU32(source.colours + 4)),
-                channelOf(readU32(source.colours + 8))};
-    return convertMaskedRows(source, target, masks);
+    uint32_t red = readU32(source.colours), green = readU32(source.colours + 4), blue = readU32(source.colours + 8);
+    // GDI refuses masks that leave a channel out.
+    if (red == 0 || green == 0 || blue == 0) return 0;
+    return convertMaskedRows(source, target, Masks{channelOf(red), channelOf(green), channelOf(blue)});
 }
 
 }  // namespace
@@ -225,6 +225,8 @@ int convertDibToBgr24(const DibSource& source, unsigned char* target, int target
     if (!source.header || !target || !sizesAgree(source, targetWidth, targetHeight)) return 0;
     Target out{target, targetWidth, targetHeight, dibRowStride(targetWidth, 24)};
     const DibInfoHeader& h = *source.header;
+    // GDI takes any non-zero plane count as one plane.
+    if (h.planes == 0) return 0;
     switch (h.compression) {
     case dibRgb:
         return convertUncompressed(source, out);

@@ -1,0 +1,71 @@
+// Loads each BMP named on the command line with loadDibImage and writes one
+// line per file to OUT: "<name> <width> <height> <hex R,G,B bytes>" or
+// "<name> error <message>". Built for Windows (GDI conversion) and natively
+// (the project's converter); the bmp_differential test compares the two.
+//   bmp_reference [--box] OUT FILE...
+// --box also shows each message in the real "Error" box.
+#include "renderer/image/bmp_loader.h"
+#include "renderer/image/bmp_platform.h"
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string lastMessage;
+bool showBox = false;
+
+void collectMessage(const char* text) {
+    lastMessage = text;
+    if (showBox) showLoaderMessageBox(text);
+}
+
+const char* baseName(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p; ++p) {
+        if (*p == '/' || *p == '\\') name = p + 1;
+    }
+    return name;
+}
+
+void writeResult(std::FILE* out, const char* path, const RgbImage* image) {
+    std::fprintf(out, "%s ", baseName(path));
+    if (!image) {
+        std::string text = lastMessage;
+        for (char& c : text) {
+            if (c == '\n') c = '|';
+        }
+        std::fprintf(out, "error %s\n", text.c_str());
+        return;
+    }
+    std::fprintf(out, "%d %d ", image->width, image->height);
+    size_t bytes = size_t(image->width) * size_t(image->height) * 3;
+    for (size_t i = 0; i < bytes; ++i) std::fprintf(out, "%02x", image->data[i]);
+    std::fprintf(out, "\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int first = 1;
+    if (argc > 1 && std::strcmp(argv[1], "--box") == 0) {
+        showBox = true;
+        ++first;
+    }
+    if (argc - first < 1) {
+        std::fprintf(stderr, "usage: bmp_reference [--box] OUT FILE...\n");
+        return 2;
+    }
+    std::FILE* out = std::fopen(argv[first], "w");
+    if (!out) return 2;
+    loaderMessageHandler = collectMessage;
+    for (int i = first + 1; i < argc; ++i) {
+        lastMessage.clear();
+        RgbImage* image = loadBitmapIfPresent(argv[i]);
+        if (!image && lastMessage.empty()) lastMessage = "missing";
+        writeResult(out, argv[i], image);
+        freeRgbImage(image);
+    }
+    std::fclose(out);
+    return 0;
+}
