@@ -48,3 +48,16 @@ StartMode StartModeOf(const std::string& commandLine) {
         default: return StartMode::EndAtOnce;
     }
 }
+
+std::string ArgumentsOf(const std::string& fullCommandLine) {
+    size_t i = 0;
+    const size_t n = fullCommandLine.size();
+    while (i < n && isBlank(fullCommandLine[i])) ++i;
+    if (i < n && fullCommandLine[i] == '"') {
+        const size_t close = fullCommandLine.find('"', i + 1);
+        i = (close == std::string::npos) ? n : close + 1;
+    }
+    while (i < n && !isBlank(fullCommandLine[i])) ++i;
+    while (i < n && isBlank(fullCommandLine[i])) ++i;
+    return fullCommandLine.substr(i);
+}

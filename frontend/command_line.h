@@ -26,3 +26,7 @@ enum class StartMode {
 };
 
 StartMode StartModeOf(const std::string& commandLine);
+
+// The arguments part of a full process command line (GetCommandLineA): the
+// program's name (quoted or not) and the blanks after it are dropped.
+std::string ArgumentsOf(const std::string& fullCommandLine);

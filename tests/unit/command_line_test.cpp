@@ -257,3 +257,19 @@ TEST(StartupMain, TwipsConversionBounds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, ArgumentsFollowTheProgramName) {
+    EXPECT_EQ("/s", ArgumentsOf("C:\\WINDOWS\\Kestrine.scr /s"));
+    EXPECT_EQ("/p 1234", ArgumentsOf("\"C:\\Program Files\\Kestrine\\Kestrine.scr\" /p 1234"));
+    EXPECT_EQ("/c:5678", ArgumentsOf("\"C:\\a b\\K.scr\"   /c:5678"));
+    EXPECT_EQ("", ArgumentsOf("Kestrine.scr"));
+    EXPECT_EQ("", ArgumentsOf("\"C:\\a b\\K.scr\""));
+    EXPECT_EQ("", ArgumentsOf("\"unterminated /s"));
+    EXPECT_EQ("", ArgumentsOf(""));
+    EXPECT_EQ("/s ", ArgumentsOf("K.scr\t/s "));
+    EXPECT_EQ("", ArgumentsOf("\"K.scr\"/S"));  // as the C runtime reads it: one word up to a blank
+}
+
+}  // namespace

@@ -1,0 +1,6 @@
+// Loads the hidden saver form Solvane_S; its handlers then run show mode
+// until the renderer's window has gone and the program ends.
+#pragma once
+#include <string>
+
+void LoadShowForm(const std::string& commandLine);
