@@ -262,7 +262,8 @@ uint16_t countPaletteColors(const unsigned char* header) {
 
 RgbImage* decodeDibFile(const unsigned char* bytes, size_t length) {
     DibLayout layout{};
-    if (!bytes || !locateHeader(bytes, length, &layout)) return nullptr;
+    if (!bytes) length = 0;
+    if (!locateHeader(bytes, length, &layout)) return nullptr;
     layout.paletteCount = countPaletteColors(bytes + layout.headerAt);
     size_t colourBytes = 0;
     unsigned char* working = allocateWorkingHeader(layout.paletteCount, &colourBytes);

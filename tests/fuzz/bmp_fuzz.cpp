@@ -1,0 +1,27 @@
+// Feeds arbitrary bytes to the BMP loader's reader, the same code loadDibImage
+// runs on a mapped file, with the native converter behind it.
+#include "renderer/image/bmp_loader.h"
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace {
+void ignoreMessage(const char*) {}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    loaderMessageHandler = ignoreMessage;
+    // A copy of exactly the input's size, so reads past the end are caught.
+    std::unique_ptr<unsigned char[]> file(new unsigned char[size ? size : 1]);
+    if (size) std::memcpy(file.get(), data, size);
+    RgbImage* image = decodeDibFile(file.get(), size);
+    if (image) {
+        // Touch every byte the record claims to own.
+        volatile unsigned sum = 0;
+        size_t bytes = size_t(image->width) * size_t(image->height) * 3;
+        for (size_t i = 0; i < bytes; ++i) sum = sum + image->data[i];
+        freeRgbImage(image);
+    }
+    return 0;
+}

@@ -1,0 +1,220 @@
+// The native converter's pixel formats, each on a small crafted file whose
+// expected colours follow from the format's rules (the wine differential test
+// checks the same rules against GDI on a larger corpus).
+#include "renderer/image/dib_converter.h"
+#include "tests/unit/bmp_message_capture.h"
+#include <cstring>
+
+namespace {
+
+const uint32_t black = 0;
+
+BmpSpec paletteSpec(int width, int height, int bitCount, std::vector<uint32_t> indices) {
+    BmpSpec s;
+    s.width = width;
+    s.height = height;
+    s.bitCount = uint16_t(bitCount);
+    s.palette = rampPalette(1 << bitCount);
+    if (!indices.empty()) s.pixels = packRows(width, height, bitCount, indices);
+    return s;
+}
+
+BmpSpec runLengthSpec(int width, int height, bool fourBit, Bytes stream) {
+    BmpSpec s;
+    s.width = width;
+    s.height = height;
+    s.bitCount = fourBit ? 4 : 8;
+    s.compression = fourBit ? 2 : 1;
+    s.palette = rampPalette(fourBit ? 16 : 256);
+    s.sizeImage = uint32_t(stream.size());
+    s.pixels = std::move(stream);
+    return s;
+}
+
+BmpSpec maskedSpec(int bitCount, std::vector<uint32_t> masks, std::vector<uint32_t> values) {
+    BmpSpec s;
+    s.width = int(values.size());
+    s.height = 1;
+    s.bitCount = uint16_t(bitCount);
+    s.compression = 3;
+    s.masks = std::move(masks);
+    s.pixels = packRows(s.width, 1, bitCount, values);
+    return s;
+}
+
+}  // namespace
+
+class BmpConvert : public BmpTest {
+protected:
+    // Decodes and checks every pixel against expected (row 0 = bottom).
+    void expectPixels(const BmpSpec& spec, const std::vector<uint32_t>& expected) {
+        RgbImage* image = decode(buildBmp(spec));
+        ASSERT_NE(image, nullptr);
+        ASSERT_EQ(size_t(image->width) * size_t(image->height), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(pixel(image, int(i % size_t(image->width)), int(i / size_t(image->width))), expected[i])
+                << "pixel " << i;
+        }
+        EXPECT_TRUE(messages().empty());
+        freeRgbImage(image);
+    }
+
+    void expectRefused(const BmpSpec& spec) {
+        EXPECT_EQ(decode(buildBmp(spec)), nullptr);
+        ASSERT_EQ(messages().size(), 1u);
+        EXPECT_EQ(messages()[0], "Image file conversion error.");
+    }
+};
+
+TEST(BmpRowStride, RoundsBitsUpToWholeWords) {
+    EXPECT_EQ(dibRowStride(1, 1), 4u);
+    EXPECT_EQ(dibRowStride(33, 1), 8u);
+    EXPECT_EQ(dibRowStride(7, 4), 4u);
+    EXPECT_EQ(dibRowStride(9, 4), 8u);
+    EXPECT_EQ(dibRowStride(5, 8), 8u);
+    EXPECT_EQ(dibRowStride(3, 16), 8u);
+    EXPECT_EQ(dibRowStride(2, 24), 8u);
+    EXPECT_EQ(dibRowStride(3, 32), 12u);
+}
+
+TEST_F(BmpConvert, PaletteFormatsReadPixelsFromTheHighBitsDown) {
+    std::vector<uint32_t> p1 = rampPalette(2), p4 = rampPalette(16), p8 = rampPalette(256);
+    BmpSpec one = paletteSpec(9, 1, 1, {});
+    one.pixels = {0xB1, 0x80, 0, 0};  // 1 0 1 1 0 0 0 1 | 1
+    expectPixels(one, {p1[1], p1[0], p1[1], p1[1], p1[0], p1[0], p1[0], p1[1], p1[1]});
+    BmpSpec four = paletteSpec(3, 1, 4, {});
+    four.pixels = {0x3C, 0x70, 0, 0};
+    expectPixels(four, {p4[3], p4[12], p4[7]});
+    BmpSpec eight = paletteSpec(2, 2, 8, {200, 3, 0, 255});
+    expectPixels(eight, {p8[200], p8[3], p8[0], p8[255]});
+}
+
+TEST_F(BmpConvert, IndicesBeyondAShortPaletteAreBlack) {
+    BmpSpec s = paletteSpec(4, 1, 8, {0, 1, 2, 200});
+    s.palette = rampPalette(2);
+    s.clrUsed = 2;
+    expectPixels(s, {s.palette[0], s.palette[1], black, black});
+}
+
+TEST_F(BmpConvert, PaletteLongerThanTheBitsAllowIsCutToTheirRange) {
+    BmpSpec s = paletteSpec(2, 1, 1, {1, 0});
+    s.palette = rampPalette(5);
+    s.clrUsed = 5;
+    expectPixels(s, {s.palette[1], s.palette[0]});
+}
+
+TEST_F(BmpConvert, SixteenBitWithoutMasksIsFiveFiveFive) {
+    // Fields are scaled as (v << 3) | (v >> 2); the top bit is unused.
+    BmpSpec s;
+    s.width = 5;
+    s.height = 1;
+    s.bitCount = 16;
+    s.pixels = packRows(5, 1, 16, {0x7FFF, 0x0001, 0x4210, 0x8000, 0x7C00});
+    expectPixels(s, {0xFFFFFF, 0x000008, 0x848484, black, 0xFF0000});
+}
+
+TEST_F(BmpConvert, DirectFormatsKeepBlueGreenRedOrder) {
+    BmpSpec s24;
+    s24.width = 3;
+    s24.height = 1;
+    s24.pixels = {0x56, 0x34, 0x12, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0};
+    expectPixels(s24, {0x123456, 0x0000FF, 0x00FF00});
+    BmpSpec s32;
+    s32.width = 2;
+    s32.height = 1;
+    s32.bitCount = 32;
+    s32.pixels = packRows(2, 1, 32, {0xFF123456, 0x00ABCDEF});  // the top byte is unused
+    expectPixels(s32, {0x123456, 0xABCDEF});
+}
+
+TEST_F(BmpConvert, BitFieldsScaleEachMaskToEightBits) {
+    expectPixels(maskedSpec(16, {0x0F00, 0x00F0, 0x000F}, {0x0F00, 0x0081, 0x0FFF}), {0xFF0000, 0x008811, 0xFFFFFF});
+    // Swapped channels.
+    expectPixels(maskedSpec(16, {0x001F, 0x07E0, 0xF800}, {0x001F, 0xF800}), {0xFF0000, 0x0000FF});
+    // Fields narrower than four bits are repeated only once below themselves.
+    expectPixels(maskedSpec(16, {0x8000, 0x7000, 0x0003}, {0x8000, 0x7003, 0x1001}), {0xC00000, 0x00FCF0, 0x002450});
+    // Wider fields keep their top eight bits.
+    expectPixels(maskedSpec(32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0x3FF00000, 0x00080003}),
+                 {0xFF0000, 0x008000});
+    expectPixels(maskedSpec(32, {0x000000FF, 0x0000FF00, 0x00FF0000}, {0x00332211}), {0x112233});
+}
+
+TEST_F(BmpConvert, FormatsGdiRefusesAreConversionErrors) {
+    BmpSpec noRed = maskedSpec(16, {0, 0x03E0, 0x001F}, {1, 2});
+    expectRefused(noRed);
+    BmpSpec fields24;
+    fields24.width = 1;
+    fields24.compression = 3;
+    fields24.masks = {0xFF0000, 0xFF00, 0xFF};
+    fields24.pixels = {1, 2, 3, 0};
+    capturedLoaderMessages().clear();
+    expectRefused(fields24);
+    BmpSpec twoBit = paletteSpec(3, 1, 2, {1, 2, 3});
+    capturedLoaderMessages().clear();
+    expectRefused(twoBit);
+    BmpSpec noPlanes = paletteSpec(2, 1, 8, {1, 2});
+    noPlanes.planes = 0;
+    capturedLoaderMessages().clear();
+    expectRefused(noPlanes);
+    BmpSpec png = paletteSpec(2, 1, 8, {1, 2});
+    png.compression = 5;
+    capturedLoaderMessages().clear();
+    expectRefused(png);
+    BmpSpec rle4as8 = runLengthSpec(2, 1, true, {2, 0x11, 0, 1});
+    rle4as8.bitCount = 8;
+    rle4as8.palette = rampPalette(256);
+    capturedLoaderMessages().clear();
+    expectRefused(rle4as8);
+}
+
+TEST_F(BmpConvert, RunLength8DrawsRunsLiteralsMovesAndClips) {
+    std::vector<uint32_t> p = rampPalette(256);
+    // Row 0: a run of 2, a literal run of 3 (padded), then a run that spills
+    // past the right edge. Row 1: end of line at once. Row 2: move right 1 and
+    // up 0, draw 1, then end of picture; row 3 stays black.
+    BmpSpec s = runLengthSpec(6, 4, false,
+                              {2, 10, 0, 3, 20, 21, 22, 0, 4, 30, 0, 0, 0, 0, 0, 2, 1, 0, 1, 40, 0, 1, 1, 50});
+    expectPixels(s, {p[10], p[10], p[20], p[21], p[22], p[30],  //
+                     black, black, black, black, black, black,  //
+                     black, p[40], black, black, black, black,  //
+                     black, black, black, black, black, black});
+}
+
+TEST_F(BmpConvert, RunLength8StopsAtItsImageSize) {
+    std::vector<uint32_t> p = rampPalette(256);
+    BmpSpec s = runLengthSpec(3, 2, false, {3, 5, 0, 0, 3, 6, 0, 1});
+    s.sizeImage = 4;  // the second row's run lies beyond it
+    expectPixels(s, {p[5], p[5], p[5], black, black, black});
+}
+
+TEST_F(BmpConvert, RunLength8MoveUpwardsSkipsRows) {
+    std::vector<uint32_t> p = rampPalette(256);
+    BmpSpec s = runLengthSpec(2, 3, false, {0, 2, 1, 2, 1, 9, 0, 1});
+    expectPixels(s, {black, black, black, black, black, p[9]});
+}
+
+TEST_F(BmpConvert, RunLength4AlternatesNibbles) {
+    std::vector<uint32_t> p = rampPalette(16);
+    // A run of 5 from 0x1E; a literal run of 3 (two bytes, already even).
+    BmpSpec s = runLengthSpec(8, 2, true, {5, 0x1E, 0, 3, 0x4F, 0x20, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
+    expectPixels(s, {p[1], p[14], p[1], p[14], p[1], p[4], p[15], p[2],  //
+                     p[1], p[2], p[3], p[4], p[5], black, black, black});
+}
+
+TEST_F(BmpConvert, TopDownRunLengthIsRefused) {
+    BmpSpec s = runLengthSpec(2, 2, false, {2, 1, 0, 1});
+    s.height = -2;
+    expectRefused(s);
+}
+
+TEST_F(BmpConvert, DisagreeingTargetSizeConvertsNothing) {
+    DibInfoHeader h{40, 2, 2, 1, 24, 0, 0, 0, 0, 0, 0};
+    unsigned char bits[16] = {};
+    unsigned char target[16] = {};
+    DibSource source{&h, nullptr, 0, bits, sizeof bits};
+    EXPECT_EQ(convertDibToBgr24(source, target, 2, 2), 2);
+    EXPECT_EQ(convertDibToBgr24(source, target, 3, 2), 0);
+    EXPECT_EQ(convertDibToBgr24(source, target, 2, 1), 0);
+    source.bitsLength = 15;  // one byte short of two padded rows
+    EXPECT_EQ(convertDibToBgr24(source, target, 2, 2), 0);
+}

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The loader's real message box under Wine: a file with a 124-byte header makes
+# the GDI reference program show "Unknown DIB file format." in a box captioned
+# "Error"; Return dismisses it and the program goes on to the next file and
+# exits cleanly. A missing file shows no box.
+. "$KESTRINE_ROOT/tools/wine_harness.sh"
+harness_init
+work=$KESTRINE_SESSION/bmp_error_box
+rm -rf "$work"; mkdir -p "$work"
+win() { echo "Z:${1//\//\\}"; }
+
+# A 124-byte header: "BM", then the header size field 124, then zeros.
+python3 - "$work/v5.bmp" "$work/good.bmp" <<'PY'
+import struct, sys
+head = struct.pack('<I', 124) + bytes(120)
+open(sys.argv[1], 'wb').write(b'BM' + struct.pack('<IHHI', 14 + 124 + 4, 0, 0, 138) + head + bytes(4))
+info = struct.pack('<IiiHHIIiiII', 40, 1, 1, 1, 24, 0, 4, 0, 0, 0, 0)
+open(sys.argv[2], 'wb').write(b'BM' + struct.pack('<IHHI', 58, 0, 0, 54) + info + bytes([30, 20, 10, 0]))
+PY
+
+exe=$KESTRINE_WIN_BUILD/tests/win/bmp_reference.exe
+[ -x "$exe" ] || harness_fail "missing $exe"
+harness_start_program refpid "$exe" --box "$(win "$work/out.txt")" "$(win "$work/missing.bmp")" "$(win "$work/v5.bmp")" "$(win "$work/good.bmp")"
+box=$(harness_wait_window Error 20) || harness_fail "no window titled Error appeared"
+harness_screenshot "$work/box.png"
+kill -0 "$refpid" 2>/dev/null || harness_fail "the program ended while its box was up"
+# The box is modal: the program waits for it and has written nothing yet.
+sleep 0.5
+[ ! -s "$work/out.txt" ] || harness_fail "the program went on before the box was dismissed"
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+xdotool key --window "$box" Return
+harness_window_gone Error 10 || harness_fail "the Error box did not close on Return"
+harness_wait_exit "$refpid" 20 > "$work/exit_code"
+code=$(cat "$work/exit_code")
+[ "$code" = 0 ] || harness_fail "program ended with $code after the box"
+tr -d '\r' < "$work/out.txt" > "$work/out.unix.txt"
+grep -qx 'missing.bmp error missing' "$work/out.unix.txt" || harness_fail "missing file: $(cat "$work/out.unix.txt")"
+grep -qx 'v5.bmp error Unknown DIB file format.' "$work/out.unix.txt" || harness_fail "v5 file: $(cat "$work/out.unix.txt")"
+grep -qx 'good.bmp 1 1 0a141e' "$work/out.unix.txt" || harness_fail "good file after the box: $(cat "$work/out.unix.txt")"
+echo "PASS: one Error box for the bad file, none for the missing one; dismissed with Return, the program loaded the next file and exited 0"
