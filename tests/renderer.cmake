@@ -4,3 +4,8 @@ target_link_libraries(water_test PRIVATE kestrine_water)
 
 kestrine_unit_test(frame_cycle_test unit/frame_cycle_test.cpp ${PROJECT_SOURCE_DIR}/renderer/frame_cycle.cpp)
 target_include_directories(frame_cycle_test PRIVATE ${PROJECT_SOURCE_DIR})
+
+# The real program under Wine: its window, its ways out, the windowed fallback
+# (in a second session with a 1280 x 720 screen).
+kestrine_wine_test(renderer_window ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_window.sh)
+kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_windowed.sh)

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# The renderer's window and its ways out, under the run's 1024 x 768 Xvfb:
+# a top-level "Solvane_VC" window of class "OpenGL" in full-screen style that
+# draws the scene; Escape, a close request, Alt+F4, the system's close
+# command and a close while minimised each end it with exit code 0 and the
+# display mode as it was; the saver and monitor-power commands are swallowed.
+. "${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}/tools/wine_harness.sh"
+harness_init
+
+renderer="$KESTRINE_WIN_BUILD/renderer/Kestrine.dll"
+probe="$KESTRINE_WIN_BUILD/tests/win/renderer_probe.exe"
+[ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
+[ -f "$probe" ] || harness_fail "probe program $probe is not built"
+"$KESTRINE_ROOT/tools/stage_scene_files.sh" "$(harness_cdrive)" || harness_fail "staging failed"
+shots=$(mktemp -d /tmp/kestrine-window.XXXXXX)
+
+# Collects the exit code of process $1 in this shell (a command substitution
+# cannot wait for this shell's child): exit_code is the code, or "" after 20 s.
+exit_code=""
+collect_exit() {
+    local pid=$1 i
+    exit_code=""
+    for i in $(seq 1 200); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"; exit_code=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+}
+
+probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }
+
+size_before=$(screen_size)
+mode_before=$(probe mode)
+[ -n "$mode_before" ] || harness_fail "the probe cannot read the display mode"
+
+# Starts the renderer and waits for its window; sets renderer_pid and window.
+start_renderer() {
+    harness_start_program renderer_pid "$renderer"
+    window=$(harness_wait_window Solvane_VC 30) || harness_fail "$1: no Solvane_VC window within 30 s"
+    sleep 1  # a few frames
+}
+
+# Requires the renderer to have ended with code 0, its window gone and the
+# display as it was before it started.
+expect_clean_end() {
+    local what=$1
+    collect_exit "$renderer_pid"
+    [ -n "$exit_code" ] || harness_fail "$what: the renderer is still running after 20 s"
+    [ "$exit_code" = 0 ] || harness_fail "$what: exit code $exit_code, expected 0"
+    harness_window_gone Solvane_VC 5 || harness_fail "$what: the window is still there"
+    [ "$(screen_size)" = "$size_before" ] || harness_fail "$what: screen is $(screen_size), was $size_before"
+    [ "$(probe mode)" = "$mode_before" ] || harness_fail "$what: display mode $(probe mode), was $mode_before"
+    echo "ok: $what ends with code 0, display $size_before"
+}
+
+start_renderer "Escape"
+facts=$(probe find)
+echo "window: $facts"
+for fact in class=OpenGL popup=1 overlapped=0 appwindow=1 clip=1 client=1024x768 origin=0,0; do
+    case " $facts " in *" $fact "*) ;; *) harness_fail "window facts lack $fact: $facts" ;; esac
+done
+harness_screenshot "$shots/frame.png"
+# The scene fills the screen: the lower half shows the lit lake, not black.
+read -r r g b <<< "$(harness_pixel "$shots/frame.png" 512 700)"
+[ $((r + g + b)) -gt 30 ] || harness_fail "the lower middle of the screen is black ($r $g $b)"
+echo "ok: the scene is drawn ($r $g $b at 512,700)"
+
+replies=$(probe saver-commands)
+[ "$replies" = "screensave=0 monitorpower=0" ] || harness_fail "saver commands gave: $replies"
+probe odd-keys >/dev/null
+sleep 1
+kill -0 "$renderer_pid" 2>/dev/null || harness_fail "the renderer ended after the saver commands or odd key codes"
+harness_wait_window Solvane_VC 1 >/dev/null || harness_fail "the window went away after the saver commands"
+echo "ok: SC_SCREENSAVE and SC_MONITORPOWER are swallowed; key codes past 255 are ignored"
+
+xdotool key Escape
+expect_clean_end "a tap of Escape"
+
+start_renderer "held Escape"
+xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+expect_clean_end "a held Escape"
+
+start_renderer "close request"
+probe close >/dev/null
+expect_clean_end "WM_CLOSE"
+
+start_renderer "system close command"
+probe sc-close >/dev/null
+expect_clean_end "WM_SYSCOMMAND SC_CLOSE"
+
+start_renderer "Alt+F4"
+xdotool key alt+F4
+expect_clean_end "Alt+F4"
+
+start_renderer "close while minimised"
+probe minimise-close
+expect_clean_end "WM_CLOSE while minimised"
+
+rm -rf "$shots"

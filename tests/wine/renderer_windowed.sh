@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The windowed fallback: on a 1280 x 720 screen the renderer's change to
+# 1024 x 768 is refused, so it opens an overlapped window of client size
+# 1024 x 768 at (0, 0) instead, draws into it, leaves the display alone and
+# still ends on Escape with exit code 0. Runs in its own Wine session with
+# that screen size, not in the run's shared one.
+. "${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}/tools/wine_harness.sh"
+unset KESTRINE_WINE_SESSION
+harness_init 1280x720x24
+
+renderer="$KESTRINE_WIN_BUILD/renderer/Kestrine.dll"
+probe="$KESTRINE_WIN_BUILD/tests/win/renderer_probe.exe"
+[ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
+[ -f "$probe" ] || harness_fail "probe program $probe is not built"
+"$KESTRINE_ROOT/tools/stage_scene_files.sh" "$(harness_cdrive)" || harness_fail "staging failed"
+shot=$(mktemp /tmp/kestrine-windowed.XXXXXX.png)
+
+probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }
+
+[ "$(screen_size)" = 1280x720 ] || harness_fail "the session's screen is $(screen_size), not 1280x720"
+mode_before=$(probe mode)
+
+harness_start_program renderer_pid "$renderer"
+harness_wait_window Solvane_VC 30 >/dev/null || harness_fail "no Solvane_VC window within 30 s"
+sleep 1
+facts=$(probe find)
+echo "window: $facts"
+for fact in class=OpenGL popup=0 overlapped=1 appwindow=1 windowedge=1 clip=1 origin=0,0; do
+    case " $facts " in *" $fact "*) ;; *) harness_fail "window facts lack $fact: $facts" ;; esac
+done
+# The window asks for a 1024 x 768 client area; the system keeps a framed
+# window within the screen's height, so on a 720-line screen it is shorter.
+client=$(sed -n 's/.* client=\([0-9]*\)x\([0-9]*\) .*/\1 \2/p' <<< "$facts")
+read -r client_w client_h <<< "$client"
+[ "$client_w" = 1024 ] || harness_fail "client width $client_w, expected 1024"
+[ "$client_h" -gt 600 ] && [ "$client_h" -le 768 ] || harness_fail "client height $client_h, expected 601 ... 768"
+[ "$(probe mode)" = "$mode_before" ] || harness_fail "the display mode changed to $(probe mode)"
+[ "$(screen_size)" = 1280x720 ] || harness_fail "the screen changed to $(screen_size)"
+echo "ok: refused mode change gives an overlapped window; display left at $mode_before"
+
+harness_screenshot "$shot"
+# Beyond the window's right edge the screen stays black; inside it the lake shows.
+read -r r g b <<< "$(harness_pixel "$shot" 512 600)"
+[ $((r + g + b)) -gt 30 ] || harness_fail "nothing drawn inside the window ($r $g $b at 512,600)"
+read -r r g b <<< "$(harness_pixel "$shot" 1200 600)"
+[ $((r + g + b)) -eq 0 ] || harness_fail "the screen right of the window is not black ($r $g $b)"
+echo "ok: the scene is drawn inside the window only"
+rm -f "$shot"
+
+xdotool key Escape
+exit_code=""
+for i in $(seq 1 200); do
+    if ! kill -0 "$renderer_pid" 2>/dev/null; then
+        wait "$renderer_pid"; exit_code=$?
+        break
+    fi
+    sleep 0.1
+done
+[ "$exit_code" = 0 ] || harness_fail "after Escape the renderer gave '${exit_code:-still running}', expected exit code 0"
+[ "$(screen_size)" = 1280x720 ] || harness_fail "the screen is $(screen_size) after the end"
+echo "ok: Escape ends the windowed renderer with code 0"
