@@ -3,7 +3,8 @@
 # at the start of show mode:
 #   Solvane1.bmp (256 x 256), Solvane2.bmp (1024 x 256), Solvane3.bmp (64 x 64),
 #   Solvane.data (the model; assets/Kestrine.data when it exists).
-# The pictures are plain test pictures: 24-bit BMPs with recognisable colours.
+# The pictures are the real scene pictures (assets/*.jpg) saved as 24-bit BMPs,
+# as the front end saves them; plain test pictures stand in when they are missing.
 # Usage: stage_scene_files.sh DRIVE_C
 set -eu
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -16,6 +17,15 @@ picture() {
     local file=$1 size=$2; shift 2
     convert -size "$size" "$@" -type TrueColor -define bmp:format=bmp3 "BMP3:$dest/$file"
 }
+# scene_picture FILE JPEG: the real picture, decoded and saved as a 24-bit BMP.
+scene_picture() {
+    convert "$root/assets/$2" -type TrueColor -define bmp:format=bmp3 "BMP3:$dest/$1"
+}
+if [ -f "$root/assets/lake_bed.jpg" ] && [ -f "$root/assets/backdrop.jpg" ] && [ -f "$root/assets/splash.jpg" ]; then
+    scene_picture Solvane1.bmp lake_bed.jpg
+    scene_picture Solvane2.bmp backdrop.jpg
+    scene_picture Solvane3.bmp splash.jpg
+else
 # Lake bed: sandy gradient with a cross, so texture orientation is visible.
 picture Solvane1.bmp 256x256 "gradient:#c8a060-#605030" -fill none -stroke "#403020" \
     -draw "line 0,128 255,128" -draw "line 128,0 128,255"
@@ -23,6 +33,7 @@ picture Solvane1.bmp 256x256 "gradient:#c8a060-#605030" -fill none -stroke "#403
 picture Solvane2.bmp 1024x256 "gradient:#6080c0-#204020"
 # Splash sprite: a soft white disc on black.
 picture Solvane3.bmp 64x64 "radial-gradient:white-black"
+fi
 
 if [ -f "$root/assets/Kestrine.data" ]; then
     cp "$root/assets/Kestrine.data" "$dest/Solvane.data"
