@@ -1,0 +1,44 @@
+// Pictures and persistent images for the forms runtime and the custom button.
+// A picture is a decoded resource of Kestrine.scr held as a 32-bit DIB
+// section; a surface is a memory device context with a bitmap that keeps
+// whatever is drawn on it (a window's persistent image).
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+struct PictureData {
+    HBITMAP bitmap = nullptr;   // 32-bit top-down DIB section, blue-green-red-unused
+    const unsigned char* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    PictureData() = default;
+    PictureData(const PictureData&) = delete;
+    PictureData& operator=(const PictureData&) = delete;
+    ~PictureData();
+};
+using PictureRef = std::shared_ptr<const PictureData>;
+
+// Decodes the picture resource (JPEG or BMP, type RCDATA) with the platform's
+// imaging component. Decoded pictures are shared: the same id gives the same
+// picture. Null when the resource is missing or does not decode.
+PictureRef loadPictureResource(int id);
+
+// Writes the picture as a 24-bit bottom-up BMP with a 40-byte info header.
+bool writePictureBmp(const PictureData& picture, const char* path);
+
+// Draws the source rectangle of the picture stretched to the destination.
+void drawPicture(HDC dc, const PictureData& picture, int dx, int dy, int dw, int dh,
+                 int sx, int sy, int sw, int sh);
+
+struct Surface {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    int width = 0;
+    int height = 0;
+};
+// Makes the surface at least width x height, keeping what was drawn and
+// filling any new area with fill. False when the platform refused.
+bool growSurface(Surface& s, int width, int height, COLORREF fill);
+void freeSurface(Surface& s);
