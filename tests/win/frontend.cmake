@@ -1,0 +1,22 @@
+# Test programs for the front end's wine tests.
+set(frontend_test_dir ${CMAKE_CURRENT_BINARY_DIR})
+
+# A top-level window with a given caption: a "running copy" for the
+# single-instance test.
+add_executable(frontend_window_maker WIN32 ${CMAKE_CURRENT_LIST_DIR}/frontend_window_maker.cpp)
+target_link_libraries(frontend_window_maker PRIVATE user32)
+
+# A host page with a 152 x 112 preview window that starts Kestrine.scr /p.
+add_executable(frontend_preview_host ${CMAKE_CURRENT_LIST_DIR}/frontend_preview_host.cpp)
+target_link_libraries(frontend_preview_host PRIVATE user32 gdi32)
+
+# The music player over the real winmm.
+add_executable(frontend_mci ${CMAKE_CURRENT_LIST_DIR}/frontend_mci.cpp ${PROJECT_SOURCE_DIR}/frontend/music_win32.cpp)
+target_link_libraries(frontend_mci PRIVATE kestrine_frontend_core winmm)
+
+# The settings helpers over the real profile functions.
+add_executable(frontend_ini ${CMAKE_CURRENT_LIST_DIR}/frontend_ini.cpp ${PROJECT_SOURCE_DIR}/frontend/settings_win32.cpp)
+target_link_libraries(frontend_ini PRIVATE kestrine_frontend_core)
+
+set_target_properties(frontend_window_maker frontend_preview_host frontend_mci frontend_ini
+  PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})

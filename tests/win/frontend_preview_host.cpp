@@ -1,0 +1,126 @@
+// Plays the system's screen-saver settings page: a dialog-like window with a
+// 152 x 112 preview window inside, and Kestrine.scr started with
+// "/p <handle of the preview window>". Checks from the host's side that the
+// preview becomes the preview window's child and covers it exactly, then
+// destroys the preview window and measures how long the preview process
+// takes to end.
+//   frontend_preview_host SCR_PATH REPORT_FILE
+// Writes one "key value" line per finding to REPORT_FILE; exit 0 when every
+// check passed.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+FILE* report = nullptr;
+int failures = 0;
+
+void note(const char* key, const std::string& value) {
+    std::fprintf(report, "%s %s\n", key, value.c_str());
+    std::fflush(report);
+}
+
+void check(bool ok, const char* what) {
+    note(what, ok ? "ok" : "FAIL");
+    if (!ok) ++failures;
+}
+
+void pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Waits for the process (pumping this thread's messages) up to the limit; the
+// time it took in milliseconds, or -1.
+long waitForExit(HANDLE process, DWORD limitMs) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        const ULONGLONG spent = GetTickCount64() - start;
+        if (spent > limitMs) return -1;
+        const DWORD left = static_cast<DWORD>(limitMs - spent);
+        const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0) return static_cast<long>(GetTickCount64() - start);
+        pump();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    report = std::fopen(argv[2], "w");
+    if (!report) return 2;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = "KestrineTestHost";
+    RegisterClassA(&windowClass);
+    HWND page = CreateWindowA("KestrineTestHost", "Kestrine preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                              400, 300, nullptr, nullptr, instance, nullptr);
+    HWND box = CreateWindowA("KestrineTestHost", "", WS_CHILD | WS_VISIBLE, 40, 30, 152, 112, page, nullptr,
+                             instance, nullptr);
+    if (!page || !box) return 2;
+    pump();
+
+    const std::string command =
+        "\"" + std::string(argv[1]) + "\" /p " + std::to_string(static_cast<long>(reinterpret_cast<intptr_t>(box)));
+    note("command", command);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = command;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        note("start", "FAIL");
+        return 1;
+    }
+
+    HWND preview = nullptr;
+    for (int i = 0; i < 200 && !preview; ++i) {  // up to about 20 s on a loaded machine
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        pump();
+        preview = GetWindow(box, GW_CHILD);
+    }
+    check(preview != nullptr, "child");
+    if (preview) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(preview, &owner);
+        check(owner == process.dwProcessId, "child_of_preview_process");
+        check(GetAncestor(preview, GA_PARENT) == box, "parent");
+        check((GetWindowLongA(preview, GWL_STYLE) & WS_CHILD) != 0, "ws_child");
+        // Let the preview finish placing itself before measuring.
+        for (int i = 0; i < 10; ++i) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            pump();
+        }
+        check(IsWindowVisible(preview) != FALSE, "visible");
+        RECT inBox = {};
+        GetWindowRect(preview, &inBox);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&inBox), 2);
+        note("rect", std::to_string(inBox.left) + " " + std::to_string(inBox.top) + " " +
+                         std::to_string(inBox.right - inBox.left) + " " + std::to_string(inBox.bottom - inBox.top));
+        RECT boxClient = {};
+        GetClientRect(box, &boxClient);
+        check(inBox.left == 0 && inBox.top == 0 && inBox.right == boxClient.right && inBox.bottom == boxClient.bottom,
+              "covers");
+    }
+    check(WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT, "running_while_shown");
+
+    DestroyWindow(box);
+    const long endedMs = waitForExit(process.hProcess, 10000);
+    note("ended_ms", std::to_string(endedMs));
+    check(endedMs >= 0, "ended");
+    if (endedMs < 0) TerminateProcess(process.hProcess, 1);
+    DestroyWindow(page);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    note("failures", std::to_string(failures));
+    std::fclose(report);
+    return failures == 0 ? 0 : 1;
+}
