@@ -1,0 +1,13 @@
+# The committed pictures and model file: formats, sizes and contents; that
+# the generator reproduces them; that the model and the staged scene
+# pictures load with the renderer's own loaders.
+kestrine_unit_test(assets_test
+  ${CMAKE_CURRENT_SOURCE_DIR}/unit/assets_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/unit/asset_encoders_test.cpp)
+target_link_libraries(assets_test PRIVATE kestrine_assetgen_core kestrine_model kestrine_image)
+target_compile_definitions(assets_test PRIVATE KESTRINE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+kestrine_unit_test(assets_regeneration_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/assets_regeneration_test.cpp)
+target_link_libraries(assets_regeneration_test PRIVATE kestrine_assetgen_core)
+target_compile_definitions(assets_regeneration_test PRIVATE KESTRINE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+set_tests_properties(assets_regeneration_test PROPERTIES TIMEOUT 600)
