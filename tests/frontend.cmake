@@ -11,3 +11,4 @@ target_link_libraries(show_mode_test PRIVATE kestrine_frontend_core)
 
 kestrine_wine_test(frontend_settings ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_settings.sh)
 kestrine_wine_test(frontend_music ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_music.sh)
+kestrine_wine_test(frontend_startup ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_startup.sh)

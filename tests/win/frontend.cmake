@@ -20,3 +20,9 @@ target_link_libraries(frontend_ini PRIVATE kestrine_frontend_core)
 
 set_target_properties(frontend_window_maker frontend_preview_host frontend_mci frontend_ini
   PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
+
+# Finds a window by caption from another process (visible or not), or ends
+# its process by id.
+add_executable(frontend_window_probe ${CMAKE_CURRENT_LIST_DIR}/frontend_window_probe.cpp)
+target_link_libraries(frontend_window_probe PRIVATE user32)
+set_target_properties(frontend_window_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})

@@ -1,10 +1,12 @@
 // Makes a top-level window with the caption given on the command line, so a
 // test can check that Kestrine.scr yields to a running copy of itself.
-//   frontend_window_maker CAPTION [visible]
+//   frontend_window_maker CAPTION [hidden|visible [HANDLE_FILE]]
+// HANDLE_FILE receives the window's handle in decimal, for "/p <handle>".
 // Runs until it is ended (the harness ends it by its process id) or for ten
 // minutes at most.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -19,6 +21,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                 nullptr, instance, nullptr);
     if (!window) return 1;
     if (visible) ShowWindow(window, SW_SHOWNORMAL);
+    if (__argc > 3) {
+        FILE* handleFile = std::fopen(__argv[3], "w");
+        if (!handleFile) return 1;
+        std::fprintf(handleFile, "%lld\n", static_cast<long long>(reinterpret_cast<intptr_t>(window)));
+        std::fclose(handleFile);
+    }
     SetTimer(window, 1, 600000, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

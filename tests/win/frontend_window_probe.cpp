@@ -1,0 +1,35 @@
+// Looks for a top-level window by its caption from another process, as a
+// second copy of the front end would.
+//   frontend_window_probe REPORT find CAPTION   "found 0|1", "visible 0|1", "pid N"
+//   frontend_window_probe REPORT kill CAPTION   ends the window's process by its id
+//   frontend_window_probe REPORT close CAPTION  posts WM_CLOSE to the window
+// Exit 0 when the window exists (find) or its process was ended (kill).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc < 4) return 2;
+    FILE* report = std::fopen(argv[1], "w");
+    if (!report) return 2;
+    HWND window = FindWindowA(nullptr, argv[3]);
+    DWORD pid = 0;
+    if (window) GetWindowThreadProcessId(window, &pid);
+    std::fprintf(report, "found %d\nvisible %d\npid %lu\n", window ? 1 : 0, window && IsWindowVisible(window) ? 1 : 0,
+                 pid);
+    int result = window ? 0 : 1;
+    if (std::strcmp(argv[2], "kill") == 0 && window) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        result = process && TerminateProcess(process, 9) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0
+                     ? 0
+                     : 1;
+        std::fprintf(report, "killed %d\n", result == 0 ? 1 : 0);
+        if (process) CloseHandle(process);
+    }
+    if (std::strcmp(argv[2], "close") == 0 && window) {
+        result = PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    std::fclose(report);
+    return result;
+}
