@@ -13,6 +13,7 @@
 #include "renderer/frame_cycle.h"
 #include "renderer/ms3d_model.h"
 #include "renderer/scene.h"
+#include "renderer/viewport.h"
 #include "renderer/water.h"
 
 namespace {
@@ -39,9 +40,6 @@ HWND renderWindow = nullptr;
 HDC deviceContext = nullptr;
 HGLRC glContext = nullptr;
 bool classRegistered = false;
-
-int viewportWidth = 0;
-int viewportHeight = 0;
 
 using SwapIntervalProc = BOOL(WINAPI*)(int);
 using ExtensionsStringProc = const char*(WINAPI*)();
@@ -101,18 +99,6 @@ bool makeGlContext(int bits);
 }  // namespace
 
 LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-void resizeScene(int width, int height) {
-    if (height == 0) height = 1;
-    viewportWidth = width;
-    viewportHeight = height;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(35.0, static_cast<double>(width) / height, static_cast<double>(0.1f), 200.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
 
 // Releases whatever exists, newest first; safe after a partial start.
 void destroyRenderWindow() {

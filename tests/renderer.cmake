@@ -9,3 +9,9 @@ target_include_directories(frame_cycle_test PRIVATE ${PROJECT_SOURCE_DIR})
 # (in a second session with a 1280 x 720 screen).
 kestrine_wine_test(renderer_window ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_window.sh)
 kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_windowed.sh)
+
+# The viewport and projection set on resize, read back from an offscreen context.
+add_executable(viewport_test render/viewport_test.cpp)
+target_link_libraries(viewport_test PRIVATE kestrine_offscreen GTest::gtest GTest::gtest_main)
+add_test(NAME viewport_test COMMAND viewport_test)
+set_tests_properties(viewport_test PROPERTIES LABELS render)
