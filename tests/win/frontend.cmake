@@ -26,3 +26,14 @@ set_target_properties(frontend_window_maker frontend_preview_host frontend_mci f
 add_executable(frontend_window_probe ${CMAKE_CURRENT_LIST_DIR}/frontend_window_probe.cpp)
 target_link_libraries(frontend_window_probe PRIVATE user32)
 set_target_properties(frontend_window_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
+
+# The preview form hosted in-process, its picture written to a file.
+add_executable(frontend_preview_picture ${CMAKE_CURRENT_LIST_DIR}/frontend_preview_picture.cpp
+  ${PROJECT_SOURCE_DIR}/frontend/preview_mode_win32.cpp
+  ${PROJECT_SOURCE_DIR}/frontend/ui/forms_win32.cpp
+  ${PROJECT_SOURCE_DIR}/frontend/ui/picture_win32.cpp
+  ${PROJECT_SOURCE_DIR}/frontend/ui/command_button_win32.cpp
+  ${PROJECT_SOURCE_DIR}/frontend/ui/resources.rc)
+target_link_libraries(frontend_preview_picture PRIVATE kestrine_frontend_core
+  user32 gdi32 msimg32 winmm comdlg32 shell32 ole32 oleaut32 uuid windowscodecs)
+set_target_properties(frontend_preview_picture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Preview mode: inside a host's 152 x 112 preview window the preview becomes
+# its child and covers it exactly; destroying the host's window ends the
+# preview; a bogus handle and a missing one end at once with no window.
+. "${KESTRINE_ROOT:?}/tests/wine/frontend_common.sh" || exit 1
+fe_stage kpreview
+scr='C:\kpreview\Kestrine.scr'
+tolvin=$FE_DRIVE/tolvin
+limit_ms=$((FE_PROMPT_SECONDS * 1000))
+
+rm -f "$FE_WORK/host.txt"
+fe_run 90 "$FE_TESTS/frontend_preview_host.exe" "$scr" 'C:\kfront\host.txt'
+tr -d '\r' < "$FE_WORK/host.txt" | sed 's/^/  host: /'
+[ "$FE_CODE" = 0 ] || harness_fail "the preview host's checks failed ($FE_CODE)"
+grep -qx 'rect 0 0 152 112' <(tr -d '\r' < "$FE_WORK/host.txt") || harness_fail "the preview does not cover 152 x 112 at 0, 0"
+ended=$(tr -d '\r' < "$FE_WORK/host.txt" | awk '$1 == "ended_ms" { print $2 }')
+[ "$ended" -ge 0 ] && [ "$ended" -lt 5000 ] || harness_fail "the preview took $ended ms to end after its host window"
+
+# The preview reads no settings and makes no folder.
+rm -rf "$tolvin"
+for args in "/p 2147483632" "/p" "/p junk" "/p:0"; do
+    # shellcheck disable=SC2086
+    fe_run 30 "$scr" $args
+    [ "$FE_CODE" = 0 ] || harness_fail "'$args' ended with $FE_CODE"
+    [ "$FE_MS" -lt "$limit_ms" ] || harness_fail "'$args' took $FE_MS ms"
+    [ ! -d "$tolvin" ] || harness_fail "'$args' made C:\\tolvin"
+    echo "  '$args' ended in $FE_MS ms"
+done
+echo "PASS: the preview fills its host's window, ends with it, and refuses bogus handles"
+
+# The picture itself, in-process: the preview form hosted by a test program
+# shows the embedded thumbnail over the whole 152 x 112 window.
+rm -f "$FE_WORK/picture.txt" "$FE_WORK/preview.bmp"
+fe_run 60 "$FE_TESTS/frontend_preview_picture.exe" 'C:\kfront\picture.txt' 'C:\kfront\preview.bmp'
+tr -d '\r' < "$FE_WORK/picture.txt" | sed 's/^/  picture: /'
+[ "$FE_CODE" = 0 ] || harness_fail "the in-process preview checks failed ($FE_CODE)"
+differing=$(compare -metric AE -fuzz 3% "$FE_WORK/preview.bmp" "$KESTRINE_ROOT/assets/preview.jpg" null: 2>&1)
+[ "$differing" = 0 ] || harness_fail "the preview shows $differing pixels unlike the embedded thumbnail"
+echo "  the preview shows the embedded thumbnail"
+echo "PASS: the preview picture"
