@@ -25,9 +25,9 @@ stage_pictures() {
 }
 
 # A small complete version-4 model: three vertices, one triangle, one group
-# and one material naming the staged lake-bed picture.
+# and one material naming the texture file $2.
 write_valid_model() {
-    python3 - "$1" <<'PY'
+    python3 - "$1" "$2" <<'PY'
 import struct, sys
 b = b'MS3D000000' + struct.pack('<i', 4)
 b += struct.pack('<H', 3)
@@ -37,7 +37,7 @@ b += struct.pack('<H', 1)
 b += struct.pack('<H3H9f3f3fBB', 0, 0, 1, 2, *([0.0, 0.0, 1.0] * 3), 0.0, 1.0, 0.0, 0.0, 0.0, 1.0, 1, 0)
 b += struct.pack('<H', 1) + struct.pack('<B32sHHb', 0, b'lake', 1, 0, 0)
 b += struct.pack('<H', 1)
-b += struct.pack('<32s17ffB128s128s', b'bed', *([0.8] * 16), 10.0, 1.0, 0, b'c:\\tolvin\\Solvane1.bmp', b'')
+b += struct.pack('<32s17ffB128s128s', b'bed', *([0.8] * 16), 10.0, 1.0, 0, sys.argv[2].encode(), b'')
 open(sys.argv[1], 'wb').write(b)
 PY
 }
@@ -87,7 +87,7 @@ restore_model() {
 }
 trap 'restore_model; harness_cleanup' EXIT
 
-write_valid_model "$work/valid.data"
+write_valid_model "$work/valid.data" 'c:\tolvin\Solvane1.bmp'
 
 rm -f "$model"
 expect_silent_refusal "missing model"
@@ -112,3 +112,28 @@ collect_exit "$started"
 code=$exit_code
 [ "$code" = 0 ] || harness_fail "valid model: after Escape the renderer gave '$code', expected exit code 0"
 echo "ok: Escape ends the renderer with code 0"
+
+# A material naming a malformed picture: the texture pass runs once, after the
+# window exists, so its error box appears exactly once.
+write_valid_model "$model" 'c:\tolvin\model_broken.bmp'
+python3 - "$tolvin/model_broken.bmp" <<'PY'
+import struct, sys
+header = struct.pack('<I', 124) + bytes(120)  # a header size the loader does not know
+open(sys.argv[1], 'wb').write(b'BM' + struct.pack('<IHHI', 14 + 124 + 4, 0, 0, 138) + header + bytes(4))
+PY
+harness_start_program started "$renderer"
+box=$(harness_wait_window Error 30) || harness_fail "broken texture: no Error box within 30 s"
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+xdotool key --window "$box" Return
+harness_window_gone Error 10 || harness_fail "broken texture: the Error box did not close on Return"
+window=$(harness_wait_window Solvane_VC 30) || harness_fail "broken texture: no Solvane_VC window after the box"
+sleep 3
+[ -z "$(xdotool search --name '^Error$' 2>/dev/null)" ] || harness_fail "broken texture: a second Error box appeared"
+kill -0 "$started" 2>/dev/null || harness_fail "broken texture: the renderer ended after the box"
+xdotool windowfocus --sync "$window" 2>/dev/null
+sleep 1
+xdotool key Escape
+collect_exit "$started"
+[ "$exit_code" = 0 ] || harness_fail "broken texture: after Escape the renderer gave '$exit_code', expected exit code 0"
+rm -f "$tolvin/model_broken.bmp"
+echo "ok: a malformed texture named by the model shows one Error box; the renderer runs on"
