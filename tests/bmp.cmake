@@ -16,9 +16,14 @@ kestrine_unit_test(bmp_loader_test
   ${CMAKE_CURRENT_SOURCE_DIR}/unit/bmp_truncation_test.cpp)
 target_link_libraries(bmp_loader_test PRIVATE kestrine_image bmp_builder)
 
-kestrine_fuzz_target(bmp_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/bmp_fuzz.cpp)
+# The loader's sources are compiled into the target itself so that libFuzzer's
+# coverage instrumentation reaches them.
+kestrine_fuzz_target(bmp_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/bmp_fuzz.cpp
+  ${PROJECT_SOURCE_DIR}/renderer/image/bmp_loader.cpp
+  ${PROJECT_SOURCE_DIR}/renderer/image/dib_converter.cpp
+  ${PROJECT_SOURCE_DIR}/renderer/image/bmp_platform_native.cpp)
 if(KESTRINE_FUZZ)
-  target_link_libraries(bmp_fuzz PRIVATE kestrine_image)
+  target_include_directories(bmp_fuzz PRIVATE ${PROJECT_SOURCE_DIR})
 endif()
 
 kestrine_wine_test(bmp_differential ${CMAKE_CURRENT_SOURCE_DIR}/wine/bmp_differential.sh)

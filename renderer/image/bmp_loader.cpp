@@ -23,10 +23,10 @@ const size_t fileHeaderSize = 14;
 const size_t coreHeaderSize = 12;
 const size_t infoHeaderSize = 40;
 const size_t maskBytes = 12;
-// The largest 24-bit target the loader makes. Only run-length images can
-// claim more than their file holds; beyond this they are refused rather than
-// allocated.
-const uint64_t largestTargetBytes = uint64_t(256) << 20;
+// The largest 24-bit target the loader makes (a 4096 x 4096 picture fits,
+// far beyond any texture the scene uses). Only run-length images can claim
+// more than their file holds; beyond this they are refused, not allocated.
+const uint64_t largestTargetBytes = uint64_t(64) << 20;
 
 uint16_t readU16(const unsigned char* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t readU32(const unsigned char* p) {

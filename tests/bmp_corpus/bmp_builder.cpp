@@ -77,8 +77,11 @@ Bytes packRows(int width, int height, int bitCount, const std::vector<uint32_t>&
         for (int x = 0; x < width; ++x) {
             uint32_t v = values[size_t(y) * size_t(width) + size_t(x)];
             if (bitCount < 8) {
-                size_t bit = size_t(x) * bitCount;
-                row[bit / 8] |= uint8_t((v & ((1u << bitCount) - 1)) << (8 - bitCount - bit % 8));
+                // Most significant bit first, also across byte boundaries.
+                for (int b = 0; b < bitCount; ++b) {
+                    size_t bit = size_t(x) * bitCount + size_t(b);
+                    if ((v >> (bitCount - 1 - b)) & 1) row[bit / 8] |= uint8_t(0x80 >> (bit % 8));
+                }
             } else {
                 for (int b = 0; b < bitCount / 8; ++b) row[size_t(x) * (bitCount / 8) + b] = uint8_t(v >> (8 * b));
             }

@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size) std::memcpy(file.get(), data, size);
     RgbImage* image = decodeDibFile(file.get(), size);
     if (image) {
-        // Touch every byte the record claims to own.
-        volatile unsigned sum = 0;
+        // The record must own the whole buffer it claims: touch both ends.
         size_t bytes = size_t(image->width) * size_t(image->height) * 3;
-        for (size_t i = 0; i < bytes; ++i) sum = sum + image->data[i];
+        volatile unsigned char ends = image->data[0] ^ image->data[bytes - 1];
+        (void)ends;
         freeRgbImage(image);
     }
     return 0;

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
         RgbImage* image = loadBitmapIfPresent(argv[i]);
         if (!image && lastMessage.empty()) lastMessage = "missing";
         writeResult(out, argv[i], image);
+        std::fflush(out);  // a watcher sees each result as soon as it is known
         freeRgbImage(image);
     }
     std::fclose(out);

@@ -24,9 +24,11 @@ harness_start_program refpid "$exe" --box "$(win "$work/out.txt")" "$(win "$work
 box=$(harness_wait_window Error 20) || harness_fail "no window titled Error appeared"
 harness_screenshot "$work/box.png"
 kill -0 "$refpid" 2>/dev/null || harness_fail "the program ended while its box was up"
-# The box is modal: the program waits for it and has written nothing yet.
+# The box is modal: the program has written the missing file's result and
+# waits in the box before writing the bad file's.
 sleep 0.5
-[ ! -s "$work/out.txt" ] || harness_fail "the program went on before the box was dismissed"
+grep -q '^missing.bmp error missing' "$work/out.txt" || harness_fail "the missing file's result is not written before the box"
+! grep -q '^v5.bmp' "$work/out.txt" || harness_fail "the program went on before the box was dismissed"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 xdotool key --window "$box" Return
 harness_window_gone Error 10 || harness_fail "the Error box did not close on Return"
