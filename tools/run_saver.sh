@@ -33,7 +33,7 @@ prepare_program() {
         program=Kestrine.dll
         program_args=()
     fi
-    echo "== running $program ${program_args[*]:-} from $program_dir"
+    echo "== running $program${program_args[*]:+ ${program_args[*]}} from $program_dir"
 }
 
 run_on_user_display() {

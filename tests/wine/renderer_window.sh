@@ -3,7 +3,8 @@
 # a top-level "Solvane_VC" window of class "OpenGL" in full-screen style that
 # draws the scene; Escape, a close request, Alt+F4, the system's close
 # command and a close while minimised each end it with exit code 0 and the
-# display mode as it was; the saver and monitor-power commands are swallowed.
+# display mode as it was; the saver and monitor-power commands are swallowed;
+# with no pictures staged the start fails and the window is torn down cleanly.
 . "${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}/tools/wine_harness.sh"
 harness_init
 
@@ -100,3 +101,11 @@ probe minimise-close
 expect_clean_end "WM_CLOSE while minimised"
 
 rm -rf "$shots"
+
+# No picture at all: the scene cannot start, so the renderer tears its window
+# down again, gives the display back and ends with code 0.
+tolvin="$(harness_cdrive)/tolvin"
+rm -f "$tolvin"/Solvane1.bmp "$tolvin"/Solvane2.bmp "$tolvin"/Solvane3.bmp
+harness_start_program renderer_pid "$renderer"
+expect_clean_end "a start with no pictures"
+"$KESTRINE_ROOT/tools/stage_scene_files.sh" "$(harness_cdrive)" || harness_fail "staging failed"
