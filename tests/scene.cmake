@@ -2,3 +2,9 @@
 # tests, and the real renderer's picture under Wine.
 kestrine_unit_test(splash_test unit/splash_test.cpp)
 target_link_libraries(splash_test PRIVATE kestrine_scene)
+
+# Offscreen frames of the real scene code (OSMesa, 1024 x 768).
+add_executable(scene_render_test render/scene_render_test.cpp render/scene_probes.cpp)
+target_link_libraries(scene_render_test PRIVATE kestrine_offscreen GTest::gtest GTest::gtest_main)
+add_test(NAME scene_render_test COMMAND scene_render_test)
+set_tests_properties(scene_render_test PROPERTIES LABELS render TIMEOUT 600)

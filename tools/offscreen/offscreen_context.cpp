@@ -22,7 +22,8 @@ OffscreenContext::OffscreenContext(int width, int height)
 OffscreenContext::~OffscreenContext()
 {
     if (context_ != nullptr) {
-        OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
+        if (OSMesaGetCurrentContext() == static_cast<OSMesaContext>(context_))
+            OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
         OSMesaDestroyContext(static_cast<OSMesaContext>(context_));
     }
 }
