@@ -56,7 +56,7 @@ std::vector<Pebble> placePebbles() {
         int attempts;
     };
     // Radii in final pixels; big stones first so small ones fill the gaps.
-    const SizeClass classes[] = {{17, 26, 60}, {10, 17, 220}, {6, 10, 900}, {3, 6, 2500}};
+    const SizeClass classes[] = {{11, 16, 120}, {7, 11, 450}, {4, 7, 1800}, {2, 4, 6000}};
     for (const SizeClass& sizes : classes) {
         for (int i = 0; i < sizes.attempts; ++i) {
             Pebble p;
