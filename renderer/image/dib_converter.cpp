@@ -132,46 +132,92 @@ int convertBgrRows(const DibSource& source, const Target& target) {
 
 // Run-length data: pairs of (count, value) draw runs; a zero count starts an
 // escape: 0 end of line, 1 end of picture, 2 move by (dx, dy), 3 or more a run
-// of literal pixels padded to a 16-bit boundary. Pixels outside the picture
-// are dropped; pixels never drawn keep the target's colour.
-int convertRunLengthRows(const DibSource& source, const Target& target) {
-    bool fourBit = source.header->compression == dibRle4;
-    Palette palette = paletteOf(source);
-    const unsigned char* data = source.bits;
-    size_t length = source.bitsLength;
-    size_t at = 0;
-    int x = 0;
-    int y = 0;
-    while (at + 2 <= length && y < target.height) {
-        unsigned count = data[at];
-        unsigned value = data[at + 1];
-        at += 2;
-        if (count > 0) {
-            for (unsigned i = 0; i < count; ++i, ++x) {
-                unsigned index = fourBit ? ((i & 1) ? value & 15 : value >> 4) : value;
-                target.put(x, y, palette.colour(index));
+// of literal pixels padded to a 16-bit boundary. Runs are cut at the right
+// edge; pixels never drawn keep the target's colour.
+//
+// As in GDI, the pixels drawn since the last escape only count once another
+// escape arrives: when the data ends first, or a literal run needs more bytes
+// than are left, that last stretch of the row is left undrawn. Since the
+// cursor only moves right and up, no pixel is drawn twice, so undrawing means
+// restoring the target's zero fill.
+class RunLengthDecoder {
+public:
+    RunLengthDecoder(const DibSource& source, const Target& target)
+        : data_(source.bits), length_(source.bitsLength), fourBit_(source.header->compression == dibRle4),
+          palette_(paletteOf(source)), target_(target) {}
+
+    void decode() {
+        while (at_ + 2 <= length_ && y_ < target_.height) {
+            unsigned count = data_[at_];
+            unsigned value = data_[at_ + 1];
+            at_ += 2;
+            if (count > 0) {
+                drawRun(count, value);
+                continue;
             }
-        } else if (value == 0) {
-            x = 0;
-            ++y;
-        } else if (value == 1) {
-            break;
-        } else if (value == 2) {
-            if (at + 2 > length) break;
-            x += data[at];
-            y += data[at + 1];
-            at += 2;
-        } else {
-            size_t bytes = fourBit ? (value + 1) / 2 : value;
-            for (unsigned i = 0; i < value; ++i, ++x) {
-                size_t byteAt = at + (fourBit ? i / 2 : i);
-                if (byteAt >= length) break;
-                unsigned index = fourBit ? ((i & 1) ? data[byteAt] & 15 : data[byteAt] >> 4) : data[byteAt];
-                target.put(x, y, palette.colour(index));
+            segmentStart_ = x_;  // every escape makes the row so far final
+            if (value == 0) {
+                x_ = segmentStart_ = 0;
+                ++y_;
+            } else if (value == 1) {
+                return;
+            } else if (value == 2) {
+                if (at_ + 2 > length_) return;
+                x_ = segmentStart_ = clampToWidth(x_ + data_[at_]);
+                y_ += data_[at_ + 1];
+                at_ += 2;
+            } else if (!drawLiteral(value)) {
+                break;
             }
-            at += (bytes + 1) & ~size_t(1);
+        }
+        undrawOpenSegment();
+    }
+
+private:
+    int clampToWidth(int x) const { return x < target_.width ? x : target_.width; }
+
+    unsigned indexAt(size_t byteAt, unsigned i) const {
+        unsigned byte = data_[byteAt];
+        return fourBit_ ? ((i & 1) ? byte & 15 : byte >> 4) : byte;
+    }
+
+    void drawRun(unsigned count, unsigned value) {
+        int end = clampToWidth(x_ + int(count));
+        for (unsigned i = 0; x_ < end; ++i, ++x_) {
+            unsigned index = fourBit_ ? ((i & 1) ? value & 15 : value >> 4) : value;
+            target_.put(x_, y_, palette_.colour(index));
         }
     }
+
+    // False when the literal's bytes run past the end of the data.
+    bool drawLiteral(unsigned count) {
+        size_t bytes = fourBit_ ? (count + 1) / 2 : count;
+        if (bytes > length_ - at_) return false;
+        int end = clampToWidth(x_ + int(count));
+        for (unsigned i = 0; x_ < end; ++i, ++x_) {
+            target_.put(x_, y_, palette_.colour(indexAt(at_ + (fourBit_ ? i / 2 : i), i)));
+        }
+        at_ += (bytes + 1) & ~size_t(1);
+        return true;
+    }
+
+    void undrawOpenSegment() {
+        for (int x = segmentStart_; x < x_; ++x) target_.put(x, y_, Bgr{0, 0, 0});
+    }
+
+    const unsigned char* data_;
+    size_t length_;
+    bool fourBit_;
+    Palette palette_;
+    const Target& target_;
+    size_t at_ = 0;
+    int x_ = 0;
+    int y_ = 0;
+    int segmentStart_ = 0;
+};
+
+int convertRunLengthRows(const DibSource& source, const Target& target) {
+    RunLengthDecoder(source, target).decode();
     return target.height;
 }
 

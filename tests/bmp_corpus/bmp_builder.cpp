@@ -210,6 +210,14 @@ void addDirectImages(std::vector<NamedBmp>& out) {
     add(out, "core_24bit_w3", asCore(direct(3, 3, 24, 31)));
     add(out, "packed_core_24bit_w5", withoutFileHeader(asCore(direct(5, 2, 24, 32))));
     add(out, "core_16bit_w3", asCore(direct(3, 2, 16, 33)));
+    BmpSpec paletted24 = withoutFileHeader(direct(3, 2, 24, 35));
+    paletted24.clrUsed = 3;  // an optional palette the pixels come after
+    paletted24.palette = rampPalette(3);
+    add(out, "packed_24bit_with_palette", paletted24);
+    add(out, "packed_topdown_16bit", withoutFileHeader(topDown(direct(3, 3, 16, 36))));
+    BmpSpec wide = direct(37, 2, 24, 37);
+    add(out, "info_24bit_w37", wide);
+    add(out, "info_1bit_w64", indexed(64, 2, 1, 2, 38));
     add(out, "core_32bit_w2", asCore(direct(2, 2, 32, 34)));
 }
 
@@ -226,6 +234,11 @@ void addBitFieldImages(std::vector<NamedBmp>& out) {
     add(out, "fields32_high", masked(3, 2, 32, {0xFF000000, 0x00FF0000, 0x0000FF00}, 50));
     add(out, "packed_fields16_565", withoutFileHeader(masked(3, 3, 16, {0xF800, 0x07E0, 0x001F}, 51)));
     add(out, "topdown_fields32", topDown(masked(3, 2, 32, {0xFF0000, 0x00FF00, 0x0000FF}, 52)));
+    BmpSpec fieldsWithPalette = withoutFileHeader(masked(3, 2, 16, {0xF800, 0x07E0, 0x001F}, 53));
+    fieldsWithPalette.clrUsed = 2;  // masks, then the palette, then the pixels
+    fieldsWithPalette.palette = rampPalette(2);
+    add(out, "packed_fields16_with_palette", fieldsWithPalette);
+    add(out, "topdown_fields16", topDown(masked(4, 3, 16, {0x7C00, 0x03E0, 0x001F}, 54)));
 }
 
 void addRunLengthImages(std::vector<NamedBmp>& out) {
@@ -248,6 +261,27 @@ void addRunLengthImages(std::vector<NamedBmp>& out) {
     BmpSpec cut = runLength(6, 2, false, {6, 17, 0, 0, 6, 18, 0, 1});
     cut.sizeImage = 4;  // only the first run counts
     add(out, "rle8_size_cut", cut);
+    BmpSpec cutLiteral = runLength(8, 2, false, {0, 6, 1, 2, 3, 4, 5, 6, 0, 1});
+    cutLiteral.sizeImage = 5;  // ends inside the literal run
+    add(out, "rle8_size_cut_literal", cutLiteral);
+    BmpSpec cutLiteral4 = runLength(8, 2, true, {0, 7, 0x12, 0x34, 0x56, 0x70, 0, 1});
+    cutLiteral4.sizeImage = 4;
+    add(out, "rle4_size_cut_literal", cutLiteral4);
+    add(out, "rle8_odd_length", runLength(4, 2, false, {2, 9, 0, 0, 3, 8, 0}));
+    // Wine's GDI loses its place after a literal of 255 pixels (its padded
+    // length, 256, wraps to 0); the longest odd literal it reads is 253.
+    add(out, "rle8_long_literal", runLength(300, 1, false, [] {
+        Bytes b = {0, 253};
+        for (int i = 0; i < 253; ++i) b.push_back(uint8_t(i * 7));
+        b.push_back(0);  // pad the odd literal run
+        b.insert(b.end(), {60, 3, 0, 1});
+        return b;
+    }()));
+    add(out, "rle8_delta_past_top", runLength(3, 2, false, {1, 4, 0, 2, 1, 5, 2, 6, 0, 0, 3, 7, 0, 1}));
+    add(out, "rle8_lines_past_top", runLength(2, 2, false, {2, 1, 0, 0, 2, 2, 0, 0, 0, 0, 2, 3, 0, 1}));
+    add(out, "rle4_delta", runLength(7, 3, true, {3, 0x12, 0, 2, 2, 1, 3, 0x34, 0, 2, 0, 1, 0, 3, 0xAB, 0xC0, 0, 1}));
+    add(out, "rle4_odd_runs", runLength(5, 2, true, {3, 0x9F, 3, 0x8E, 0, 0, 1, 0x7D, 0, 1, 0x6C, 0, 1}));
+    add(out, "rle8_no_end", runLength(4, 3, false, {4, 11, 0, 0, 4, 12}));
     BmpSpec unsized = runLength(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
     unsized.sizeImage = 0;
     add(out, "rle8_no_size", unsized);

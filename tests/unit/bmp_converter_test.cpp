@@ -187,6 +187,33 @@ TEST_F(BmpConvert, RunLength8StopsAtItsImageSize) {
     expectPixels(s, {p[5], p[5], p[5], black, black, black});
 }
 
+TEST_F(BmpConvert, RunLengthRowStretchCountsOnlyOnceAnEscapeFollows) {
+    std::vector<uint32_t> p = rampPalette(256);
+    // The data ends after a run: that row's last stretch is left undrawn.
+    expectPixels(runLengthSpec(3, 2, false, {3, 5, 0, 0, 2, 6}), {p[5], p[5], p[5], black, black, black});
+    // A move makes what came before it final, even when the move itself is cut off.
+    expectPixels(runLengthSpec(3, 2, false, {1, 5, 0, 2, 1, 0, 1, 6, 0, 2, 1}), {p[5], black, p[6], black, black, black});
+    // A literal run longer than the data left: the row's open stretch goes too.
+    expectPixels(runLengthSpec(4, 1, false, {2, 7, 0, 5, 1, 2}), {black, black, black, black});
+    expectPixels(runLengthSpec(4, 1, false, {2, 7, 0, 2, 0, 0, 0, 5, 1, 2}), {p[7], p[7], black, black});
+}
+
+TEST_F(BmpConvert, RunLength8LiteralOf255SkipsItsPaddedLength) {
+    // 255 literal bytes plus one pad byte, then a run of 2: the run follows
+    // at once (Wine's GDI misreads this one case; Windows and this converter
+    // agree on the format).
+    std::vector<uint32_t> p = rampPalette(256);
+    Bytes stream = {0, 255};
+    for (int i = 0; i < 255; ++i) stream.push_back(uint8_t(i));
+    stream.push_back(0xEE);
+    stream.insert(stream.end(), {2, 99, 0, 1});
+    std::vector<uint32_t> expected;
+    for (int i = 0; i < 255; ++i) expected.push_back(p[size_t(i)]);
+    expected.push_back(p[99]);
+    expected.push_back(p[99]);
+    expectPixels(runLengthSpec(257, 1, false, stream), expected);
+}
+
 TEST_F(BmpConvert, RunLength8MoveUpwardsSkipsRows) {
     std::vector<uint32_t> p = rampPalette(256);
     BmpSpec s = runLengthSpec(2, 3, false, {0, 2, 1, 2, 1, 9, 0, 1});
