@@ -197,7 +197,7 @@ static void waterVertex(const Tint& base, int column, int row)
 
 // One quad per cell, rows outer and columns inner. The bounds never pass the
 // grid's capacity, whatever the settings say.
-static void drawWaterMesh()
+void drawWaterMesh()
 {
     const Tint& base = waterTints[tintIndex >= 0 && tintIndex < 12 ? tintIndex : 10];
     const int columns = gridWidth < kWaterCapacity ? gridWidth : kWaterCapacity;

@@ -22,6 +22,9 @@ extern Model* sceneModel;
 bool initScene();
 bool drawScene();
 bool loadSceneTextures();
+// The water surface as height-coloured quads in the current frame (part of
+// drawScene; on its own for timing).
+void drawWaterMesh();
 // loadMipmappedTexture(path) is declared in ms3d_model.h and defined here.
 
 // Staged files the renderer reads.
