@@ -155,7 +155,9 @@ public:
                 drawRun(count, value);
                 continue;
             }
-            segmentStart_ = x_;  // every escape makes the row so far final
+            // End of line, end of picture and a move make the row so far
+            // final; a literal run does not.
+            if (value < 3) segmentStart_ = x_;
             if (value == 0) {
                 x_ = segmentStart_ = 0;
                 ++y_;

@@ -281,6 +281,9 @@ void addRunLengthImages(std::vector<NamedBmp>& out) {
     add(out, "rle8_lines_past_top", runLength(2, 2, false, {2, 1, 0, 0, 2, 2, 0, 0, 0, 0, 2, 3, 0, 1}));
     add(out, "rle4_delta", runLength(7, 3, true, {3, 0x12, 0, 2, 2, 1, 3, 0x34, 0, 2, 0, 1, 0, 3, 0xAB, 0xC0, 0, 1}));
     add(out, "rle4_odd_runs", runLength(5, 2, true, {3, 0x9F, 3, 0x8E, 0, 0, 1, 0x7D, 0, 1, 0x6C, 0, 1}));
+    add(out, "rle8_run_then_cut_literal", runLength(6, 2, false, {6, 3, 0, 0, 2, 7, 0, 5, 1, 2}));
+    add(out, "rle8_run_literal_no_end", runLength(6, 1, false, {2, 7, 0, 3, 1, 2, 3, 0}));
+    add(out, "rle4_run_literal_then_end", runLength(6, 1, true, {2, 0x77, 0, 3, 0x12, 0x30, 0, 1}));
     add(out, "rle8_no_end", runLength(4, 3, false, {4, 11, 0, 0, 4, 12}));
     BmpSpec unsized = runLength(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
     unsized.sizeImage = 0;
