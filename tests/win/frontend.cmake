@@ -37,3 +37,7 @@ add_executable(frontend_preview_picture ${CMAKE_CURRENT_LIST_DIR}/frontend_previ
 target_link_libraries(frontend_preview_picture PRIVATE kestrine_frontend_core
   user32 gdi32 msimg32 winmm comdlg32 shell32 ole32 oleaut32 uuid windowscodecs)
 set_target_properties(frontend_preview_picture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
+# The resource script embeds the pictures: rebuild it here too when they change.
+file(GLOB frontend_test_pictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/*.jpg
+  ${PROJECT_SOURCE_DIR}/assets/*.bmp ${PROJECT_SOURCE_DIR}/assets/*.ico ${PROJECT_SOURCE_DIR}/assets/*.cur)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/frontend/ui/resources.rc PROPERTIES OBJECT_DEPENDS "${frontend_test_pictures}")
