@@ -4,6 +4,7 @@
 //   mode            prints the display mode as WIDTHxHEIGHTxBITS
 //   close           posts WM_CLOSE
 //   minimise-close  minimises the window, then posts WM_CLOSE
+//   minimise        minimises the window; restore: restores it
 //   sc-close        posts WM_SYSCOMMAND SC_CLOSE (the system's close command)
 //   saver-commands  sends SC_SCREENSAVE and SC_MONITORPOWER; prints the results
 //   odd-keys        posts key messages with virtual-key codes beyond 255
@@ -61,6 +62,14 @@ int main(int argc, char** argv) {
         Sleep(500);
         std::printf("iconic=%d\n", IsIconic(window) ? 1 : 0);
         return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(command, "minimise") == 0) {
+        ShowWindow(window, SW_MINIMIZE);
+        return IsIconic(window) ? 0 : 1;
+    }
+    if (std::strcmp(command, "restore") == 0) {
+        ShowWindow(window, SW_RESTORE);
+        return IsIconic(window) ? 1 : 0;
     }
     if (std::strcmp(command, "sc-close") == 0) return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     if (std::strcmp(command, "saver-commands") == 0) {
