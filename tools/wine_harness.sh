@@ -18,6 +18,7 @@ KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KESTRINE_WIN_BUILD=${KESTRINE_WIN_BUILD:-$KESTRINE_ROOT/build/win}
 HARNESS_PIDS=()
 HARNESS_OWN_SESSION=""
+HARNESS_STATUS=$(mktemp -d /tmp/kestrine-status.XXXXXX)
 
 harness_cleanup() {
     local pid
@@ -27,6 +28,7 @@ harness_cleanup() {
     for pid in "${HARNESS_PIDS[@]}"; do
         wait "$pid" 2>/dev/null
     done
+    rm -rf "$HARNESS_STATUS"
     if [ -n "$HARNESS_OWN_SESSION" ]; then
         "$KESTRINE_ROOT/tools/wine_session.sh" stop "$HARNESS_OWN_SESSION" >/dev/null
         rm -rf "$HARNESS_OWN_SESSION"
@@ -49,17 +51,30 @@ harness_cdrive() { echo "$WINEPREFIX/drive_c"; }
 
 harness_start_program() {
     local __out=$1; shift
-    wine "$@" >/dev/null 2>&1 < /dev/null &
-    local pid=$!
-    HARNESS_PIDS+=("$pid")
-    printf -v "$__out" '%s' "$pid"
+    # The program runs under a small watcher shell that records its exit code,
+    # so harness_wait_exit works from a command substitution too. Ending the
+    # watcher by its id ends the program.
+    mkdir -p "$HARNESS_STATUS"
+    (
+        trap 'kill "$__child" 2>/dev/null; exit 143' TERM
+        wine "$@" >/dev/null 2>&1 < /dev/null &
+        __child=$!
+        wait "$__child"
+        echo $? > "$HARNESS_STATUS/$BASHPID"
+    ) &
+    local __pid=$!
+    HARNESS_PIDS+=("$__pid")
+    printf -v "$__out" '%s' "$__pid"
 }
 
 harness_wait_exit() {
-    local pid=$1 seconds=$2 i
-    for i in $(seq 1 $((seconds * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"; echo $?; return 0
+    local __pid=$1 __seconds=$2 __i
+    for __i in $(seq 1 $((__seconds * 10))); do
+        if [ -s "$HARNESS_STATUS/$__pid" ]; then cat "$HARNESS_STATUS/$__pid"; return 0; fi
+        if ! kill -0 "$__pid" 2>/dev/null; then
+            sleep 0.2
+            if [ -s "$HARNESS_STATUS/$__pid" ]; then cat "$HARNESS_STATUS/$__pid"; else echo killed; fi
+            return 0
         fi
         sleep 0.1
     done
