@@ -14,3 +14,8 @@ kestrine_wine_test(frontend_music ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_musi
 kestrine_wine_test(frontend_startup ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_startup.sh)
 kestrine_wine_test(frontend_show ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_show.sh)
 kestrine_wine_test(frontend_preview ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_preview.sh)
+
+kestrine_fuzz_target(frontend_text_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/frontend_text_fuzz.cpp)
+if(KESTRINE_FUZZ)
+  target_link_libraries(frontend_text_fuzz PRIVATE kestrine_frontend_core)
+endif()
