@@ -8,3 +8,10 @@ add_executable(scene_render_test render/scene_render_test.cpp render/scene_probe
 target_link_libraries(scene_render_test PRIVATE kestrine_offscreen GTest::gtest GTest::gtest_main)
 add_test(NAME scene_render_test COMMAND scene_render_test)
 set_tests_properties(scene_render_test PROPERTIES LABELS render TIMEOUT 600)
+
+# The first frame's colours at the probe points for staged pictures: the Wine
+# test's reference.
+add_executable(scene_probe_colours render/scene_probe_colours.cpp render/scene_probes.cpp)
+target_link_libraries(scene_probe_colours PRIVATE kestrine_offscreen)
+
+kestrine_wine_test(scene_screenshot ${CMAKE_CURRENT_SOURCE_DIR}/wine/scene_screenshot.sh)
