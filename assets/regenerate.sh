@@ -9,6 +9,6 @@ if [ ! -f "$BUILD/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$BUILD" -G Ninja >/dev/null
 fi
 cmake --build "$BUILD" --target assets
-if cmake --build "$BUILD" --target help 2>/dev/null | grep -q '^preview_thumbnail:'; then
+if cmake --build "$BUILD" --target help 2>/dev/null | grep -q "^preview_thumbnail:"; then
     cmake --build "$BUILD" --target preview_thumbnail
 fi

@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "assets/generator/bmp_file.h"
 #include "assets/generator/byte_writer.h"
@@ -111,11 +114,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string assets = argv[1];
-    const std::string bed = assets + "/.preview_bed.bmp", backdrop = assets + "/.preview_backdrop.bmp",
-                      sprite = assets + "/.preview_splash.bmp";
+    // Staged beside nothing else: a private folder under the system's temporary folder.
+    const std::filesystem::path stage = std::filesystem::temp_directory_path() / ("kestrine_preview_" + std::to_string(::getpid()));
+    std::error_code error;
+    std::filesystem::create_directories(stage, error);
+    const std::string bed = (stage / "Solvane1.bmp").string(), backdrop = (stage / "Solvane2.bmp").string(),
+                      sprite = (stage / "Solvane3.bmp").string();
     const bool staged = stageAsBmp(assets + "/lake_bed.jpg", bed) && stageAsBmp(assets + "/backdrop.jpg", backdrop) &&
                         stageAsBmp(assets + "/splash.jpg", sprite);
     if (!staged) {
+        std::filesystem::remove_all(stage, error);
         std::fprintf(stderr, "cannot stage the scene pictures from %s\n", assets.c_str());
         return 1;
     }
@@ -130,9 +138,7 @@ int main(int argc, char** argv) {
     bool ok = chosen > 0 && context.ready() && startOffscreenScene(kFrameWidth, kFrameHeight);
     for (int frame = 1; ok && frame < chosen; ++frame) advanceWithoutDrawing();
     if (ok) ok = drawScene();
-    std::remove(bed.c_str());
-    std::remove(backdrop.c_str());
-    std::remove(sprite.c_str());
+    std::filesystem::remove_all(stage, error);
     sceneModel = nullptr;
     if (!ok) {
         std::fprintf(stderr, "no frame with a near splash was drawn\n");
