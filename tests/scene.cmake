@@ -7,7 +7,8 @@ target_link_libraries(splash_test PRIVATE kestrine_scene)
 add_executable(scene_render_test render/scene_render_test.cpp render/scene_probes.cpp)
 target_link_libraries(scene_render_test PRIVATE kestrine_offscreen GTest::gtest GTest::gtest_main)
 add_test(NAME scene_render_test COMMAND scene_render_test)
-set_tests_properties(scene_render_test PROPERTIES LABELS render TIMEOUT 600)
+set_tests_properties(scene_render_test PROPERTIES LABELS render TIMEOUT 600
+  ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/render/osmesa_leaks.supp")
 
 # The first frame's colours at the probe points for staged pictures: the Wine
 # test's reference.
