@@ -2,6 +2,7 @@
 // the form (pictures, timers), the launcher, the window lookup and MCI.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>

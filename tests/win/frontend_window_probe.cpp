@@ -3,6 +3,7 @@
 //   frontend_window_probe REPORT find CAPTION   "found 0|1", "visible 0|1", "pid N"
 //   frontend_window_probe REPORT kill CAPTION   ends the window's process by its id
 //   frontend_window_probe REPORT close CAPTION  posts WM_CLOSE to the window
+//   frontend_window_probe REPORT endsession CAPTION  sends WM_QUERYENDSESSION, then WM_ENDSESSION, as a log-off does
 // Exit 0 when the window exists (find) or its process was ended (kill).
 #include <windows.h>
 
@@ -29,6 +30,14 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[2], "close") == 0 && window) {
         result = PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(argv[2], "endsession") == 0 && window) {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+        if (IsWindow(window)) {
+            SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+        }
+        result = 0;
     }
     std::fclose(report);
     return result;

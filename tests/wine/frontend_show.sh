@@ -67,6 +67,18 @@ fe_wait "$saver" 60
 [ "$FE_MS" -lt "$limit_ms" ] || harness_fail "the front end took $FE_MS ms after the renderer was killed"
 echo "  renderer killed: the front end ended $FE_MS ms later"
 
+# --- A log-off: the saver window's end-of-session messages run the stop
+# sequence and end the front end; the renderer is left to end by itself.
+start_saver saver /s
+fe_probe endsession Solvane_Main
+[ "$FE_FOUND" = 1 ] || harness_fail "no Solvane_Main window for the end of session"
+fe_wait "$saver" 60
+[ "$FE_CODE" = 0 ] || harness_fail "the front end did not end at the end of the session ($FE_CODE)"
+[ "$(renderer_count)" = 1 ] || harness_fail "the end of the session took the renderer with it"
+xdotool key --window "$(cat "$FE_WORK/renderer_window")" Escape 2>/dev/null
+harness_window_gone Solvane_VC 30 || harness_fail "the renderer did not end on Escape after the front end"
+echo "  end of session: the front end ended, the renderer ended on its own Escape"
+
 # --- The empty command line runs the same show mode.
 start_saver saver
 escape_and_wait "$saver" "empty command line"
