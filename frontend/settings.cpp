@@ -18,8 +18,10 @@ struct AbsentPlatform : SettingsPlatform {
     void getProfileString(const char*, const char*, const char* fallback, char* buffer, uint32_t size,
                           const char*) override {
         if (size == 0) return;
-        std::strncpy(buffer, fallback, size - 1);
-        buffer[size - 1] = '\0';
+        size_t n = std::strlen(fallback);
+        if (n > size - 1) n = size - 1;
+        std::memcpy(buffer, fallback, n);
+        buffer[n] = '\0';
     }
     int32_t writeProfileString(const char*, const char*, const char*, const char*) override { return 0; }
     bool openForReading(const std::string&) override { return false; }
