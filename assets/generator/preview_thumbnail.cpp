@@ -9,11 +9,10 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "assets/generator/bmp_file.h"
 #include "assets/generator/byte_writer.h"
 #include "assets/generator/jpeg_file.h"
+#include "assets/generator/scratch_folder.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/ms3d_model.h"
 #include "renderer/scene.h"
@@ -115,9 +114,8 @@ int main(int argc, char** argv) {
     }
     const std::string assets = argv[1];
     // Staged beside nothing else: a private folder under the system's temporary folder.
-    const std::filesystem::path stage = std::filesystem::temp_directory_path() / ("kestrine_preview_" + std::to_string(::getpid()));
+    const std::filesystem::path stage = makeScratchFolder("kestrine_preview_");
     std::error_code error;
-    std::filesystem::create_directories(stage, error);
     const std::string bed = (stage / "Solvane1.bmp").string(), backdrop = (stage / "Solvane2.bmp").string(),
                       sprite = (stage / "Solvane3.bmp").string();
     const bool staged = stageAsBmp(assets + "/lake_bed.jpg", bed) && stageAsBmp(assets + "/backdrop.jpg", backdrop) &&

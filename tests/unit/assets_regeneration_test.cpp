@@ -6,19 +6,15 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "assets/generator/asset_catalogue.h"
 #include "assets/generator/jpeg_file.h"
+#include "assets/generator/scratch_folder.h"
 #include "tests/unit/asset_file_reading.h"
 
 namespace {
 
 TEST(AssetRegeneration, GeneratorReproducesTheCommittedFiles) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("kestrine_assets_regen_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = makeScratchFolder("kestrine_assets_regen_");
     ASSERT_TRUE(writeAllAssets(folder.string()));
     for (const AssetEntry& e : assetCatalogue()) {
         SCOPED_TRACE(e.fileName);

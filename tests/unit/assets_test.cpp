@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "assets/generator/asset_catalogue.h"
 #include "assets/generator/jpeg_file.h"
+#include "assets/generator/scratch_folder.h"
 #include "renderer/image/bmp_loader.h"
 #include "renderer/ms3d_model.h"
 #include "tests/unit/asset_file_reading.h"
@@ -219,9 +218,7 @@ TEST(AssetModel, StoneLoadsWithTheModelLoaderWithoutTextureAccess) {
 class StagedScenePictures : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        drive = std::filesystem::temp_directory_path() / ("kestrine_assets_stage_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(drive);
-        std::filesystem::create_directories(drive);
+        drive = makeScratchFolder("kestrine_assets_stage_");
         const std::string command = std::string(KESTRINE_SOURCE_DIR) + "/tools/stage_scene_files.sh '" + drive.string() + "'";
         staged = std::system(command.c_str()) == 0;
     }
