@@ -24,8 +24,21 @@ start_saver() {
 # front end's end.
 escape_and_wait() {
     local window; window=$(cat "$FE_WORK/renderer_window")
+    local t0; t0=$(fe_now_ms)
     xdotool key --window "$window" Escape 2>/dev/null
+    # When the renderer's window went, for the report: the rest of the delay
+    # is the front end's own.
+    FE_GONE_MS=-1
+    local i
+    for i in $(seq 1 600); do
+        if [ -z "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ]; then
+            FE_GONE_MS=$(( $(fe_now_ms) - t0 )); break
+        fi
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.05
+    done
     fe_wait "$1" 60
+    FE_MS=$(( $(fe_now_ms) - t0 ))
     [ "$FE_CODE" = 0 ] || harness_fail "$2: the front end did not end after Escape ($FE_CODE)"
     [ "$FE_MS" -lt "$limit_ms" ] || harness_fail "$2: the front end took $FE_MS ms to end after Escape"
     harness_window_gone Solvane_VC 20 || harness_fail "$2: the renderer window stayed"
@@ -56,7 +69,7 @@ for args in "/s" "/p 1234" "/c" "" "/x"; do
     echo "  second start '$args' ended in $FE_MS ms"
 done
 escape_and_wait "$saver" "/s"
-echo "  Escape: the front end ended $FE_MS ms after the key"
+echo "  Escape: the renderer window went after $FE_GONE_MS ms, the front end ended $FE_MS ms after the key"
 
 # --- The renderer's process killed: the front end follows.
 start_saver saver /s
