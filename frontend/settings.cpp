@@ -69,8 +69,7 @@ std::string ReadSetting(const std::string& section, const std::string& key, cons
     const uint32_t kBufferSize = 256;
     char buffer[kBufferSize + 1];
     std::memset(buffer, 0, sizeof buffer);  // the extra byte keeps a NUL even if the call fills all 256
-    activePlatform->getProfileString(asNameBuffer(section).c_str(), asNameBuffer(key).c_str(), "", buffer,
-                                     kBufferSize, file.c_str());
+    activePlatform->getProfileString(section.c_str(), key.c_str(), "", buffer, kBufferSize, file.c_str());
     return std::string(buffer);
 }
 
