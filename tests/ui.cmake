@@ -5,3 +5,10 @@ kestrine_unit_test(layouts_test unit/layouts_test.cpp)
 target_link_libraries(layouts_test PRIVATE kestrine_frontend_core)
 kestrine_unit_test(dialog_choice_test unit/dialog_choice_test.cpp)
 target_link_libraries(dialog_choice_test PRIVATE kestrine_frontend_core)
+
+# The real dialog under Wine (Kestrine.scr /c).
+foreach(script dialog_look dialog_choice dialog_confirm dialog_cancel dialog_file)
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
+    kestrine_wine_test(${script} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
+  endif()
+endforeach()

@@ -158,7 +158,13 @@ void drawLabel(HDC dc, const Control& c) {
         FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&r, -2, -1);
     }
-    UINT format = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+    // A label one line high shows its caption on that line, running past the
+    // right edge rather than losing the end when the platform's substitute
+    // font is wider than the design font; taller labels wrap.
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    const bool oneLine = (r.bottom - r.top) < 2 * tm.tmHeight;
+    UINT format = DT_NOPREFIX | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK | DT_EDITCONTROL);
     if (l.alignment == Alignment::Centre) format |= DT_CENTER;
     if (c.enabled) {
         SetTextColor(dc, colourOf(l.fore));

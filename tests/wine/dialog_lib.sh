@@ -1,0 +1,158 @@
+# Shared by the dialog_*.sh wine tests: starts `Kestrine.scr /c` from its own
+# folder in the prefix, finds the dialog, clicks its controls at the pixel
+# positions the layout gives (twips / 15), samples its pixels and reads the
+# INI file it writes.
+KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+# shellcheck disable=SC1091
+. "$KESTRINE_ROOT/tools/wine_harness.sh"
+harness_init
+
+DIALOG_SCR="$KESTRINE_WIN_BUILD/frontend/Kestrine.scr"
+[ -f "$DIALOG_SCR" ] || harness_fail "no Kestrine.scr in $KESTRINE_WIN_BUILD"
+DIALOG_DIR="$(harness_cdrive)/kdialog"
+DIALOG_INI="$DIALOG_DIR/Kestrine.ini"
+DIALOG_SHOTS="${KESTRINE_NATIVE_BUILD:-/tmp}/tests/dialog_screens"
+mkdir -p "$DIALOG_DIR" "$DIALOG_SHOTS"
+cp "$DIALOG_SCR" "$DIALOG_DIR/Kestrine.scr"
+
+# The design font is not installed here; the prefix maps it to the IPA
+# proportional Gothic so the captions have their designed widths.
+dialog_fonts() {
+    local reg="$DIALOG_DIR/fonts.reg"
+    { printf '\xff\xfe'
+      printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n' |
+          iconv -f UTF-8 -t UTF-16LE; } > "$reg"
+    wine regedit /s 'C:\kdialog\fonts.reg' >/dev/null 2>&1 < /dev/null
+}
+dialog_fonts
+
+# Shift-JIS key names.
+KEY_KIND=$'BGM\x8b\xe6\x95\xaa'
+KEY_REPEAT=$'BGM\xd8\xcb\xdf\xb0\xc4'
+KEY_FILE=$'BGM\xcc\xa7\xb2\xd9'
+
+# dialog_ini KIND REPEAT FILE: a settings file as the dialog writes it.
+dialog_ini_text() { printf '[Section]\r\n%s=%s\r\n%s=%s\r\n%s=%s\r\n' "$KEY_KIND" "$1" "$KEY_REPEAT" "$2" "$KEY_FILE" "$3"; }
+dialog_ini() { dialog_ini_text "$@" > "$DIALOG_INI"; }
+
+# dialog_start: starts the dialog and sets DIALOG_PID, DIALOG_X, DIALOG_Y (its client origin on screen).
+dialog_start() {
+    harness_window_gone '<Kestrine>' 10 || harness_fail "an earlier dialog is still open"
+    harness_start_program DIALOG_PID 'C:\kdialog\Kestrine.scr' /c
+    DIALOG_WINDOW=$(harness_wait_window '<Kestrine>' 30) || harness_fail "the dialog did not open"
+    dialog_wait_painted
+}
+
+# Waits until the dialog is shown where it was placed and painted (the
+# background's middle line shows), and sets its client origin.
+dialog_wait_painted() {
+    local i geometry
+    for i in $(seq 1 60); do
+        geometry=$(xdotool getwindowgeometry --shell "$DIALOG_WINDOW" 2>/dev/null)
+        DIALOG_X=$(echo "$geometry" | sed -n 's/^X=//p')
+        DIALOG_Y=$(echo "$geometry" | sed -n 's/^Y=//p')
+        if [ -n "$DIALOG_X" ] && [ -n "$DIALOG_Y" ]; then
+            harness_screenshot "$DIALOG_SHOTS/.probe.png"
+            [ "$(harness_pixel "$DIALOG_SHOTS/.probe.png" $((DIALOG_X + 3)) $((DIALOG_Y + 123)))" = "220 220 250" ] &&
+                return 0
+        fi
+        sleep 0.25
+    done
+    harness_fail "the dialog was not painted"
+}
+
+# Lets the program handle what it was sent: a round trip through the server.
+dialog_settle() { sleep 0.6; }
+
+# Screen position of a point given in twips inside the dialog, or inside the
+# panel Pic_C (its client area starts 2 pixels inside its sunken edge).
+dialog_at() { echo $(( DIALOG_X + $1 / 15 )) $(( DIALOG_Y + $2 / 15 )); }
+panel_at() { echo $(( DIALOG_X + 180 / 15 + 2 + $1 / 15 )) $(( DIALOG_Y + 240 / 15 + 2 + $2 / 15 )); }
+
+# dialog_click X Y [BUTTON]: presses and releases a mouse button there.
+dialog_click() {
+    xdotool mousemove --sync "$1" "$2" click "${3:-1}"
+    dialog_settle
+}
+
+# The controls' centres (layout twips: left + width / 2, top + height / 2).
+click_label() {   # lbl_BGM(i)
+    case $1 in
+        0) dialog_click $(panel_at $((660 + 165)) $((1140 + 97))) "${2:-1}" ;;
+        1) dialog_click $(panel_at $((660 + 322)) $((840 + 97))) "${2:-1}" ;;
+        2) dialog_click $(panel_at $((660 + 450)) $((1440 + 97))) "${2:-1}" ;;
+    esac
+}
+click_mark() {    # Img_BGM(i)
+    case $1 in
+        0) dialog_click $(panel_at $((420 + 90)) $((1140 + 90))) "${2:-1}" ;;
+        1) dialog_click $(panel_at $((420 + 90)) $((840 + 90))) "${2:-1}" ;;
+        2) dialog_click $(panel_at $((420 + 90)) $((1440 + 90))) "${2:-1}" ;;
+    esac
+}
+click_set() { dialog_click $(dialog_at $((4860 + 577)) $((3000 + 187))); }
+click_cancel() { dialog_click $(dialog_at $((6060 + 577)) $((3000 + 187))); }
+click_file() { dialog_click $(panel_at $((420 + 307)) $((1740 + 157))); }
+click_repeat_text() { dialog_click $(panel_at $((1680 + 150)) $((780 + 150))); }
+
+dialog_shot() { harness_screenshot "$DIALOG_SHOTS/$1.png"; }
+
+# dialog_pixel SHOT X Y: "R G B" at a screen position of a screenshot.
+dialog_pixel() { harness_pixel "$DIALOG_SHOTS/$1.png" "$2" "$3"; }
+
+# Whether the mark Img_BGM(i) shows the selected look (a dark centre dot).
+mark_selected() {
+    local x y r g b
+    read -r x y <<< "$(panel_at $((420 + 90)) $(( $(mark_top "$2") + 90 )))"
+    read -r r g b <<< "$(dialog_pixel "$1" "$x" "$y")"
+    [ $(( r + g + b )) -lt 300 ]
+}
+mark_top() { case $1 in 0) echo 1140 ;; 1) echo 840 ;; 2) echo 1440 ;; esac; }
+
+# expect_marks SHOT INDEX: exactly mark INDEX shows as selected.
+expect_marks() {
+    local i
+    for i in 0 1 2; do
+        if [ "$i" = "$2" ]; then
+            mark_selected "$1" "$i" || harness_fail "$1: mark $i is not selected"
+        else
+            ! mark_selected "$1" "$i" || harness_fail "$1: mark $i is selected"
+        fi
+    done
+}
+
+# Whether Cmd_File draws an enabled face: its frame is dark blue, the
+# disabled face's frame is beige grey.
+file_button_enabled() {
+    local x y r g b
+    read -r x y <<< "$(panel_at $((420 + 307)) 1740)"
+    read -r r g b <<< "$(dialog_pixel "$1" "$x" "$y")"
+    [ "$b" -gt $(( r + 40 )) ]
+}
+
+# Whether the repeat box is enabled: its text area is white, light grey when
+# disabled (sampled right of a short number).
+repeat_enabled() {
+    local x y r g b
+    read -r x y <<< "$(panel_at $((1680 + 270)) $((780 + 150)))"
+    read -r r g b <<< "$(dialog_pixel "$1" "$x" "$y")"
+    [ "$r" -ge 250 ] && [ "$g" -ge 250 ] && [ "$b" -ge 250 ]
+}
+
+# dialog_expect_exit: the program ends once the dialog has closed.
+dialog_expect_exit() {
+    local code
+    code=$(harness_wait_exit "$DIALOG_PID" 20)
+    [ "$code" != timeout ] || harness_fail "$1: the program did not end"
+    harness_window_gone '<Kestrine>' 10 || harness_fail "$1: the dialog is still shown"
+}
+
+# dialog_expect_ini WHAT KIND REPEAT FILE: the INI holds exactly these bytes.
+dialog_expect_ini() {
+    local what=$1; shift
+    if ! cmp -s <(dialog_ini_text "$@") "$DIALOG_INI"; then
+        echo "expected:"; dialog_ini_text "$@" | od -c | head -20
+        echo "got:"; od -c "$DIALOG_INI" | head -20
+        harness_fail "$what: the settings file is not as expected"
+    fi
+}

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The settings dialog as it opens: placement, the sine-lit background, the
+# tiled panel, the marks, the buttons' faces and the source-dependent
+# controls, for the CD source with track 5 and for no music.
+. "$(dirname "$0")/dialog_lib.sh"
+
+dialog_ini 1 5 ''
+dialog_start
+dialog_shot look_cd
+
+# Placed at (screen - dialog) / 2 across: the 496-pixel client of a
+# fixed-frame window on the 1024-pixel screen.
+left=$(xdotool getwindowgeometry --shell "$DIALOG_WINDOW" | sed -n 's/^X=//p')
+[ $(( left - (1024 - 496) / 2 )) -ge -4 ] && [ $(( left - (1024 - 496) / 2 )) -le 4 ] ||
+    harness_fail "dialog left edge at $left, not centred"
+
+# Background lines: (0, 0, 30) at the top, (220, 220, 250) at mid-height.
+expect_pixel() {   # SHOT X Y "R G B" WHAT
+    local got
+    got=$(dialog_pixel "$1" "$2" "$3")
+    [ "$got" = "$4" ] || harness_fail "$5: $got at ($2, $3), expected $4"
+}
+expect_pixel look_cd $((DIALOG_X + 3)) "$DIALOG_Y" "0 0 30" "top line colour"
+expect_pixel look_cd $((DIALOG_X + 3)) $((DIALOG_Y + 123)) "220 220 250" "middle line colour"
+expect_pixel look_cd $((DIALOG_X + 490)) $((DIALOG_Y + 123)) "220 220 250" "line across the whole width"
+
+# The panel is covered with the metal tile, not its plain light grey (224, 224, 224).
+read -r x y <<< "$(panel_at 6000 100)"
+[ "$(dialog_pixel look_cd "$x" "$y")" != "224 224 224" ] || harness_fail "panel not tiled at the top right"
+read -r x y <<< "$(panel_at 6900 2350)"
+[ "$(dialog_pixel look_cd "$x" "$y")" != "224 224 224" ] || harness_fail "panel not tiled at the bottom right"
+
+expect_marks look_cd 1
+repeat_enabled look_cd || harness_fail "the repeat box is disabled for the CD source"
+! file_button_enabled look_cd || harness_fail "the file button is enabled for the CD source"
+
+# The confirm button's Normal face: dark blue frame, white at the top of the
+# gradient, lavender grey (198, 197, 215) towards the bottom.
+read -r x y <<< "$(dialog_at $((4860 + 577)) 3000)"
+read -r r g b <<< "$(dialog_pixel look_cd "$x" "$y")"
+[ "$b" -gt $((r + 40)) ] || harness_fail "confirm button frame is not dark blue ($r $g $b)"
+read -r r g b <<< "$(dialog_pixel look_cd "$x" $((y + 5)))"
+[ "$r" -ge 240 ] || harness_fail "gradient top is not white ($r $g $b)"
+read -r r g b <<< "$(dialog_pixel look_cd "$x" $((y + 20)))"
+[ "$r" -lt 215 ] && [ "$b" -gt "$r" ] || harness_fail "gradient bottom is not lavender grey ($r $g $b)"
+
+# Hovering the cancel button draws the HighLight face (gradient inverted:
+# lavender grey at the top).
+read -r x y <<< "$(dialog_at $((6060 + 577)) $((3000 + 187)))"
+xdotool mousemove --sync "$x" "$y"
+sleep 0.3
+xdotool mousemove --sync $((x + 1)) "$y"
+dialog_settle
+dialog_shot look_hover
+read -r r g b <<< "$(dialog_pixel look_hover "$x" $((DIALOG_Y + 200 + 5)))"
+[ "$r" -lt 235 ] || harness_fail "hovered cancel button keeps the white top ($r $g $b)"
+# Moving away: the next hover tick ends the hover.
+xdotool mousemove --sync $((DIALOG_X + 100)) $((DIALOG_Y + 5))
+sleep 0.5
+dialog_shot look_unhover
+read -r r g b <<< "$(dialog_pixel look_unhover "$x" $((DIALOG_Y + 200 + 5)))"
+[ "$r" -ge 240 ] || harness_fail "the hover did not end ($r $g $b)"
+
+xdotool key alt+F4
+dialog_expect_exit "close after look"
+
+# No music: the none mark, both controls disabled, the repeat box empty.
+dialog_ini 0 0 ''
+dialog_start
+dialog_shot look_none
+expect_marks look_none 0
+! repeat_enabled look_none || harness_fail "the repeat box is enabled for no music"
+! file_button_enabled look_none || harness_fail "the file button is enabled for no music"
+xdotool key alt+F4
+dialog_expect_exit "close after none"
+echo "PASS: dialog look (screenshots in $DIALOG_SHOTS)"
