@@ -45,7 +45,7 @@ ReplyBuffer<30> mp3ModeReply;
 
 void sendWithoutReply(const char* command) { mci->sendString(command, nullptr, 0); }
 
-std::string firstSeven(const char* text) { return std::string(text, strnlen(text, 7)); }
+std::string firstSeven(const char* text) { return std::string(text).substr(0, 7); }
 
 bool containsErr(const std::string& text) {
     std::string upper = text;
