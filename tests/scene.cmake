@@ -6,8 +6,9 @@ target_link_libraries(splash_test PRIVATE kestrine_scene)
 # Offscreen frames of the real scene code (OSMesa, 1024 x 768).
 add_executable(scene_render_test render/scene_render_test.cpp render/scene_probes.cpp)
 target_link_libraries(scene_render_test PRIVATE kestrine_offscreen GTest::gtest GTest::gtest_main)
-add_test(NAME scene_render_test COMMAND scene_render_test)
-set_tests_properties(scene_render_test PROPERTIES LABELS render TIMEOUT 600
+# One CTest test per case (scene_render.*), so the long ones run side by side.
+gtest_discover_tests(scene_render_test TEST_PREFIX "scene_render."
+  PROPERTIES LABELS render TIMEOUT 600
   ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/render/osmesa_leaks.supp")
 
 # The first frame's colours at the probe points for staged pictures: the Wine
