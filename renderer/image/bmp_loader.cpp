@@ -17,16 +17,15 @@ const char* const conversionErrorMessage = "Image file conversion error.";
 
 void (*loaderMessageHandler)(const char* text) = showLoaderMessageBox;
 
+// 64 MiB: a 4096 x 4096 picture fits, far beyond any texture the scene uses.
+uint64_t largestDibTargetBytes = uint64_t(64) << 20;
+
 namespace {
 
 const size_t fileHeaderSize = 14;
 const size_t coreHeaderSize = 12;
 const size_t infoHeaderSize = 40;
 const size_t maskBytes = 12;
-// The largest 24-bit target the loader makes (a 4096 x 4096 picture fits,
-// far beyond any texture the scene uses). Only run-length images can claim
-// more than their file holds; beyond this they are refused, not allocated.
-const uint64_t largestTargetBytes = uint64_t(64) << 20;
 
 uint16_t readU16(const unsigned char* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t readU32(const unsigned char* p) {
@@ -205,7 +204,7 @@ RgbImage* checkAndConvert(const unsigned char* file, size_t length, const DibLay
     }
     uint64_t rows = uint64_t(h.height < 0 ? -int64_t(h.height) : int64_t(h.height));
     uint64_t targetBytes = rows * ((uint64_t(h.width) * 3 + 3) & ~uint64_t(3));
-    if (targetBytes > largestTargetBytes || layout.pixelsAt > length) {
+    if (targetBytes > largestDibTargetBytes || layout.pixelsAt > length) {
         report(conversionErrorMessage);
         return nullptr;
     }

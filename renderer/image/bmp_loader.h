@@ -41,6 +41,11 @@ RgbImage* decodeDibFile(const unsigned char* bytes, size_t length);
 // point it elsewhere to collect the texts.
 extern void (*loaderMessageHandler)(const char* text);
 
+// The largest 24-bit target (rows padded to 4 bytes) the loader makes. Only
+// run-length images can claim more pixels than their file holds; larger ones
+// are refused with "Image file conversion error." instead of being allocated.
+extern uint64_t largestDibTargetBytes;
+
 // The message texts.
 extern const char* const openFailedMessage;      // printf format, the path for %s
 extern const char* const unknownFormatMessage;

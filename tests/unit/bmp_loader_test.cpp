@@ -308,6 +308,26 @@ TEST_F(BmpBounds, AbsurdSizesAreRefusedBeforeAllocating) {
     }
 }
 
+TEST_F(BmpBounds, TargetCeilingIsInclusive) {
+    // 5 pixels of 3 bytes pad to 16-byte rows; 4 rows make a 64-byte target.
+    BmpSpec s;
+    s.width = 5;
+    s.height = 4;
+    s.bitCount = 8;
+    s.compression = 1;
+    s.palette = rampPalette(256);
+    s.pixels = {5, 1, 0, 1};
+    uint64_t saved = largestDibTargetBytes;
+    largestDibTargetBytes = 64;
+    RgbImage* image = decode(buildBmp(s));
+    EXPECT_NE(image, nullptr);
+    freeRgbImage(image);
+    largestDibTargetBytes = 63;
+    EXPECT_EQ(decode(buildBmp(s)), nullptr);
+    largestDibTargetBytes = saved;
+    expectConversionError(messages(), "ceiling");
+}
+
 TEST_F(BmpBounds, TooShortForAHeaderIsRefused) {
     Bytes f = twoByTwo24();
     for (size_t length : {size_t(0), size_t(1), size_t(2), size_t(13), size_t(17), size_t(20), size_t(53)}) {
