@@ -49,10 +49,13 @@ bool isRunLength(uint32_t compression) { return compression == dibRle8 || compre
 bool usesMasks(const DibInfoHeader& h) { return h.compression == dibBitFields; }
 
 // The working header: the info header, then room for n + 1 colour-table
-// entries, and for the three bit-field masks. Zero-filled, so colour-table
-// entries the file does not give are black.
+// entries (never fewer than a full 8-bit table, since the conversion reads as
+// many entries as the bit count allows when a colours-used value above 16 bits
+// was cut to a smaller n), and for the three bit-field masks. Zero-filled, so
+// colour-table entries the file does not give are black.
 unsigned char* allocateWorkingHeader(uint16_t paletteCount, size_t* colourBytes) {
-    *colourBytes = 4 * (size_t(paletteCount) + 1) + maskBytes;
+    size_t entries = size_t(paletteCount) + 1 < 256 ? 256 : size_t(paletteCount) + 1;
+    *colourBytes = 4 * entries + maskBytes;
     return static_cast<unsigned char*>(std::calloc(1, infoHeaderSize + *colourBytes));
 }
 
@@ -104,16 +107,14 @@ bool fillFromInfoHeader(const unsigned char* file, size_t length, DibLayout* lay
     size_t tableAt = layout->headerAt + infoHeaderSize;
     size_t tableBytes = 4 * size_t(layout->paletteCount);
     if (usesMasks(h)) {
-        // The masks come first and are what the conversion reads; any
-        // palette after them only matters for finding the pixels.
+        // The masks come first and are what the conversion reads; a palette
+        // after them only matters for finding the pixels.
         if (tableAt + maskBytes > length) return false;
         std::memcpy(working + infoHeaderSize, file + tableAt, maskBytes);
         tableAt += maskBytes;
-    } else {
-        if (tableAt + tableBytes > length) return false;
-        std::memcpy(working + infoHeaderSize, file + tableAt, tableBytes);
     }
     if (tableAt + tableBytes > length) return false;
+    if (!usesMasks(h)) std::memcpy(working + infoHeaderSize, file + tableAt, tableBytes);
     if (!layout->hasFileHeader) layout->pixelsAt = tableAt + tableBytes;
     return true;
 }

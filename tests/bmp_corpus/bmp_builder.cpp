@@ -319,6 +319,12 @@ void addRefusedImages(std::vector<NamedBmp>& out) {
     huge.clrUsed = 300;
     huge.palette = rampPalette(300);
     add(out, "edge_palette_300", huge);
+    BmpSpec cut = indexed(5, 2, 8, 3, 73);
+    cut.clrUsed = 0x10003;  // counted as 3 entries; GDI reads up to 256
+    add(out, "edge_colours_used_above_16_bits", cut);
+    cut.clrUsed = 0x10000;  // counted as none
+    cut.palette.clear();
+    add(out, "edge_colours_used_65536", cut);
     BmpSpec noBits = direct(2, 2, 24, 70);
     noBits.bitCount = 0;
     add(out, "edge_bits_0", noBits);

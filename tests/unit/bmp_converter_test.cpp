@@ -96,6 +96,16 @@ TEST_F(BmpConvert, IndicesBeyondAShortPaletteAreBlack) {
     expectPixels(s, {s.palette[0], s.palette[1], black, black});
 }
 
+TEST_F(BmpConvert, ColoursUsedAbove16BitsKeepsOnlyTheCountedEntries) {
+    BmpSpec s = paletteSpec(3, 1, 8, {0, 2, 3});
+    s.palette = rampPalette(3);
+    s.clrUsed = 0x10003;
+    expectPixels(s, {s.palette[0], s.palette[2], black});
+    s.palette.clear();
+    s.clrUsed = 0x10000;
+    expectPixels(s, {black, black, black});
+}
+
 TEST_F(BmpConvert, PaletteLongerThanTheBitsAllowIsCutToTheirRange) {
     BmpSpec s = paletteSpec(2, 1, 1, {1, 0});
     s.palette = rampPalette(5);
