@@ -70,8 +70,12 @@ dialog_at() { echo $(( DIALOG_X + $1 / 15 )) $(( DIALOG_Y + $2 / 15 )); }
 panel_at() { echo $(( DIALOG_X + 180 / 15 + 2 + $1 / 15 )) $(( DIALOG_Y + 240 / 15 + 2 + $2 / 15 )); }
 
 # dialog_click X Y [BUTTON]: presses and releases a mouse button there.
+# The pointer arrives with a move, as a hand's would: a button that holds the
+# focus without hover (Selected) raises no Click until a move reaches it.
 dialog_click() {
-    xdotool mousemove --sync "$1" "$2" click "${3:-1}"
+    xdotool mousemove --sync $(( $1 - 3 )) "$2" mousemove --sync "$1" "$2"
+    sleep 0.1
+    xdotool click "${3:-1}"
     dialog_settle
 }
 

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The file button opens the chooser titled "ﾌｧｲﾙを開く"; a chosen file shows
+# in the dialog and is written on confirm; a cancelled chooser changes nothing.
+. "$(dirname "$0")/dialog_lib.sh"
+
+touch "$DIALOG_DIR/first.mp3" "$DIALOG_DIR/second.wav"
+dialog_ini 2 0 'C:\kdialog\first.mp3'
+dialog_start
+dialog_shot file_start
+
+click_file
+chooser=$(harness_wait_window 'ﾌｧｲﾙを開く' 20) || harness_fail "no chooser titled ﾌｧｲﾙを開く"
+sleep 1
+dialog_shot file_chooser
+# Cancelled: the dialog keeps its file.
+xdotool key --window "$chooser" Escape
+harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not close on Escape"
+
+click_file
+chooser=$(harness_wait_window 'ﾌｧｲﾙを開く' 20) || harness_fail "the chooser did not open again"
+sleep 1
+xdotool type --delay 30 'C:\kdialog\second.wav'
+xdotool key Return
+harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not take the typed name"
+dialog_settle
+dialog_shot file_chosen
+click_set
+dialog_expect_exit "confirm chosen file"
+dialog_expect_ini "chosen file" 2 0 'C:\kdialog\second.wav'
+
+# Cancelling the chooser and confirming keeps the loaded file.
+dialog_ini 2 0 'C:\kdialog\first.mp3'
+dialog_start
+click_file
+harness_wait_window 'ﾌｧｲﾙを開く' 20 >/dev/null || harness_fail "no chooser"
+sleep 1
+xdotool key Escape
+harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not close"
+click_set
+dialog_expect_exit "confirm after a cancelled chooser"
+dialog_expect_ini "cancelled chooser" 2 0 'C:\kdialog\first.mp3'
+echo "PASS: dialog file"
