@@ -59,6 +59,5 @@ fe_stop() {
 }
 
 # Bound for "ends at once" (as against "runs on"): generous, for a loaded
-# machine; the measured
-# times are printed.
+# machine; the measured times are printed.
 FE_PROMPT_SECONDS=20
