@@ -5,8 +5,13 @@
 #include "renderer/image/dib_converter.h"
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 bool fileOpensForReading(const char* path) {
+    // Windows cannot open a folder as a file; the C library here can.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return false;
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return false;
     std::fclose(file);

@@ -194,6 +194,7 @@ TEST_F(BmpMessages, ZeroLengthFileCannotBeOpened) {
 TEST_F(BmpMessages, MissingFileIsSilentThroughLoadBitmapIfPresent) {
     EXPECT_EQ(loadBitmapIfPresent("/tmp/no such folder/Solvane9.bmp"), nullptr);
     EXPECT_EQ(loadBitmapIfPresent(nullptr), nullptr);
+    EXPECT_EQ(loadBitmapIfPresent("/tmp"), nullptr);  // a folder does not open as a file
     EXPECT_TRUE(messages().empty());
     // Asked for directly, the missing file is reported.
     EXPECT_EQ(loadDibImage("/tmp/no such folder/Solvane9.bmp"), nullptr);
