@@ -391,6 +391,21 @@ TEST_F(SceneRender, BillboardAddsItsColourAndLeavesDepthAlone)
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
+TEST_F(SceneRender, MissingSpriteDrawsTheSplashInItsColour)
+{
+    ASSERT_TRUE(pictures_.writeBed(kGreyBed));
+    ASSERT_TRUE(startOffscreenScene(kWidth, kHeight));
+    EXPECT_EQ(sceneTextures[3], 0u);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0, 0, -30, 0, 1, 0);
+    glTranslatef(0.0f, -2.0f, -15.0f);
+    const ScreenPoint p = projectWorldPoint({0.0, 4.0, 3.0}, kWidth, kHeight);
+    drawBillboard({0.0, 6.0, 18.0}, 1.0, 0.2f, 0.6f, 0.4f, {0, 0, 0}, 3);
+    EXPECT_TRUE(near(context_->pixel(p.x, p.y), 51, 153, 102, 2.0));
+}
+
 TEST_F(SceneRender, BillboardOnTheFacingAxisIsSkipped)
 {
     startWithAllPictures();
