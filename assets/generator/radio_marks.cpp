@@ -20,8 +20,8 @@ Colour markAt(float x, float y, bool selected) {
         const Colour dark = rgb255(88, 92, 104), light = rgb255(150, 154, 166);
         return mix(dark, light, 0.5f + 0.5f * towardsLight);
     }
-    // Inside: white with a slight shade under the top-left rim.
-    Colour c = mix(rgb255(255, 255, 255), rgb255(226, 228, 236), smoothStep(0.0f, 4.4f, 4.4f - (y - cy + 4.4f) * 0.5f - 2.0f));
+    // Inside: white, shaded just under the top-left rim as in a shallow well.
+    Colour c = rgb255(255, 255, 255);
     if (r > 3.6f) c = mix(c, rgb255(200, 204, 214), (r - 3.6f) / 0.8f * (0.5f - 0.5f * towardsLight));
     if (selected) {
         const Colour dot = rgb255(20, 44, 110);
