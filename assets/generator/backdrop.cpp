@@ -87,7 +87,7 @@ Colour skyAt(float row) {
     return t < 0.6f ? mix(zenith, mid, t / 0.6f) : mix(mid, horizon, (t - 0.6f) / 0.4f);
 }
 
-Colour groundColour(const Terrain& t, float x, float z, float distance, float& snowOut) {
+Colour groundColour(const Terrain& t, float x, float z, float distance) {
     const float h = sampleHeight(t.height, x, z);
     const float e = 1.0f;
     const float dhx = (sampleHeight(t.height, x + e, z) - sampleHeight(t.height, x - e, z)) / (2 * e);
@@ -108,7 +108,6 @@ Colour groundColour(const Terrain& t, float x, float z, float distance, float& s
     const float patchy = fractalNoise(x / 9.0f, z / 9.0f, 3, 0.55f, 52);
     float snow = smoothStep(snowLine - 14.0f, snowLine + 10.0f, h + 18.0f * (patchy - 0.5f)) * smoothStep(0.40f, 0.62f, ny);
     snow = std::clamp(snow * 1.3f, 0.0f, 1.0f);
-    snowOut = snow;
 
     const float strata = fractalNoise(x / 5.0f, h / 3.0f, 3, 0.5f, 53);
     Colour rock = mix(rgb255(58, 55, 56), rgb255(108, 100, 94), strata);
@@ -156,8 +155,7 @@ Picture makeBackdrop() {
             const float h = sampleHeight(terrain.height, wx, wz);
             const float top = kHorizon - (h - kCameraHeight) / depth * focal;
             if (top >= lowestDrawn) continue;
-            float snow = 0.0f;
-            const Colour c = groundColour(terrain, wx, wz, depth * std::sqrt(1.0f + across * across), snow);
+            const Colour c = groundColour(terrain, wx, wz, depth * std::sqrt(1.0f + across * across));
             const int from = std::max(0, static_cast<int>(std::ceil(top)));
             for (int row = from; row < static_cast<int>(lowestDrawn) && row < kHeight; ++row) big.at(column, row) = c;
             lowestDrawn = std::max(0.0f, static_cast<float>(from));
