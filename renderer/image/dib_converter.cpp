@@ -219,6 +219,7 @@ private:
 };
 
 int convertRunLengthRows(const DibSource& source, const Target& target) {
+    if (source.bitsLength == 0) return 0;  // GDI refuses run-length data of no bytes
     RunLengthDecoder(source, target).decode();
     return target.height;
 }

@@ -288,6 +288,9 @@ void addRunLengthImages(std::vector<NamedBmp>& out) {
     BmpSpec unsized = runLength(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
     unsized.sizeImage = 0;
     add(out, "rle8_no_size", unsized);
+    BmpSpec unsized4 = runLength(7, 3, true, {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 0, 2, 2, 1, 4, 0x9A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
+    unsized4.sizeImage = 0;
+    add(out, "rle4_no_size", unsized4);
 }
 
 void addRefusedImages(std::vector<NamedBmp>& out) {

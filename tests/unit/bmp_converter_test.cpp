@@ -244,6 +244,14 @@ TEST_F(BmpConvert, TopDownRunLengthIsRefused) {
     expectRefused(s);
 }
 
+TEST_F(BmpConvert, RunLengthWithoutDataIsRefusedButOneByteIsBlack) {
+    BmpSpec s = runLengthSpec(2, 1, false, {});
+    expectRefused(s);  // no image size, nothing after the palette
+    s.pixels = {7};
+    capturedLoaderMessages().clear();
+    expectPixels(s, {black, black});
+}
+
 TEST_F(BmpConvert, DisagreeingTargetSizeConvertsNothing) {
     DibInfoHeader h{40, 2, 2, 1, 24, 0, 0, 0, 0, 0, 0};
     unsigned char bits[16] = {};

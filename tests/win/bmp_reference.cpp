@@ -3,7 +3,8 @@
 // "<name> error <message>". Built for Windows (GDI conversion) and natively
 // (the project's converter); the bmp_differential test compares the two.
 //   bmp_reference [--box] OUT FILE...
-// --box also shows each message in the real "Error" box.
+// --box also shows each message in the real "Error" box; an argument @LIST
+// names a file listing one path per line.
 #include "renderer/image/bmp_loader.h"
 #include "renderer/image/bmp_platform.h"
 #include <cstdio>
@@ -44,6 +45,15 @@ void writeResult(std::FILE* out, const char* path, const RgbImage* image) {
     std::fprintf(out, "\n");
 }
 
+void loadAndWrite(std::FILE* out, const char* path) {
+    lastMessage.clear();
+    RgbImage* image = loadBitmapIfPresent(path);
+    if (!image && lastMessage.empty()) lastMessage = "missing";
+    writeResult(out, path, image);
+    std::fflush(out);  // a watcher sees each result as soon as it is known
+    freeRgbImage(image);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,12 +70,18 @@ int main(int argc, char** argv) {
     if (!out) return 2;
     loaderMessageHandler = collectMessage;
     for (int i = first + 1; i < argc; ++i) {
-        lastMessage.clear();
-        RgbImage* image = loadBitmapIfPresent(argv[i]);
-        if (!image && lastMessage.empty()) lastMessage = "missing";
-        writeResult(out, argv[i], image);
-        std::fflush(out);  // a watcher sees each result as soon as it is known
-        freeRgbImage(image);
+        if (argv[i][0] != '@') {
+            loadAndWrite(out, argv[i]);
+            continue;
+        }
+        std::FILE* list = std::fopen(argv[i] + 1, "r");
+        if (!list) return 2;
+        char line[1024];
+        while (std::fgets(line, sizeof line, list)) {
+            line[std::strcspn(line, "\r\n")] = 0;
+            if (line[0]) loadAndWrite(out, line);
+        }
+        std::fclose(list);
     }
     std::fclose(out);
     return 0;
