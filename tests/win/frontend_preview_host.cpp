@@ -94,19 +94,21 @@ int main(int argc, char** argv) {
         check(owner == process.dwProcessId, "child_of_preview_process");
         check(GetAncestor(preview, GA_PARENT) == box, "parent");
         check((GetWindowLongA(preview, GWL_STYLE) & WS_CHILD) != 0, "ws_child");
-        // Let the preview finish placing itself before measuring.
-        for (int i = 0; i < 10; ++i) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        // The window becomes the child first and is placed and shown after:
+        // wait (up to about 20 s) for it to be shown over the whole box.
+        RECT boxClient = {};
+        GetClientRect(box, &boxClient);
+        RECT inBox = {};
+        for (int i = 0; i < 200; ++i) {
+            GetWindowRect(preview, &inBox);
+            MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&inBox), 2);
+            if (IsWindowVisible(preview) && EqualRect(&inBox, &boxClient)) break;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
             pump();
         }
         check(IsWindowVisible(preview) != FALSE, "visible");
-        RECT inBox = {};
-        GetWindowRect(preview, &inBox);
-        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&inBox), 2);
         note("rect", std::to_string(inBox.left) + " " + std::to_string(inBox.top) + " " +
                          std::to_string(inBox.right - inBox.left) + " " + std::to_string(inBox.bottom - inBox.top));
-        RECT boxClient = {};
-        GetClientRect(box, &boxClient);
         check(inBox.left == 0 && inBox.top == 0 && inBox.right == boxClient.right && inBox.bottom == boxClient.bottom,
               "covers");
     }
