@@ -448,6 +448,25 @@ TEST_F(SceneRender, SplashSpritesGlowAboveTheWater)
     EXPECT_GT(brighter, 20) << "the white sprites add light";
 }
 
+TEST_F(SceneRender, SlowSplashDiesBeforeItIsDrawn)
+{
+    startWithAllPictures();
+    drawScene();
+    const std::vector<unsigned char> calm = picture();
+    // Start speeds 0.004 and 0.0025: every particle falls below the water in
+    // its first update, which comes before the draw. The stamp shows only
+    // from the next frame's water step on.
+    startWithAllPictures();
+    stone.active = 1;
+    stone.x = -8.0f;
+    stone.y = 0.001f;
+    stone.z = -33.0f;
+    stone.size = 0.02f;
+    drawScene();
+    EXPECT_EQ(stone.active, 0);
+    EXPECT_TRUE(picture() == calm) << "no sprite of the slow splash is drawn";
+}
+
 TEST_F(SceneRender, FrameNIsTheSameOnEveryRun)
 {
     // Frame 340 of a run from seed 1 holds the splash of the first big stone.
