@@ -49,25 +49,27 @@ Palette paletteOf(const DibSource& source) {
     return Palette{source.colours, count < held ? count : held};
 }
 
-// One colour channel of a bit-field pixel scaled to 8 bits: the field's top
-// bits; a narrower field is shifted up and repeated once below itself, as GDI
-// does (a 1-bit field gives 0xC0, a 3-bit field 0xFC at full value).
+// One colour channel of a bit-field pixel scaled to 8 bits, as GDI does it: a
+// mask is read as its lowest run of set bits (shift, length); the channel is
+// the pixel's 8 bits ending at the top of that run (so bits above a gappy
+// mask's first run are not masked off), cut to `length` bits when narrower
+// and repeated once below itself (a full 1-bit field gives 0xC0, 3 bits 0xFC).
 struct Channel {
-    uint32_t mask;
     int shift;
     int length;
 
     unsigned char from(uint32_t pixel) const {
         if (length == 0) return 0;
-        uint32_t value = (pixel & mask) >> shift;
-        if (length >= 8) return static_cast<unsigned char>(value >> (length - 8));
-        uint32_t scaled = value << (8 - length);
-        return static_cast<unsigned char>(scaled | (scaled >> length));
+        int down = shift + length - 8;
+        uint32_t value = down < 0 ? pixel << -down : pixel >> down;
+        value &= length >= 8 ? 0xFFu : (0xFF00u >> length) & 0xFFu;
+        value |= value >> length;
+        return static_cast<unsigned char>(value);
     }
 };
 
 Channel channelOf(uint32_t mask) {
-    Channel c{mask, 0, 0};
+    Channel c{0, 0};
     if (mask == 0) return c;
     while (!(mask & (1u << c.shift))) ++c.shift;
     while (c.shift + c.length < 32 && (mask & (1u << (c.shift + c.length)))) ++c.length;

@@ -149,6 +149,14 @@ TEST_F(BmpConvert, BitFieldsScaleEachMaskToEightBits) {
     expectPixels(maskedSpec(32, {0x000000FF, 0x0000FF00, 0x00FF0000}, {0x00332211}), {0x112233});
 }
 
+TEST_F(BmpConvert, GappyMasksReadTheirLowestRunOfBits) {
+    // Green 0x02F0 is read as bits 4..7: bit 9 alone gives nothing, and bits
+    // below the run's top byte are not masked off either.
+    expectPixels(maskedSpec(16, {0x7C00, 0x02F0, 0x000F}, {0x0200, 0x00F0, 0x0210}), {0x000000, 0x00FF00, 0x001100});
+    // Red 0x00F00F00 is read as bits 8..11, taking the pixel's bits 4..11.
+    expectPixels(maskedSpec(32, {0x00F00F00, 0x000000F0, 0x0000000F}, {0x00F00F00, 0x00F00000}), {0xFF0000, 0x000000});
+}
+
 TEST_F(BmpConvert, FormatsGdiRefusesAreConversionErrors) {
     BmpSpec noRed = maskedSpec(16, {0, 0x03E0, 0x001F}, {1, 2});
     expectRefused(noRed);
