@@ -61,6 +61,29 @@ dialog_shot look_unhover
 read -r r g b <<< "$(dialog_pixel look_unhover "$x" $((DIALOG_Y + 200 + 5)))"
 [ "$r" -ge 240 ] || harness_fail "the hover did not end ($r $g $b)"
 
+# The cancel button in each look, from its own pixels: pressed (the press
+# also gives it the focus), dragged off until a hover tick (Selected, no
+# Click on release), hovered again while focused (HighLightSelect).
+button_crop() {   # SHOT: signature of the cancel button's pixels
+    convert "$DIALOG_SHOTS/$1.png" -crop 77x25+$((DIALOG_X + 404))+$((DIALOG_Y + 200)) +repage -format '%#' info:
+}
+read -r x y <<< "$(dialog_at $((6060 + 577)) $((3000 + 187)))"
+xdotool mousemove --sync $((x - 3)) "$y" mousemove --sync "$x" "$y" mousedown 1
+dialog_settle
+dialog_shot look_pressed
+xdotool mousemove --sync $((DIALOG_X + 100)) $((DIALOG_Y + 5))
+sleep 0.5
+xdotool mouseup 1
+dialog_settle
+dialog_shot look_selected
+xdotool mousemove --sync $((x - 3)) "$y" mousemove --sync "$x" "$y"
+dialog_settle
+dialog_shot look_highlight_select
+harness_wait_window '<Kestrine>' 1 >/dev/null || harness_fail "a dragged-off press closed the dialog"
+signatures=$(for look in look_cd look_hover look_pressed look_selected look_highlight_select; do button_crop $look; echo; done)
+[ "$(echo "$signatures" | sort -u | wc -l)" = 5 ] || harness_fail "the cancel button's five looks are not all different"
+xdotool mousemove --sync $((DIALOG_X + 100)) $((DIALOG_Y + 5))
+
 xdotool key alt+F4
 dialog_expect_exit "close after look"
 
