@@ -113,16 +113,36 @@ mark_selected() {
 }
 mark_top() { case $1 in 0) echo 1140 ;; 1) echo 840 ;; 2) echo 1440 ;; esac; }
 
-# expect_marks SHOT INDEX: exactly mark INDEX shows as selected.
-expect_marks() {
+# state_is SHOT MARK REPEAT FILE: takes a screenshot and tells whether mark
+# MARK alone shows as selected, and whether the repeat box and the file
+# button are enabled (1) or disabled (0).
+state_is() {
     local i
+    dialog_shot "$1"
     for i in 0 1 2; do
-        if [ "$i" = "$2" ]; then
-            mark_selected "$1" "$i" || harness_fail "$1: mark $i is not selected"
-        else
-            ! mark_selected "$1" "$i" || harness_fail "$1: mark $i is selected"
-        fi
+        if [ "$i" = "$2" ]; then mark_selected "$1" "$i" || return 1
+        else ! mark_selected "$1" "$i" || return 1; fi
     done
+    if [ "$3" = 1 ]; then repeat_enabled "$1" || return 1; else ! repeat_enabled "$1" || return 1; fi
+    if [ "$4" = 1 ]; then file_button_enabled "$1" || return 1; else ! file_button_enabled "$1" || return 1; fi
+}
+
+# dialog_until WHAT COMMAND...: repeats COMMAND (which takes its own
+# screenshot) until it succeeds, so a slow machine only makes it wait;
+# fails with WHAT after about 15 seconds.
+dialog_until() {
+    local what=$1 i
+    shift
+    for i in $(seq 1 60); do
+        "$@" && return 0
+        sleep 0.25
+    done
+    harness_fail "$what"
+}
+
+# expect_state SHOT MARK REPEAT FILE
+expect_state() {
+    dialog_until "$1: not mark $2 alone selected, repeat box $3, file button $4" state_is "$@"
 }
 
 # Whether Cmd_File draws an enabled face: its frame is dark blue, the
