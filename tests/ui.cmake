@@ -8,7 +8,5 @@ target_link_libraries(dialog_choice_test PRIVATE kestrine_frontend_core)
 
 # The real dialog under Wine (Kestrine.scr /c).
 foreach(script dialog_forms_runtime dialog_look dialog_choice dialog_confirm dialog_cancel dialog_file)
-  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
-    kestrine_wine_test(${script} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
-  endif()
+  kestrine_wine_test(${script} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
 endforeach()

@@ -312,6 +312,22 @@ std::wstring commandCaption(HWND button) {
     return b ? b->caption : std::wstring();
 }
 
+void commandSetFont(HWND button, const ButtonFont& font) {
+    CommandButton* b = buttonOf(button);
+    if (!b) return;
+    HFONT made = makeFont(font);
+    if (!made) return;
+    if (b->font) DeleteObject(b->font);
+    b->font = made;
+    b->fontSpec = font;
+    InvalidateRect(b->window, nullptr, FALSE);
+}
+
+ButtonFont commandFont(HWND button) {
+    CommandButton* b = buttonOf(button);
+    return b ? b->fontSpec : ButtonFont{};
+}
+
 void commandSetFontColour(HWND button, COLORREF colour) {
     if (CommandButton* b = buttonOf(button)) {
         b->fontColour = colour;

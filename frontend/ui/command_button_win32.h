@@ -25,6 +25,8 @@ void commandSetEnabled(HWND button, bool enabled);
 bool commandEnabled(HWND button);                       // reading redraws Normal or Disable
 void commandSetCaption(HWND button, const std::wstring& caption);
 std::wstring commandCaption(HWND button);
+void commandSetFont(HWND button, const ButtonFont& font);   // replaces the caption's font
+ButtonFont commandFont(HWND button);
 void commandSetFontColour(HWND button, COLORREF colour);
 COLORREF commandFontColour(HWND button);
 void commandSetVisible(HWND button, bool opaque);

@@ -258,6 +258,14 @@ void buttonMessages(Form& form) {
     commandSaveProperties(button, ambient, bag);
     CHECK(loadButtonProperties(bag, ambient).caption == "Command1", "Command does not come back as Command1");
     setControlCaption(form, "Cmd_Set", -1, L"設定");
+
+    // A replaced font is what the property set saves.
+    const ButtonFont bold{"Tahoma", 12.0f, 0, true, false, false};
+    commandSetFont(button, bold);
+    CHECK(commandFont(button) == bold, "font not replaced");
+    bag.clear();
+    commandSaveProperties(button, ambient, bag);
+    CHECK(loadButtonProperties(bag, ambient).font == bold, "replaced font does not round-trip");
 }
 
 }  // namespace
