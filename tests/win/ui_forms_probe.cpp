@@ -27,23 +27,23 @@ int failures = 0;
         }                                                 \
     } while (0)
 
-std::vector<std::string> log;
+std::vector<std::string> happened;
 int clicks = 0;
 int ticks = 0;
 
 void onClick(Form&, const char* name, int index) {
     ++clicks;
-    log.push_back(std::string("click ") + name + " " + std::to_string(index));
+    happened.push_back(std::string("click ") + name + " " + std::to_string(index));
 }
 void onMouseDown(Form&, const char* name, int index, int button, int, float, float) {
-    log.push_back(std::string("down ") + name + " " + std::to_string(index) + " " + std::to_string(button));
+    happened.push_back(std::string("down ") + name + " " + std::to_string(index) + " " + std::to_string(button));
 }
 void onTimer(Form&, const char*) { ++ticks; }
-void onQueryUnload(Form&) { log.push_back("queryUnload"); }
-void onUnload(Form&) { log.push_back("unload"); }
+void onQueryUnload(Form&) { happened.push_back("queryUnload"); }
+void onUnload(Form&) { happened.push_back("unload"); }
 void onLoad(Form& form) {
     // Controls exist before the load handler runs.
-    log.push_back(controlWindow(form, "Pic_C") || controlWindow(form, "Display", 0) ? "load with controls" : "load without");
+    happened.push_back(controlWindow(form, "Pic_C") || controlWindow(form, "Display", 0) ? "load with controls" : "load without");
 }
 
 void pump() {
@@ -98,11 +98,11 @@ void saverWindow() {
     events.timer = onTimer;
     events.queryUnload = onQueryUnload;
     events.unload = onUnload;
-    log.clear();
+    happened.clear();
     Form* form = loadForm(Solvane_S_Layout, events);
     CHECK(form != nullptr, "Solvane_S did not load");
     if (!form) return;
-    CHECK(!log.empty() && log[0] == "load with controls", "load ran before the controls existed");
+    CHECK(!happened.empty() && happened[0] == "load with controls", "load ran before the controls existed");
     CHECK(!IsWindowVisible(formWindow(*form)), "Solvane_S is visible after loading");
     char caption[64] = {};
     GetWindowTextA(formWindow(*form), caption, sizeof caption);
@@ -124,10 +124,10 @@ void saverWindow() {
     setTimerEnabled(*form, "Timer3", false);
     CHECK(!timerEnabled(*form, "Timer3"), "Timer3 still enabled");
 
-    log.clear();
+    happened.clear();
     unloadForm(*form);
     unloadForm(*form);
-    CHECK(log.size() == 2 && log[0] == "queryUnload" && log[1] == "unload", "unload order (%zu events)", log.size());
+    CHECK(happened.size() == 2 && happened[0] == "queryUnload" && happened[1] == "unload", "unload order (%zu events)", happened.size());
     CHECK(!formLoaded(*form) && formWindow(*form) == nullptr, "the form is still loaded after unloading");
     CHECK(!timerEnabled(*form, "Timer3") && controlWindow(*form, "Display", 0) == nullptr, "unloaded form answers");
 }
@@ -169,7 +169,7 @@ void settingsDialogLayout(Form& form) {
 
 void windowlessMouse(Form& form) {
     HWND panel = controlWindow(form, "Pic_C");
-    log.clear();
+    happened.clear();
     // Right press on "MP3、WAV" (44, 96 in the panel), then a left click on the link label.
     SendMessageW(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 100));
     SendMessageW(panel, WM_RBUTTONUP, 0, MAKELPARAM(50, 100));
@@ -184,16 +184,16 @@ void windowlessMouse(Form& form) {
     SendMessageW(formWindow(form), WM_LBUTTONUP, 0, MAKELPARAM(300, 100));
     const std::vector<std::string> expected = {"down lbl_BGM 2 2", "down Img_BGM 1 4", "down lbl_URL -1 1",
                                                "click lbl_URL -1", "down lbl_URL -1 1"};
-    CHECK(log == expected, "windowless mouse events (%zu)", log.size());
-    if (log != expected)
-        for (const std::string& e : log) std::printf("  got %s\n", e.c_str());
+    CHECK(happened == expected, "windowless mouse events (%zu)", happened.size());
+    if (happened != expected)
+        for (const std::string& e : happened) std::printf("  got %s\n", e.c_str());
 
     // A disabled label takes no press.
     setControlEnabled(form, "lbl_BGM", 2, false);
-    log.clear();
+    happened.clear();
     SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 100));
     SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(50, 100));
-    CHECK(log.empty(), "a disabled label took a press");
+    CHECK(happened.empty(), "a disabled label took a press");
     setControlEnabled(form, "lbl_BGM", 2, true);
 }
 
