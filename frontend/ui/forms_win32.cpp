@@ -263,7 +263,7 @@ int shiftOf(WPARAM keys) {
 
 // Mouse presses and releases on a container: windowless controls get
 // MouseDown for any button and Click for a left press and release on them.
-// Returns true when the form may have been unloaded by a handler.
+// Nothing of the form is touched after a handler ran: it may have unloaded it.
 void containerMouse(Form& form, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const int container = containerOf(form, window);
     const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
