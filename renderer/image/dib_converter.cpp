@@ -276,8 +276,9 @@ int convertDibToBgr24(const DibSource& source, unsigned char* target, int target
     if (!source.header || !target || !sizesAgree(source, targetWidth, targetHeight)) return 0;
     Target out{target, targetWidth, targetHeight, dibRowStride(targetWidth, 24)};
     const DibInfoHeader& h = *source.header;
-    // GDI takes any non-zero plane count as one plane.
-    if (h.planes == 0) return 0;
+    // GDI takes any plane count as one plane, except that uncompressed and
+    // bit-field images with none are refused.
+    if (h.planes == 0 && h.compression != dibRle8 && h.compression != dibRle4) return 0;
     switch (h.compression) {
     case dibRgb:
         return convertUncompressed(source, out);

@@ -313,6 +313,9 @@ void addRefusedImages(std::vector<NamedBmp>& out) {
     add(out, "edge_planes_2", planes);
     planes.planes = 0;
     add(out, "edge_planes_0", planes);
+    BmpSpec rlePlanes = runLength(4, 2, false, {4, 9, 0, 0, 2, 8, 0, 1});
+    rlePlanes.planes = 0;  // run-length images do not mind
+    add(out, "edge_rle8_planes_0", rlePlanes);
     add(out, "edge_fields16_zero_masks", masked(3, 2, 16, {0, 0, 0}, 66));
     add(out, "edge_fields16_no_red", masked(3, 2, 16, {0, 0x03E0, 0x001F}, 71));
     add(out, "edge_fields32_no_blue", masked(3, 2, 32, {0xFF0000, 0xFF00, 0}, 72));

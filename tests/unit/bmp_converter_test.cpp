@@ -246,6 +246,13 @@ TEST_F(BmpConvert, RunLength4AlternatesNibbles) {
                      p[1], p[2], p[3], p[4], p[5], black, black, black});
 }
 
+TEST_F(BmpConvert, RunLengthImagesIgnoreAZeroPlaneCount) {
+    std::vector<uint32_t> p = rampPalette(256);
+    BmpSpec s = runLengthSpec(2, 1, false, {2, 6, 0, 1});
+    s.planes = 0;
+    expectPixels(s, {p[6], p[6]});
+}
+
 TEST_F(BmpConvert, TopDownRunLengthIsRefused) {
     BmpSpec s = runLengthSpec(2, 2, false, {2, 1, 0, 1});
     s.height = -2;
