@@ -114,6 +114,38 @@ TEST(Layouts, SettingsDialogSettings) {
     EXPECT_EQ(kGothicFont.charset, 128);
 }
 
+TEST(Layouts, SettingsDialogTabOrderColoursAndPointers) {
+    const FormLayout& p = Solvane_P_Layout;
+    struct Tab { const char* name; int index; int tab; };
+    const Tab tabs[] = {{"Cmd_Can", -1, 14}, {"Cmd_Set", -1, 13}, {"Pic_Mbl", -1, 11}, {"Pic_Dummy", -1, 9},
+                        {"Pic_C", -1, 1},    {"Cmd_File", -1, 12}, {"BGM_Repeat", -1, 2}, {"lbl", 15, 8},
+                        {"lbl", 14, 7},      {"lbl_BGM", 1, 6},   {"lbl_BGM", 2, 5},   {"lbl_BGM", 0, 4},
+                        {"lbl_Fname", -1, 3}, {"lbl_URL", -1, 10}, {"lbl", 7, 0}};
+    for (const Tab& t : tabs) {
+        const ControlLayout* c = findControl(p, t.name, t.index);
+        ASSERT_NE(c, nullptr) << t.name;
+        EXPECT_EQ(c->tabIndex, t.tab) << t.name << "(" << t.index << ")";
+    }
+    auto isRgb = [](const Colour& c, int r, int g, int b) {
+        return c.system == SystemColour::None && c.red == r && c.green == g && c.blue == b;
+    };
+    EXPECT_TRUE(isRgb(p.back, 192, 192, 192));
+    EXPECT_TRUE(isRgb(findControl(p, "lbl_URL", -1)->fore, 255, 255, 255));
+    EXPECT_TRUE(isRgb(findControl(p, "lbl", 7)->fore, 255, 255, 255));
+    EXPECT_TRUE(isRgb(findControl(p, "lbl_Fname", -1)->fore, 0, 0, 0));
+    EXPECT_TRUE(isRgb(findControl(p, "BGM_Repeat", -1)->back, 255, 255, 255));
+    EXPECT_TRUE(isRgb(findControl(p, "Shape3", 3)->fore, 0, 0, 0));
+    EXPECT_EQ(findControl(p, "lbl_Fname", -1)->border, Border::SingleLine);
+    EXPECT_EQ(findControl(p, "lbl", 15)->alignment, Alignment::Centre);
+    EXPECT_EQ(findControl(p, "Pic_Mbl", -1)->back.system, SystemColour::WindowBackground);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(findControl(p, "lbl_BGM", i)->pointer, Pointer::Custom);
+        EXPECT_EQ(findControl(p, "Img_BGM", i)->pointer, Pointer::Custom);
+    }
+    EXPECT_EQ(findControl(p, "BGM_Repeat", -1)->pointer, Pointer::Custom);
+    EXPECT_EQ(findControl(p, "lbl_URL", -1)->pointer, Pointer::Custom);
+}
+
 TEST(Layouts, HiddenHoldersLieOutsideTheClientArea) {
     const FormLayout& p = Solvane_P_Layout;
     for (const char* name : {"Pic_Mbl", "Pic_Dummy", "Img_Ra"}) {

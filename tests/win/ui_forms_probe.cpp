@@ -136,6 +136,10 @@ void settingsDialogLayout(Form& form) {
     RECT client;
     GetClientRect(formWindow(form), &client);
     CHECK(client.right == 496 && client.bottom == 246, "dialog client %ldx%ld", client.right, client.bottom);
+    CHECK(SendMessageW(formWindow(form), WM_GETICON, ICON_BIG, 0) != 0, "the dialog has no title-bar icon");
+    wchar_t title[32] = {};
+    GetWindowTextW(formWindow(form), title, 32);
+    CHECK(std::wcscmp(title, L"<Kestrine>") == 0, "dialog caption");
     CHECK(rectIs(controlRectPx(form, "lbl_BGM", 2), 44, 96, 60, 13), "lbl_BGM(2) rectangle");
     CHECK(rectIs(controlRectPx(form, "Cmd_Set", -1), 324, 200, 77, 25), "Cmd_Set rectangle");
     CHECK(controlWindow(form, "lbl_BGM", 2) == nullptr, "labels have no window");
