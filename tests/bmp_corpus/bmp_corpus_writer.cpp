@@ -5,11 +5,13 @@
 //   bmp_corpus_writer DIR --mutations N   N variants of each file (more for
 //                                     run-length ones) with changed header
 //                                     fields, pixel bytes and lengths, NAME.mK.bmp
+//   bmp_corpus_writer DIR --random N  N made-up run-length files (random code
+//                                     streams) and N/2 bit-field files
+//                                     (random masks), randK.bmp / fieldsK.bmp
 #include "tests/bmp_corpus/bmp_builder.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <set>
 #include <string>
 
@@ -69,36 +71,127 @@ Bytes mutate(const Bytes& original, Random& random) {
     return b;
 }
 
+// A run-length stream of random codes: runs, ends of line, moves, ends of
+// picture and literal runs (mostly padded), sometimes cut anywhere.
+Bytes randomRunLengthStream(Random& random, bool fourBit) {
+    Bytes s;
+    for (size_t codes = random.below(41); codes > 0; --codes) {
+        size_t kind = random.below(100);
+        if (kind < 45) {
+            s.push_back(uint8_t(1 + random.below(60)));
+            s.push_back(uint8_t(random.below(256)));
+        } else if (kind < 60) {
+            s.insert(s.end(), {0, 0});
+        } else if (kind < 70) {
+            s.insert(s.end(), {0, 2, uint8_t(random.below(11)), uint8_t(random.below(4))});
+        } else if (kind < 72) {
+            s.insert(s.end(), {0, 1});
+        } else {
+            size_t count = 3 + random.below(68);
+            size_t bytes = fourBit ? (count + 1) / 2 : count;
+            s.push_back(0);
+            s.push_back(uint8_t(count));
+            for (size_t i = 0; i < bytes; ++i) s.push_back(uint8_t(random.below(256)));
+            if (bytes % 2 && random.below(10) < 9) s.push_back(0);
+        }
+    }
+    if (!s.empty() && random.below(5) == 0) s.resize(random.below(s.size()));
+    return s;
+}
+
+BmpSpec randomRunLengthImage(Random& random) {
+    bool fourBit = random.below(2) == 0;
+    BmpSpec spec;
+    spec.fileHeader = random.below(10) < 7;
+    spec.width = int32_t(1 + random.below(40));
+    spec.height = int32_t(1 + random.below(12));
+    spec.bitCount = fourBit ? 4 : 8;
+    spec.compression = fourBit ? 2 : 1;
+    static const uint32_t counts8[] = {0, 0, 2, 5, 16, 100, 256};
+    static const uint32_t counts4[] = {0, 0, 3, 16};
+    spec.clrUsed = fourBit ? counts4[random.below(4)] : counts8[random.below(7)];
+    spec.palette = noiseValues(spec.clrUsed ? spec.clrUsed : (fourBit ? 16u : 256u), 1u << 24, random.next());
+    spec.pixels = randomRunLengthStream(random, fourBit);
+    size_t sizing = random.below(10);
+    spec.sizeImage = sizing == 0 ? 0 : uint32_t(sizing == 1 ? random.below(spec.pixels.size() + 1) : spec.pixels.size());
+    return spec;
+}
+
+// A mask that is one run of bits, or any bits at all.
+uint32_t randomMask(Random& random, int bitCount) {
+    if (random.below(2) == 0) {
+        int shift = int(random.below(size_t(bitCount)));
+        int length = 1 + int(random.below(size_t(bitCount - shift)));
+        return uint32_t(((uint64_t(1) << length) - 1) << shift);
+    }
+    return uint32_t(1 + random.below((size_t(1) << bitCount) - 1));
+}
+
+BmpSpec randomBitFieldImage(Random& random) {
+    BmpSpec spec;
+    spec.fileHeader = random.below(10) < 7;
+    spec.bitCount = random.below(2) ? 16 : 32;
+    spec.compression = 3;
+    spec.width = int32_t(1 + random.below(9));
+    static const int32_t heights[] = {1, 2, 3, -2};
+    spec.height = heights[random.below(4)];
+    spec.masks = {randomMask(random, spec.bitCount), randomMask(random, spec.bitCount), randomMask(random, spec.bitCount)};
+    size_t bytes = (size_t(spec.width) * spec.bitCount + 31) / 32 * 4 * size_t(spec.height < 0 ? -spec.height : spec.height);
+    for (size_t i = 0; i < bytes; ++i) spec.pixels.push_back(uint8_t(random.below(256)));
+    return spec;
+}
+
+bool writeRandomFiles(const std::string& dir, int count, Random& random) {
+    for (int k = 0; k < count; ++k) {
+        Bytes file = buildBmp(randomRunLengthImage(random));
+        if (!writeFile(dir + "/rand" + std::to_string(k) + ".bmp", file.data(), file.size())) return false;
+    }
+    for (int k = 0; k < count / 2; ++k) {
+        Bytes file = buildBmp(randomBitFieldImage(random));
+        if (!writeFile(dir + "/fields" + std::to_string(k) + ".bmp", file.data(), file.size())) return false;
+    }
+    return true;
+}
+
+bool writeVariants(const std::string& dir, const NamedBmp& item, int mutations, Random& random) {
+    int count = item.name.find("rle") != std::string::npos ? mutations * 4 : mutations;
+    for (int k = 0; k < count; ++k) {
+        Bytes variant = mutate(item.bytes, random);
+        if (!writeFile(dir + "/" + item.name + ".m" + std::to_string(k) + ".bmp", variant.data(), variant.size())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writePrefixes(const std::string& dir, const NamedBmp& item) {
+    if (!truncatedKinds.count(item.name)) return true;
+    for (size_t length = 1; length < item.bytes.size(); ++length) {
+        std::string path = dir + "/" + item.name + ".cut" + std::to_string(length) + ".bmp";
+        if (!writeFile(path, item.bytes.data(), length)) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool prefixes = argc == 3 && std::strcmp(argv[2], "--prefixes") == 0;
-    int mutations = argc == 4 && std::strcmp(argv[2], "--mutations") == 0 ? std::atoi(argv[3]) : 0;
-    if (argc != 2 && !prefixes && mutations <= 0) {
-        std::fprintf(stderr, "usage: bmp_corpus_writer DIR [--prefixes | --mutations N]\n");
+    std::string mode = argc >= 3 ? argv[2] : "";
+    int count = argc == 4 ? std::atoi(argv[3]) : 0;
+    bool valid = (argc == 2) || (argc == 3 && mode == "--prefixes") ||
+                 (argc == 4 && (mode == "--mutations" || mode == "--random") && count > 0);
+    if (!valid) {
+        std::fprintf(stderr, "usage: bmp_corpus_writer DIR [--prefixes | --mutations N | --random N]\n");
         return 2;
     }
     std::string dir = argv[1];
     Random random{12345};
+    if (mode == "--random") return writeRandomFiles(dir, count, random) ? 0 : 1;
     for (const NamedBmp& item : bmpCorpus()) {
-        if (mutations > 0) {
-            int count = item.name.find("rle") != std::string::npos ? mutations * 4 : mutations;
-            for (int k = 0; k < count; ++k) {
-                Bytes variant = mutate(item.bytes, random);
-                std::string path = dir + "/" + item.name + ".m" + std::to_string(k) + ".bmp";
-                if (!writeFile(path, variant.data(), variant.size())) return 1;
-            }
-            continue;
-        }
-        if (!prefixes) {
-            if (!writeFile(dir + "/" + item.name + ".bmp", item.bytes.data(), item.bytes.size())) return 1;
-            continue;
-        }
-        if (!truncatedKinds.count(item.name)) continue;
-        for (size_t length = 1; length < item.bytes.size(); ++length) {
-            std::string path = dir + "/" + item.name + ".cut" + std::to_string(length) + ".bmp";
-            if (!writeFile(path, item.bytes.data(), length)) return 1;
-        }
+        bool written = mode == "--mutations" ? writeVariants(dir, item, count, random)
+                       : mode == "--prefixes" ? writePrefixes(dir, item)
+                                              : writeFile(dir + "/" + item.name + ".bmp", item.bytes.data(), item.bytes.size());
+        if (!written) return 1;
     }
     return 0;
 }
