@@ -62,9 +62,9 @@ struct Channel {
         if (length == 0) return 0;
         int down = shift + length - 8;
         uint32_t value = down < 0 ? pixel << -down : pixel >> down;
-        value &= length >= 8 ? 0xFFu : (0xFF00u >> length) & 0xFFu;
-        value |= value >> length;
-        return static_cast<unsigned char>(value);
+        if (length >= 8) return static_cast<unsigned char>(value);
+        value &= (0xFF00u >> length) & 0xFFu;
+        return static_cast<unsigned char>(value | (value >> length));
     }
 };
 

@@ -320,6 +320,7 @@ void addRefusedImages(std::vector<NamedBmp>& out) {
     add(out, "edge_fields16_no_red", masked(3, 2, 16, {0, 0x03E0, 0x001F}, 71));
     add(out, "edge_fields32_no_blue", masked(3, 2, 32, {0xFF0000, 0xFF00, 0}, 72));
     add(out, "edge_fields32_overlap", masked(3, 2, 32, {0xFFFF0000, 0x00FFFF00, 0x000000FF}, 67));
+    add(out, "edge_fields32_full_mask", masked(3, 2, 32, {0xFFFFFFFF, 0x0000FF00, 0x000000FF}, 74));
     add(out, "edge_fields16_gappy", masked(3, 2, 16, {0xA000, 0x0500, 0x0011}, 68));
     BmpSpec huge = indexed(4, 2, 8, 256, 69);
     huge.clrUsed = 300;

@@ -147,6 +147,8 @@ TEST_F(BmpConvert, BitFieldsScaleEachMaskToEightBits) {
     expectPixels(maskedSpec(32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0x3FF00000, 0x00080003}),
                  {0xFF0000, 0x008000});
     expectPixels(maskedSpec(32, {0x000000FF, 0x0000FF00, 0x00FF0000}, {0x00332211}), {0x112233});
+    // A mask of all 32 bits: the pixel's top byte.
+    expectPixels(maskedSpec(32, {0xFFFFFFFF, 0x0000FF00, 0x000000FF}, {0xAB000000}), {0xAB0000});
 }
 
 TEST_F(BmpConvert, GappyMasksReadTheirLowestRunOfBits) {
