@@ -151,8 +151,8 @@ void copyTargetRows(const unsigned char* target, int width, int height, unsigned
     }
 }
 
-// Steps 8 to 11: target, conversion, copy, record. The working header is the
-// caller's to free.
+// Makes the 24-bit target, converts into it and copies the rows out into a new
+// record. The working header is the caller's to free.
 RgbImage* convertToImage(const unsigned char* working, size_t colourBytes, const unsigned char* bits,
                          size_t bitsLength) {
     DibInfoHeader source;

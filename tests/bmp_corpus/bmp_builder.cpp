@@ -12,60 +12,60 @@ void putU32(Bytes& out, uint32_t v) {
     putU16(out, v >> 16);
 }
 
-Bytes headerBytes(const BmpSpec& spec) {
+Bytes headerBytes(const BmpRecipe& recipe) {
     Bytes out;
-    uint32_t size = spec.headerSize ? spec.headerSize : (spec.core ? 12 : 40);
+    uint32_t size = recipe.headerSize ? recipe.headerSize : (recipe.core ? 12 : 40);
     putU32(out, size);
-    if (spec.core) {
-        putU16(out, uint32_t(spec.width));
-        putU16(out, uint32_t(spec.height));
-        putU16(out, spec.planes);
-        putU16(out, spec.bitCount);
+    if (recipe.core) {
+        putU16(out, uint32_t(recipe.width));
+        putU16(out, uint32_t(recipe.height));
+        putU16(out, recipe.planes);
+        putU16(out, recipe.bitCount);
     } else {
-        putU32(out, uint32_t(spec.width));
-        putU32(out, uint32_t(spec.height));
-        putU16(out, spec.planes);
-        putU16(out, spec.bitCount);
-        putU32(out, spec.compression);
-        putU32(out, spec.sizeImage);
+        putU32(out, uint32_t(recipe.width));
+        putU32(out, uint32_t(recipe.height));
+        putU16(out, recipe.planes);
+        putU16(out, recipe.bitCount);
+        putU32(out, recipe.compression);
+        putU32(out, recipe.sizeImage);
         putU32(out, 2835);
         putU32(out, 2835);
-        putU32(out, spec.clrUsed);
+        putU32(out, recipe.clrUsed);
         putU32(out, 0);
     }
     while (out.size() < size) out.push_back(0);
     return out;
 }
 
-Bytes tableBytes(const BmpSpec& spec) {
+Bytes tableBytes(const BmpRecipe& recipe) {
     Bytes out;
-    for (uint32_t m : spec.masks) putU32(out, m);
-    for (uint32_t c : spec.palette) {
+    for (uint32_t m : recipe.masks) putU32(out, m);
+    for (uint32_t c : recipe.palette) {
         out.push_back(uint8_t(c));
         out.push_back(uint8_t(c >> 8));
         out.push_back(uint8_t(c >> 16));
-        if (!spec.core) out.push_back(0);
+        if (!recipe.core) out.push_back(0);
     }
     return out;
 }
 
 }  // namespace
 
-Bytes buildBmp(const BmpSpec& spec) {
-    Bytes header = headerBytes(spec);
-    Bytes table = tableBytes(spec);
+Bytes buildBmp(const BmpRecipe& recipe) {
+    Bytes header = headerBytes(recipe);
+    Bytes table = tableBytes(recipe);
     Bytes out;
-    if (spec.fileHeader) {
+    if (recipe.fileHeader) {
         uint32_t offset = uint32_t(14 + header.size() + table.size());
         out.push_back('B');
         out.push_back('M');
-        putU32(out, uint32_t(offset + spec.pixels.size()));
+        putU32(out, uint32_t(offset + recipe.pixels.size()));
         putU32(out, 0);
         putU32(out, offset);
     }
     out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), table.begin(), table.end());
-    out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+    out.insert(out.end(), recipe.pixels.begin(), recipe.pixels.end());
     return out;
 }
 
@@ -112,8 +112,8 @@ std::vector<uint32_t> noiseValues(size_t count, uint32_t limit, uint32_t seed) {
 
 namespace {
 
-BmpSpec indexed(int width, int height, int bitCount, int paletteSize, uint32_t seed) {
-    BmpSpec s;
+BmpRecipe indexed(int width, int height, int bitCount, int paletteSize, uint32_t seed) {
+    BmpRecipe s;
     s.width = width;
     s.height = height;
     s.bitCount = uint16_t(bitCount);
@@ -123,8 +123,8 @@ BmpSpec indexed(int width, int height, int bitCount, int paletteSize, uint32_t s
     return s;
 }
 
-BmpSpec direct(int width, int height, int bitCount, uint32_t seed) {
-    BmpSpec s;
+BmpRecipe direct(int width, int height, int bitCount, uint32_t seed) {
+    BmpRecipe s;
     s.width = width;
     s.height = height;
     s.bitCount = uint16_t(bitCount);
@@ -133,15 +133,15 @@ BmpSpec direct(int width, int height, int bitCount, uint32_t seed) {
     return s;
 }
 
-BmpSpec masked(int width, int height, int bitCount, std::vector<uint32_t> masks, uint32_t seed) {
-    BmpSpec s = direct(width, height, bitCount, seed);
+BmpRecipe masked(int width, int height, int bitCount, std::vector<uint32_t> masks, uint32_t seed) {
+    BmpRecipe s = direct(width, height, bitCount, seed);
     s.compression = 3;
     s.masks = std::move(masks);
     return s;
 }
 
-BmpSpec runLength(int width, int height, bool fourBit, Bytes stream) {
-    BmpSpec s;
+BmpRecipe runLength(int width, int height, bool fourBit, Bytes stream) {
+    BmpRecipe s;
     s.width = width;
     s.height = height;
     s.bitCount = fourBit ? 4 : 8;
@@ -152,26 +152,26 @@ BmpSpec runLength(int width, int height, bool fourBit, Bytes stream) {
     return s;
 }
 
-BmpSpec withoutFileHeader(BmpSpec s) {
+BmpRecipe withoutFileHeader(BmpRecipe s) {
     s.fileHeader = false;
     return s;
 }
 
-BmpSpec topDown(BmpSpec s) {
+BmpRecipe topDown(BmpRecipe s) {
     // Reverse nothing: the same bytes read as top-down rows.
     s.height = -s.height;
     return s;
 }
 
-BmpSpec asCore(BmpSpec s) {
+BmpRecipe asCore(BmpRecipe s) {
     s.core = true;
     s.clrUsed = 0;
     s.compression = 0;
     return s;
 }
 
-void add(std::vector<NamedBmp>& out, const std::string& name, const BmpSpec& spec) {
-    out.push_back(NamedBmp{name, buildBmp(spec)});
+void add(std::vector<NamedBmp>& out, const std::string& name, const BmpRecipe& recipe) {
+    out.push_back(NamedBmp{name, buildBmp(recipe)});
 }
 
 void addPaletteImages(std::vector<NamedBmp>& out) {
@@ -185,7 +185,7 @@ void addPaletteImages(std::vector<NamedBmp>& out) {
     add(out, "short_palette_4bit", indexed(5, 3, 4, 3, 8));
     add(out, "short_palette_1bit", indexed(17, 2, 1, 1, 9));
     add(out, "packed_short_palette_8bit", withoutFileHeader(indexed(4, 4, 8, 12, 10)));
-    BmpSpec tooMany = indexed(6, 3, 4, 20, 11);  // more entries than 4 bits can index
+    BmpRecipe tooMany = indexed(6, 3, 4, 20, 11);  // more entries than 4 bits can index
     add(out, "long_palette_4bit", tooMany);
     add(out, "topdown_8bit", topDown(indexed(5, 4, 8, 256, 12)));
     add(out, "topdown_1bit", topDown(indexed(9, 3, 1, 2, 13)));
@@ -210,12 +210,12 @@ void addDirectImages(std::vector<NamedBmp>& out) {
     add(out, "core_24bit_w3", asCore(direct(3, 3, 24, 31)));
     add(out, "packed_core_24bit_w5", withoutFileHeader(asCore(direct(5, 2, 24, 32))));
     add(out, "core_16bit_w3", asCore(direct(3, 2, 16, 33)));
-    BmpSpec paletted24 = withoutFileHeader(direct(3, 2, 24, 35));
+    BmpRecipe paletted24 = withoutFileHeader(direct(3, 2, 24, 35));
     paletted24.clrUsed = 3;  // an optional palette the pixels come after
     paletted24.palette = rampPalette(3);
     add(out, "packed_24bit_with_palette", paletted24);
     add(out, "packed_topdown_16bit", withoutFileHeader(topDown(direct(3, 3, 16, 36))));
-    BmpSpec wide = direct(37, 2, 24, 37);
+    BmpRecipe wide = direct(37, 2, 24, 37);
     add(out, "info_24bit_w37", wide);
     add(out, "info_1bit_w64", indexed(64, 2, 1, 2, 38));
     add(out, "core_32bit_w2", asCore(direct(2, 2, 32, 34)));
@@ -234,7 +234,7 @@ void addBitFieldImages(std::vector<NamedBmp>& out) {
     add(out, "fields32_high", masked(3, 2, 32, {0xFF000000, 0x00FF0000, 0x0000FF00}, 50));
     add(out, "packed_fields16_565", withoutFileHeader(masked(3, 3, 16, {0xF800, 0x07E0, 0x001F}, 51)));
     add(out, "topdown_fields32", topDown(masked(3, 2, 32, {0xFF0000, 0x00FF00, 0x0000FF}, 52)));
-    BmpSpec fieldsWithPalette = withoutFileHeader(masked(3, 2, 16, {0xF800, 0x07E0, 0x001F}, 53));
+    BmpRecipe fieldsWithPalette = withoutFileHeader(masked(3, 2, 16, {0xF800, 0x07E0, 0x001F}, 53));
     fieldsWithPalette.clrUsed = 2;  // masks, then the palette, then the pixels
     fieldsWithPalette.palette = rampPalette(2);
     add(out, "packed_fields16_with_palette", fieldsWithPalette);
@@ -254,17 +254,17 @@ void addRunLengthImages(std::vector<NamedBmp>& out) {
     add(out, "rle4_absolute_even", runLength(6, 2, true, {0, 4, 0x12, 0x34, 0, 0, 0, 6, 0xAB, 0xCD, 0xEF, 0, 0, 1}));
     add(out, "rle4_overrun", runLength(3, 3, true, {7, 0x5A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 0}));
     add(out, "packed_rle4", withoutFileHeader(runLength(5, 2, true, {5, 0xC3, 0, 0, 4, 0x21, 0, 1})));
-    BmpSpec shortPalette = runLength(6, 2, false, {6, 200, 0, 0, 3, 2, 0, 1});
+    BmpRecipe shortPalette = runLength(6, 2, false, {6, 200, 0, 0, 3, 2, 0, 1});
     shortPalette.palette = rampPalette(4);
     shortPalette.clrUsed = 4;
     add(out, "rle8_short_palette", shortPalette);
-    BmpSpec cut = runLength(6, 2, false, {6, 17, 0, 0, 6, 18, 0, 1});
+    BmpRecipe cut = runLength(6, 2, false, {6, 17, 0, 0, 6, 18, 0, 1});
     cut.sizeImage = 4;  // only the first run counts
     add(out, "rle8_size_cut", cut);
-    BmpSpec cutLiteral = runLength(8, 2, false, {0, 6, 1, 2, 3, 4, 5, 6, 0, 1});
+    BmpRecipe cutLiteral = runLength(8, 2, false, {0, 6, 1, 2, 3, 4, 5, 6, 0, 1});
     cutLiteral.sizeImage = 5;  // ends inside the literal run
     add(out, "rle8_size_cut_literal", cutLiteral);
-    BmpSpec cutLiteral4 = runLength(8, 2, true, {0, 7, 0x12, 0x34, 0x56, 0x70, 0, 1});
+    BmpRecipe cutLiteral4 = runLength(8, 2, true, {0, 7, 0x12, 0x34, 0x56, 0x70, 0, 1});
     cutLiteral4.sizeImage = 4;
     add(out, "rle4_size_cut_literal", cutLiteral4);
     add(out, "rle8_odd_length", runLength(4, 2, false, {2, 9, 0, 0, 3, 8, 0}));
@@ -285,35 +285,35 @@ void addRunLengthImages(std::vector<NamedBmp>& out) {
     add(out, "rle8_run_literal_no_end", runLength(6, 1, false, {2, 7, 0, 3, 1, 2, 3, 0}));
     add(out, "rle4_run_literal_then_end", runLength(6, 1, true, {2, 0x77, 0, 3, 0x12, 0x30, 0, 1}));
     add(out, "rle8_no_end", runLength(4, 3, false, {4, 11, 0, 0, 4, 12}));
-    BmpSpec unsized = runLength(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
+    BmpRecipe unsized = runLength(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
     unsized.sizeImage = 0;
     add(out, "rle8_no_size", unsized);
-    BmpSpec unsized4 = runLength(7, 3, true, {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 0, 2, 2, 1, 4, 0x9A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
+    BmpRecipe unsized4 = runLength(7, 3, true, {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 0, 2, 2, 1, 4, 0x9A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
     unsized4.sizeImage = 0;
     add(out, "rle4_no_size", unsized4);
 }
 
 void addRefusedImages(std::vector<NamedBmp>& out) {
     add(out, "refused_topdown_rle8", topDown(runLength(4, 2, false, {4, 1, 0, 0, 4, 2, 0, 1})));
-    BmpSpec fields24 = direct(2, 2, 24, 61);
+    BmpRecipe fields24 = direct(2, 2, 24, 61);
     fields24.compression = 3;
     fields24.masks = {0xFF0000, 0xFF00, 0xFF};
     add(out, "refused_fields_24bit", fields24);
-    BmpSpec rle8as4 = runLength(4, 2, false, {4, 1, 0, 1});
+    BmpRecipe rle8as4 = runLength(4, 2, false, {4, 1, 0, 1});
     rle8as4.bitCount = 4;
     rle8as4.palette = rampPalette(16);
     add(out, "refused_rle8_4bit", rle8as4);
-    BmpSpec jpeg = direct(2, 2, 24, 62);
+    BmpRecipe jpeg = direct(2, 2, 24, 62);
     jpeg.compression = 4;
     add(out, "refused_jpeg", jpeg);
     add(out, "refused_bits_7", direct(3, 2, 7, 63));
     add(out, "edge_bits_2", indexed(5, 2, 2, 4, 64));
-    BmpSpec planes = indexed(3, 2, 8, 256, 65);
+    BmpRecipe planes = indexed(3, 2, 8, 256, 65);
     planes.planes = 2;
     add(out, "edge_planes_2", planes);
     planes.planes = 0;
     add(out, "edge_planes_0", planes);
-    BmpSpec rlePlanes = runLength(4, 2, false, {4, 9, 0, 0, 2, 8, 0, 1});
+    BmpRecipe rlePlanes = runLength(4, 2, false, {4, 9, 0, 0, 2, 8, 0, 1});
     rlePlanes.planes = 0;  // run-length images do not mind
     add(out, "edge_rle8_planes_0", rlePlanes);
     add(out, "edge_fields16_zero_masks", masked(3, 2, 16, {0, 0, 0}, 66));
@@ -322,17 +322,17 @@ void addRefusedImages(std::vector<NamedBmp>& out) {
     add(out, "edge_fields32_overlap", masked(3, 2, 32, {0xFFFF0000, 0x00FFFF00, 0x000000FF}, 67));
     add(out, "edge_fields32_full_mask", masked(3, 2, 32, {0xFFFFFFFF, 0x0000FF00, 0x000000FF}, 74));
     add(out, "edge_fields16_gappy", masked(3, 2, 16, {0xA000, 0x0500, 0x0011}, 68));
-    BmpSpec huge = indexed(4, 2, 8, 256, 69);
+    BmpRecipe huge = indexed(4, 2, 8, 256, 69);
     huge.clrUsed = 300;
     huge.palette = rampPalette(300);
     add(out, "edge_palette_300", huge);
-    BmpSpec cut = indexed(5, 2, 8, 3, 73);
+    BmpRecipe cut = indexed(5, 2, 8, 3, 73);
     cut.clrUsed = 0x10003;  // counted as 3 entries; GDI reads up to 256
     add(out, "edge_colours_used_above_16_bits", cut);
     cut.clrUsed = 0x10000;  // counted as none
     cut.palette.clear();
     add(out, "edge_colours_used_65536", cut);
-    BmpSpec noBits = direct(2, 2, 24, 70);
+    BmpRecipe noBits = direct(2, 2, 24, 70);
     noBits.bitCount = 0;
     add(out, "edge_bits_0", noBits);
 }

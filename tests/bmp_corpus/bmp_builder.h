@@ -8,7 +8,7 @@
 
 using Bytes = std::vector<uint8_t>;
 
-struct BmpSpec {
+struct BmpRecipe {
     bool fileHeader = true;
     bool core = false;            // 12-byte core header instead of the 40-byte info header
     uint32_t headerSize = 0;      // 0: 12 or 40 by `core`; otherwise written as given (padded with zeros)
@@ -24,7 +24,7 @@ struct BmpSpec {
     Bytes pixels;                   // the pixel data exactly as it lies in the file
 };
 
-Bytes buildBmp(const BmpSpec& spec);
+Bytes buildBmp(const BmpRecipe& recipe);
 
 // Packs one value per pixel into rows of `bitCount` bits, each row padded to
 // 4 bytes, bottom row first (values[y * width + x], y = 0 the first row stored).

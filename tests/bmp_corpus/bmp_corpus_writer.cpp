@@ -99,22 +99,22 @@ Bytes randomRunLengthStream(Random& random, bool fourBit) {
     return s;
 }
 
-BmpSpec randomRunLengthImage(Random& random) {
+BmpRecipe randomRunLengthImage(Random& random) {
     bool fourBit = random.below(2) == 0;
-    BmpSpec spec;
-    spec.fileHeader = random.below(10) < 7;
-    spec.width = int32_t(1 + random.below(40));
-    spec.height = int32_t(1 + random.below(12));
-    spec.bitCount = fourBit ? 4 : 8;
-    spec.compression = fourBit ? 2 : 1;
+    BmpRecipe recipe;
+    recipe.fileHeader = random.below(10) < 7;
+    recipe.width = int32_t(1 + random.below(40));
+    recipe.height = int32_t(1 + random.below(12));
+    recipe.bitCount = fourBit ? 4 : 8;
+    recipe.compression = fourBit ? 2 : 1;
     static const uint32_t counts8[] = {0, 0, 2, 5, 16, 100, 256};
     static const uint32_t counts4[] = {0, 0, 3, 16};
-    spec.clrUsed = fourBit ? counts4[random.below(4)] : counts8[random.below(7)];
-    spec.palette = noiseValues(spec.clrUsed ? spec.clrUsed : (fourBit ? 16u : 256u), 1u << 24, random.next());
-    spec.pixels = randomRunLengthStream(random, fourBit);
+    recipe.clrUsed = fourBit ? counts4[random.below(4)] : counts8[random.below(7)];
+    recipe.palette = noiseValues(recipe.clrUsed ? recipe.clrUsed : (fourBit ? 16u : 256u), 1u << 24, random.next());
+    recipe.pixels = randomRunLengthStream(random, fourBit);
     size_t sizing = random.below(10);
-    spec.sizeImage = sizing == 0 ? 0 : uint32_t(sizing == 1 ? random.below(spec.pixels.size() + 1) : spec.pixels.size());
-    return spec;
+    recipe.sizeImage = sizing == 0 ? 0 : uint32_t(sizing == 1 ? random.below(recipe.pixels.size() + 1) : recipe.pixels.size());
+    return recipe;
 }
 
 // A mask that is one run of bits, or any bits at all.
@@ -127,18 +127,18 @@ uint32_t randomMask(Random& random, int bitCount) {
     return uint32_t(1 + random.below((size_t(1) << bitCount) - 1));
 }
 
-BmpSpec randomBitFieldImage(Random& random) {
-    BmpSpec spec;
-    spec.fileHeader = random.below(10) < 7;
-    spec.bitCount = random.below(2) ? 16 : 32;
-    spec.compression = 3;
-    spec.width = int32_t(1 + random.below(9));
+BmpRecipe randomBitFieldImage(Random& random) {
+    BmpRecipe recipe;
+    recipe.fileHeader = random.below(10) < 7;
+    recipe.bitCount = random.below(2) ? 16 : 32;
+    recipe.compression = 3;
+    recipe.width = int32_t(1 + random.below(9));
     static const int32_t heights[] = {1, 2, 3, -2};
-    spec.height = heights[random.below(4)];
-    spec.masks = {randomMask(random, spec.bitCount), randomMask(random, spec.bitCount), randomMask(random, spec.bitCount)};
-    size_t bytes = (size_t(spec.width) * spec.bitCount + 31) / 32 * 4 * size_t(spec.height < 0 ? -spec.height : spec.height);
-    for (size_t i = 0; i < bytes; ++i) spec.pixels.push_back(uint8_t(random.below(256)));
-    return spec;
+    recipe.height = heights[random.below(4)];
+    recipe.masks = {randomMask(random, recipe.bitCount), randomMask(random, recipe.bitCount), randomMask(random, recipe.bitCount)};
+    size_t bytes = (size_t(recipe.width) * recipe.bitCount + 31) / 32 * 4 * size_t(recipe.height < 0 ? -recipe.height : recipe.height);
+    for (size_t i = 0; i < bytes; ++i) recipe.pixels.push_back(uint8_t(random.below(256)));
+    return recipe;
 }
 
 bool writeRandomFiles(const std::string& dir, int count, Random& random) {

@@ -46,7 +46,7 @@ using BmpPaletteCount = BmpTest;
 
 TEST_F(BmpPaletteCount, CoreHeaderUsesItsBitCount) {
     for (auto [bits, expected] : {std::pair<int, int>{1, 2}, {4, 16}, {8, 256}, {24, 0}, {2, 0}}) {
-        BmpSpec s;
+        BmpRecipe s;
         s.core = true;
         s.bitCount = uint16_t(bits);
         s.fileHeader = false;
@@ -56,7 +56,7 @@ TEST_F(BmpPaletteCount, CoreHeaderUsesItsBitCount) {
 }
 
 TEST_F(BmpPaletteCount, InfoHeaderPrefersColoursUsedCutTo16Bits) {
-    BmpSpec s;
+    BmpRecipe s;
     s.fileHeader = false;
     s.bitCount = 8;
     EXPECT_EQ(countPaletteColors(buildBmp(s).data()), 256);
@@ -85,7 +85,7 @@ TEST_F(BmpLayout, TwoByTwoPaddedRowsGiveTwelveBytesBottomRowFirst) {
 }
 
 TEST_F(BmpLayout, EightBitPaletteExpandsToRgb) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 3;
     s.height = 2;
     s.bitCount = 8;
@@ -100,7 +100,7 @@ TEST_F(BmpLayout, EightBitPaletteExpandsToRgb) {
 
 TEST_F(BmpLayout, PackedBitmapsFindPixelsRightAfterThePalette) {
     for (bool core : {false, true}) {
-        BmpSpec s;
+        BmpRecipe s;
         s.fileHeader = false;
         s.core = core;
         s.width = 4;
@@ -119,7 +119,7 @@ TEST_F(BmpLayout, PackedBitmapsFindPixelsRightAfterThePalette) {
 }
 
 TEST_F(BmpLayout, FileHeaderOffsetIsFollowedEvenWithAGap) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 1;
     s.height = 1;
     s.pixels = {0, 0, 0, 0, 30, 20, 10, 0};  // four junk bytes before the pixel
@@ -133,7 +133,7 @@ TEST_F(BmpLayout, FileHeaderOffsetIsFollowedEvenWithAGap) {
 }
 
 TEST_F(BmpLayout, TopDownImagesLoadBottomRowFirstWithPositiveHeight) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 3;
     s.height = -4;
     s.bitCount = 24;
@@ -149,7 +149,7 @@ TEST_F(BmpLayout, TopDownImagesLoadBottomRowFirstWithPositiveHeight) {
 }
 
 TEST_F(BmpLayout, BitFieldImagesUseTheirMasks) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 3;
     s.height = 1;
     s.bitCount = 16;
@@ -172,7 +172,7 @@ using BmpMessages = BmpTest;
 TEST_F(BmpMessages, LongerHeadersAreAnUnknownFormat) {
     for (uint32_t size : {108u, 124u, 64u, 0u}) {
         capturedLoaderMessages().clear();
-        BmpSpec s;
+        BmpRecipe s;
         s.headerSize = size == 0 ? 1 : size;
         s.width = 2;
         s.height = 2;
@@ -216,7 +216,7 @@ TEST_F(BmpMessages, FileOnDiskLoadsAsTheBufferDoes) {
 TEST_F(BmpMessages, EmptyPicturesCannotHaveATarget) {
     for (auto [w, h] : {std::pair<int, int>{0, 2}, {2, 0}, {-3, 2}}) {
         capturedLoaderMessages().clear();
-        BmpSpec s;
+        BmpRecipe s;
         s.width = w;
         s.height = h;
         s.pixels = Bytes(64, 0);
@@ -238,7 +238,7 @@ void expectConversionError(const std::vector<std::string>& messages, const char*
 }  // namespace
 
 TEST_F(BmpBounds, ShortPixelDataIsRefused) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 5;
     s.height = 3;
     s.pixels = packRows(5, 3, 24, noiseValues(15, 1u << 24, 1));
@@ -248,7 +248,7 @@ TEST_F(BmpBounds, ShortPixelDataIsRefused) {
 }
 
 TEST_F(BmpBounds, PixelOffsetPastTheEndIsRefused) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 1;
     s.height = 1;
     s.pixels = {1, 2, 3, 0};
@@ -259,7 +259,7 @@ TEST_F(BmpBounds, PixelOffsetPastTheEndIsRefused) {
 }
 
 TEST_F(BmpBounds, PaletteRunningPastTheEndIsRefused) {
-    BmpSpec s;
+    BmpRecipe s;
     s.fileHeader = false;
     s.width = 1;
     s.height = 1;
@@ -272,7 +272,7 @@ TEST_F(BmpBounds, PaletteRunningPastTheEndIsRefused) {
 }
 
 TEST_F(BmpBounds, MissingBitFieldMasksAreRefused) {
-    BmpSpec s;
+    BmpRecipe s;
     s.fileHeader = false;
     s.bitCount = 32;
     s.compression = 3;
@@ -282,7 +282,7 @@ TEST_F(BmpBounds, MissingBitFieldMasksAreRefused) {
 }
 
 TEST_F(BmpBounds, RunLengthSizeBeyondTheFileIsRefused) {
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 4;
     s.height = 1;
     s.bitCount = 8;
@@ -295,7 +295,7 @@ TEST_F(BmpBounds, RunLengthSizeBeyondTheFileIsRefused) {
 }
 
 TEST_F(BmpBounds, AbsurdSizesAreRefusedBeforeAllocating) {
-    BmpSpec s;
+    BmpRecipe s;
     s.bitCount = 8;
     s.compression = 1;
     s.palette = rampPalette(256);
@@ -311,7 +311,7 @@ TEST_F(BmpBounds, AbsurdSizesAreRefusedBeforeAllocating) {
 
 TEST_F(BmpBounds, TargetCeilingIsInclusive) {
     // 5 pixels of 3 bytes pad to 16-byte rows; 4 rows make a 64-byte target.
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 5;
     s.height = 4;
     s.bitCount = 8;
