@@ -167,7 +167,7 @@ public:
                 return;
             } else if (value == 2) {
                 if (at_ + 2 > length_) return;
-                x_ = segmentStart_ = clampToWidth(x_ + data_[at_]);
+                x_ = segmentStart_ = clampToWidth(int64_t(x_) + data_[at_]);
                 y_ += data_[at_ + 1];
                 at_ += 2;
             } else if (!drawLiteral(value)) {
@@ -178,7 +178,7 @@ public:
     }
 
 private:
-    int clampToWidth(int x) const { return x < target_.width ? x : target_.width; }
+    int clampToWidth(int64_t x) const { return x < target_.width ? int(x) : target_.width; }
 
     unsigned indexAt(size_t byteAt, unsigned i) const {
         unsigned byte = data_[byteAt];
@@ -186,7 +186,7 @@ private:
     }
 
     void drawRun(unsigned count, unsigned value) {
-        int end = clampToWidth(x_ + int(count));
+        int end = clampToWidth(int64_t(x_) + count);
         for (unsigned i = 0; x_ < end; ++i, ++x_) {
             unsigned index = fourBit_ ? ((i & 1) ? value & 15 : value >> 4) : value;
             target_.put(x_, y_, palette_.colour(index));
@@ -197,7 +197,7 @@ private:
     bool drawLiteral(unsigned count) {
         size_t bytes = fourBit_ ? (count + 1) / 2 : count;
         if (bytes > length_ - at_) return false;
-        int end = clampToWidth(x_ + int(count));
+        int end = clampToWidth(int64_t(x_) + count);
         for (unsigned i = 0; x_ < end; ++i, ++x_) {
             target_.put(x_, y_, palette_.colour(indexAt(at_ + (fourBit_ ? i / 2 : i), i)));
         }
