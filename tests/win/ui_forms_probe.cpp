@@ -201,6 +201,28 @@ void windowlessMouse(Form& form) {
     setControlEnabled(form, "lbl_BGM", 2, true);
 }
 
+// The pointer over the link label is its own hand cursor; the screen-wide
+// hourglass overrides every control's pointer.
+void pointers(Form& form) {
+    HWND window = formWindow(form);
+    POINT onLink = {20, 212};
+    ClientToScreen(window, &onLink);
+    SetCursorPos(onLink.x, onLink.y);
+    const LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
+    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND));
+    CHECK(hand != nullptr && GetCursor() == hand, "no hand pointer over the link");
+    setScreenPointer(ScreenPointer::Hourglass);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
+    CHECK(GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)), "no hourglass over the link");
+    setScreenPointer(ScreenPointer::Default);
+    POINT onBackground = {300, 5};
+    ClientToScreen(window, &onBackground);
+    SetCursorPos(onBackground.x, onBackground.y);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
+    CHECK(GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)), "no arrow over the background");
+}
+
 void buttonMessages(Form& form) {
     HWND button = controlWindow(form, "Cmd_Set");
     CHECK(commandState(button) == ButtonState::None, "state before Initialize");
@@ -289,6 +311,7 @@ int main() {
         pump();
         settingsDialogLayout(*dialog);
         windowlessMouse(*dialog);
+        pointers(*dialog);
         buttonMessages(*dialog);
         unloadForm(*dialog);
     }
