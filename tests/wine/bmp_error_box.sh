@@ -46,4 +46,18 @@ harness_wait_exit "$emptypid" 20 > "$work/exit_code"
 [ "$(cat "$work/exit_code")" = 0 ] || harness_fail "empty-file run ended with $(cat "$work/exit_code")"
 expected="empty.bmp error Failed to open DIB file $(win "$work/empty.bmp").|"
 [ "$(tr -d '\r' < "$work/empty.txt")" = "$expected" ] || harness_fail "empty file: $(cat "$work/empty.txt"), expected $expected"
-echo "PASS: one Error box for the bad file, none for the missing one; dismissed with Return, the program loaded the next file and exited 0; an empty file fails to open with its path"
+# From a program whose window has the focus, the box is owned by that window
+# and disables it while up (checked in-process by bmp_box_owner).
+owner=$KESTRINE_WIN_BUILD/tests/win/bmp_box_owner.exe
+[ -x "$owner" ] || harness_fail "missing $owner"
+harness_start_program ownerpid "$owner" "$(win "$work/v5.bmp")" "$(win "$work/owner.txt")"
+box=$(harness_wait_window Error 20) || harness_fail "no Error box from the focused window"
+sleep 0.5  # give the watcher thread time to look at the box
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+xdotool key --window "$box" Return
+harness_window_gone Error 10 || harness_fail "the owned Error box did not close on Return"
+harness_wait_exit "$ownerpid" 40 > "$work/exit_code"
+result=$(tr -d '\r' < "$work/owner.txt" 2>/dev/null)
+[ "$(cat "$work/exit_code")" = 0 ] || harness_fail "box owner check: ${result:-no result} (exit $(cat "$work/exit_code"))"
+
+echo "PASS: owned by the focused window and modal; one Error box for the bad file, none for the missing one; dismissed with Return, the program loaded the next file and exited 0; an empty file fails to open with its path"
