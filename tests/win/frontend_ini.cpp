@@ -12,21 +12,12 @@
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
 #include "frontend/settings_win32.h"
+#include "test_report.h"
 
 namespace {
 
-FILE* report = nullptr;
-int failures = 0;
-
-void note(const char* key, const std::string& value) {
-    std::fprintf(report, "%s %s\n", key, value.c_str());
-    std::fflush(report);
-}
-
-void check(bool ok, const char* what) {
-    note(what, ok ? "ok" : "FAIL");
-    if (!ok) ++failures;
-}
+using test_report::check;
+using test_report::note;
 
 // A music file path with Shift-JIS text in it ("音楽" folder).
 const std::string kMusicFolder = "C:\\kini\\\x89\xb9\x8a\x79";
@@ -85,8 +76,7 @@ void folderChecks(const std::string& folder) {
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
-    report = std::fopen(argv[1], "w");
-    if (!report) return 2;
+    if (!test_report::open(argv[1])) return 2;
     UseSettingsPlatform(&WindowsSettingsPlatform());
     const std::string scenario = argv[2];
     if (scenario == "write-platform") {
@@ -98,7 +88,5 @@ int main(int argc, char** argv) {
     } else {
         return 2;
     }
-    note("failures", std::to_string(failures));
-    std::fclose(report);
-    return failures == 0 ? 0 : 1;
+    return test_report::finish();
 }

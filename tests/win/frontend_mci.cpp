@@ -14,21 +14,12 @@
 #include "frontend/music.h"
 #include "frontend/music_win32.h"
 #include "frontend/program_state.h"
+#include "test_report.h"
 
 namespace {
 
-FILE* report = nullptr;
-int failures = 0;
-
-void note(const char* key, const std::string& value) {
-    std::fprintf(report, "%s %s\n", key, value.c_str());
-    std::fflush(report);
-}
-
-void check(bool ok, const char* what) {
-    note(what, ok ? "ok" : "FAIL");
-    if (!ok) ++failures;
-}
+using test_report::check;
+using test_report::note;
 
 std::string mp3Mode() {
     char mode[64] = {};
@@ -115,8 +106,7 @@ void wavScenario(const char* path, const char* probe) {
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
-    report = std::fopen(argv[1], "w");
-    if (!report) return 2;
+    if (!test_report::open(argv[1])) return 2;
     UseMciPort(&WindowsMciPort());
     const std::string scenario = argv[2];
     if (scenario == "mp3" && argc > 3) {
@@ -128,7 +118,5 @@ int main(int argc, char** argv) {
     } else {
         return 2;
     }
-    note("failures", std::to_string(failures));
-    std::fclose(report);
-    return failures == 0 ? 0 : 1;
+    return test_report::finish();
 }

@@ -9,23 +9,14 @@
 // check passed.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
+
+#include "test_report.h"
 
 namespace {
 
-FILE* report = nullptr;
-int failures = 0;
-
-void note(const char* key, const std::string& value) {
-    std::fprintf(report, "%s %s\n", key, value.c_str());
-    std::fflush(report);
-}
-
-void check(bool ok, const char* what) {
-    note(what, ok ? "ok" : "FAIL");
-    if (!ok) ++failures;
-}
+using test_report::check;
+using test_report::note;
 
 void pump() {
     MSG message;
@@ -53,8 +44,7 @@ long waitForExit(HANDLE process, DWORD limitMs) {
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
-    report = std::fopen(argv[2], "w");
-    if (!report) return 2;
+    if (!test_report::open(argv[2])) return 2;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -122,7 +112,5 @@ int main(int argc, char** argv) {
     DestroyWindow(page);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    note("failures", std::to_string(failures));
-    std::fclose(report);
-    return failures == 0 ? 0 : 1;
+    return test_report::finish();
 }

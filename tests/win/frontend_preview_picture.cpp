@@ -13,16 +13,12 @@
 #include "frontend/preview_mode_win32.h"
 #include "frontend/program_state.h"
 #include "frontend/ui/forms.h"
+#include "test_report.h"
 
 namespace {
 
-FILE* report = nullptr;
-int failures = 0;
-
-void check(bool ok, const char* what) {
-    std::fprintf(report, "%s %s\n", what, ok ? "ok" : "FAIL");
-    if (!ok) ++failures;
-}
+using test_report::check;
+using test_report::note;
 
 void pumpFor(DWORD ms) {
     const ULONGLONG end = GetTickCount64() + ms;
@@ -70,8 +66,7 @@ bool writeBmp(const char* path, HWND window, int width, int height) {
 
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
-    report = std::fopen(argv[1], "w");
-    if (!report) return 2;
+    if (!test_report::open(argv[1])) return 2;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -95,13 +90,11 @@ int main(int argc, char** argv) {
     check(preview != nullptr, "child");
     RECT client = {};
     if (preview) GetClientRect(preview, &client);
-    std::fprintf(report, "form_client %ld %ld\n", client.right, client.bottom);
+    note("form_client", std::to_string(client.right) + " " + std::to_string(client.bottom));
     check(client.right == 152 && client.bottom == 112, "form_covers_host");
     InvalidateRect(box, nullptr, TRUE);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     pumpFor(300);
     check(writeBmp(argv[2], box, 152, 112), "picture_written");
-    std::fprintf(report, "failures %d\n", failures);
-    std::fclose(report);
-    ExitProcess(failures == 0 ? 0 : 1);
+    ExitProcess(test_report::finish());
 }
