@@ -2,27 +2,10 @@
 # The renderer reads its model before anything else: a missing, foreign or
 # short model file must end it silently with exit code 0 before any window
 # appears; a valid one lets it open its "Solvane_VC" window.
-. "${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}/tools/wine_harness.sh"
-harness_init
+. "$(dirname "$0")/renderer_common.sh"
 
-renderer="$KESTRINE_WIN_BUILD/renderer/Kestrine.dll"
-[ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
-
-drive=$(harness_cdrive)
-tolvin="$drive/tolvin"
 model="$tolvin/Solvane.data"
 work=$(mktemp -d /tmp/kestrine-model.XXXXXX)
-
-stage_pictures() {
-    if [ -x "$KESTRINE_ROOT/tools/stage_scene_files.sh" ]; then
-        "$KESTRINE_ROOT/tools/stage_scene_files.sh" "$drive" >/dev/null || harness_fail "staging the scene files failed"
-    else
-        mkdir -p "$tolvin"
-        convert -size 256x256 xc:'#406080' -type TrueColor "BMP3:$tolvin/Solvane1.bmp"
-        convert -size 1024x256 gradient:'#203040-#000000' -type TrueColor "BMP3:$tolvin/Solvane2.bmp"
-        convert -size 64x64 radial-gradient:white-black -type TrueColor "BMP3:$tolvin/Solvane3.bmp"
-    fi
-}
 
 # A small complete version-4 model: three vertices, one triangle, one group
 # and one material naming the texture file $2.
@@ -42,39 +25,21 @@ open(sys.argv[1], 'wb').write(b)
 PY
 }
 
-# Waits up to 30 s for process $1 to end, in this shell (a command
-# substitution cannot collect a child's exit status), and puts its exit code
-# in exit_code, or "" when it is still running. With $2 set, fails as soon as
-# a "Solvane_VC" window is seen meanwhile.
-exit_code=""
-collect_exit() {
-    local pid=$1 forbid_window=${2:-} i
-    exit_code=""
+# Starts the renderer and requires it to end with code 0 within 30 s without
+# its window ever appearing while it runs.
+expect_silent_refusal() {
+    local what=$1 started i
+    harness_start_program started "$renderer"
     for i in $(seq 1 300); do
-        if [ -n "$forbid_window" ] && [ -n "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ]; then
-            harness_fail "$forbid_window: the renderer showed its window"
-        fi
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"; exit_code=$?
-            return 0
-        fi
+        kill -0 "$started" 2>/dev/null || break
+        [ -z "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ] || harness_fail "$what: the renderer showed its window"
         sleep 0.1
     done
-}
-
-# Starts the renderer and requires it to end with code 0 without its window
-# ever appearing while it runs.
-expect_silent_refusal() {
-    local what=$1 started code
-    harness_start_program started "$renderer"
-    collect_exit "$started" "$what"
-    code=$exit_code
-    [ -n "$code" ] || harness_fail "$what: the renderer did not end within 30 s"
-    [ "$code" = 0 ] || harness_fail "$what: exit code $code, expected 0"
+    ! kill -0 "$started" 2>/dev/null || harness_fail "$what: the renderer did not end within 30 s"
+    expect_exit_0 "$started" 5 "$what"
     echo "ok: $what ends with code 0 and no window"
 }
 
-stage_pictures
 staged_model=""
 if [ -f "$model" ]; then
     staged_model="$work/staged.data"
@@ -108,9 +73,7 @@ window=$(harness_wait_window Solvane_VC 30) || harness_fail "valid model: no Sol
 echo "ok: valid model shows window $window"
 sleep 1  # let it take the focus and draw a few frames
 xdotool key Escape
-collect_exit "$started"
-code=$exit_code
-[ "$code" = 0 ] || harness_fail "valid model: after Escape the renderer gave '$code', expected exit code 0"
+expect_exit_0 "$started" 30 "valid model, Escape"
 echo "ok: Escape ends the renderer with code 0"
 
 # A material naming a malformed picture: the texture pass runs once, after the
@@ -133,7 +96,6 @@ kill -0 "$started" 2>/dev/null || harness_fail "broken texture: the renderer end
 xdotool windowfocus --sync "$window" 2>/dev/null
 sleep 1
 xdotool key Escape
-collect_exit "$started"
-[ "$exit_code" = 0 ] || harness_fail "broken texture: after Escape the renderer gave '$exit_code', expected exit code 0"
+expect_exit_0 "$started" 30 "broken texture, Escape"
 rm -f "$tolvin/model_broken.bmp"
 echo "ok: a malformed texture named by the model shows one Error box; the renderer runs on"

@@ -4,19 +4,9 @@
 # 1024 x 768 at (0, 0) instead, draws into it, leaves the display alone and
 # still ends on Escape with exit code 0. Runs in its own Wine session with
 # that screen size, not in the run's shared one.
-. "${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}/tools/wine_harness.sh"
-unset KESTRINE_WINE_SESSION
-harness_init 1280x720x24
-
-renderer="$KESTRINE_WIN_BUILD/renderer/Kestrine.dll"
-probe="$KESTRINE_WIN_BUILD/tests/win/renderer_probe.exe"
-[ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
-[ -f "$probe" ] || harness_fail "probe program $probe is not built"
-"$KESTRINE_ROOT/tools/stage_scene_files.sh" "$(harness_cdrive)" || harness_fail "staging failed"
+. "$(dirname "$0")/renderer_common.sh" 1280x720x24
+require_probe
 shot=$(mktemp /tmp/kestrine-windowed.XXXXXX.png)
-
-probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
-screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }
 
 [ "$(screen_size)" = 1280x720 ] || harness_fail "the session's screen is $(screen_size), not 1280x720"
 mode_before=$(probe mode)
@@ -49,14 +39,6 @@ echo "ok: the scene is drawn inside the window only"
 rm -f "$shot"
 
 xdotool key Escape
-exit_code=""
-for i in $(seq 1 200); do
-    if ! kill -0 "$renderer_pid" 2>/dev/null; then
-        wait "$renderer_pid"; exit_code=$?
-        break
-    fi
-    sleep 0.1
-done
-[ "$exit_code" = 0 ] || harness_fail "after Escape the renderer gave '${exit_code:-still running}', expected exit code 0"
+expect_exit_0 "$renderer_pid" 20 "Escape"
 [ "$(screen_size)" = 1280x720 ] || harness_fail "the screen is $(screen_size) after the end"
 echo "ok: Escape ends the windowed renderer with code 0"

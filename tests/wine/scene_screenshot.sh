@@ -5,32 +5,12 @@
 # reference comes from scene_probe_colours on the same pictures; either blend
 # mode is accepted, with a tolerance for ripples and rasteriser rounding).
 # Escape then ends the renderer with exit code 0.
-. "${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}/tools/wine_harness.sh"
-harness_init
+. "$(dirname "$0")/renderer_common.sh"
 
-renderer="$KESTRINE_WIN_BUILD/renderer/Kestrine.dll"
 reference="${KESTRINE_NATIVE_BUILD:-$KESTRINE_ROOT/build/native}/tests/scene_probe_colours"
-[ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
 [ -x "$reference" ] || harness_fail "reference program $reference is not built"
-"$KESTRINE_ROOT/tools/stage_scene_files.sh" "$(harness_cdrive)" || harness_fail "staging failed"
-tolvin="$(harness_cdrive)/tolvin"
 expected=$("$reference" "$tolvin") || harness_fail "the offscreen reference could not draw the staged scene"
 shots=$(mktemp -d /tmp/kestrine-scene.XXXXXX)
-
-# Collects the exit code of process $1 in this shell: exit_code is the code,
-# or "" after 20 s.
-exit_code=""
-collect_exit() {
-    local pid=$1 i
-    exit_code=""
-    for i in $(seq 1 200); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"; exit_code=$?
-            return 0
-        fi
-        sleep 0.1
-    done
-}
 
 # within A B TOLERANCE: |A - B| <= TOLERANCE
 within() { local d=$(( $1 - $2 )); [ ${d#-} -le "$3" ]; }
@@ -65,9 +45,7 @@ read -r r g b <<< "$(harness_pixel "$shots/scene.png" 2 2)"
 [ "$g" -lt 250 ] || { echo "FAIL: the top left corner shows the green clear colour" >&2; failures=$((failures + 1)); }
 
 xdotool key Escape
-collect_exit "$renderer_pid"
-[ -n "$exit_code" ] || harness_fail "the renderer is still running 20 s after Escape"
-[ "$exit_code" = 0 ] || harness_fail "Escape: exit code $exit_code, expected 0"
+expect_exit_0 "$renderer_pid" 20 "Escape"
 harness_window_gone Solvane_VC 5 || harness_fail "the window is still there after Escape"
 echo "ok: Escape ends the renderer with code 0"
 
