@@ -115,6 +115,15 @@ protected:
         ASSERT_TRUE(pictures_.writeSprite(kWhite));
         ASSERT_TRUE(startOffscreenScene(kWidth, kHeight));
     }
+    // A black frame and the view the lake and the splash are drawn in.
+    void clearToLakeView()
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0, 0, -30, 0, 1, 0);
+        glTranslatef(0.0f, -2.0f, -15.0f);
+    }
     Rgba at(ScreenPoint p) { return context_->pixel(p.x, p.y); }
     std::vector<unsigned char> picture() { return context_->frame(); }
 
@@ -368,11 +377,7 @@ TEST_F(SceneRender, BlendModeSwitchesAfterExactly1000Swaps)
 TEST_F(SceneRender, BillboardAddsItsColourAndLeavesDepthAlone)
 {
     startWithAllPictures();
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0, 0, -30, 0, 1, 0);
-    glTranslatef(0.0f, -2.0f, -15.0f);
+    clearToLakeView();
     const Vec3d center = {0.0, 6.0, 18.0};  // world (0, 4, 3): close, no fog
     const ScreenPoint p = projectWorldPoint({0.0, 4.0, 3.0}, kWidth, kHeight);
     ASSERT_EQ(p.x, kWidth / 2);
@@ -396,11 +401,7 @@ TEST_F(SceneRender, MissingSpriteDrawsTheSplashInItsColour)
     ASSERT_TRUE(pictures_.writeBed(kGreyBed));
     ASSERT_TRUE(startOffscreenScene(kWidth, kHeight));
     EXPECT_EQ(sceneTextures[3], 0u);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0, 0, -30, 0, 1, 0);
-    glTranslatef(0.0f, -2.0f, -15.0f);
+    clearToLakeView();
     const ScreenPoint p = projectWorldPoint({0.0, 4.0, 3.0}, kWidth, kHeight);
     drawBillboard({0.0, 6.0, 18.0}, 1.0, 0.2f, 0.6f, 0.4f, {0, 0, 0}, 3);
     EXPECT_TRUE(near(context_->pixel(p.x, p.y), 51, 153, 102, 2.0));
@@ -409,11 +410,7 @@ TEST_F(SceneRender, MissingSpriteDrawsTheSplashInItsColour)
 TEST_F(SceneRender, BillboardOnTheFacingAxisIsSkipped)
 {
     startWithAllPictures();
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0, 0, -30, 0, 1, 0);
-    glTranslatef(0.0f, -2.0f, -15.0f);
+    clearToLakeView();
     const std::vector<unsigned char> before = picture();
     // Straight along z from the facing point: no sideways direction.
     drawBillboard({0.0, 0.0, 20.0}, 1.0, 1.0f, 1.0f, 1.0f, {0, 0, 0}, 3);
