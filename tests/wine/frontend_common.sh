@@ -1,5 +1,6 @@
 # Sourced by the front end's wine tests: joins the Wine session and gives
-# helpers to stage a saver folder, run Kestrine.scr and look at its windows.
+# helpers to stage a saver folder, run Kestrine.scr and the test programs,
+# and look at their windows.
 . "${KESTRINE_ROOT:?}/tools/wine_harness.sh" || exit 1
 harness_init
 FE_DRIVE=$(harness_cdrive)
@@ -21,15 +22,11 @@ fe_stage() {
 
 fe_now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-# fe_start VAR PROGRAM ARGS...: starts a Windows program; VAR receives its id.
-fe_start() { harness_start_program "$@"; }
-
 # fe_wait PID SECONDS: waits for the program's end; sets FE_CODE (exit code
 # or "timeout") and FE_MS (milliseconds waited).
 fe_wait() {
     local t0; t0=$(fe_now_ms)
-    harness_wait_exit "$1" "$2" > "$FE_WORK/exit_code"
-    FE_CODE=$(cat "$FE_WORK/exit_code")
+    FE_CODE=$(harness_wait_exit "$1" "$2")
     FE_MS=$(( $(fe_now_ms) - t0 ))
 }
 

@@ -3,26 +3,21 @@
 # made here plays as MP3Play, is restarted by the poll after its end and
 # stops; CD polling with no drive ends at the first poll; a short WAV keeps
 # looping through PlaySoundA until it is stopped.
-. "${KESTRINE_ROOT:?}/tools/wine_harness.sh" || exit 1
-harness_init
-work=$(harness_cdrive)/kmusic
-[ -d "$(harness_cdrive)" ] || harness_fail "no Wine drive"
+. "${KESTRINE_ROOT:?}/tests/wine/frontend_common.sh" || exit 1
+work=$FE_DRIVE/kmusic
 rm -rf "$work"; mkdir -p "$work/with blank"
 sox -q -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 1.5 sine 440 || harness_fail "sox cannot make a tone"
 lame --quiet "$work/tone.wav" "$work/with blank/tone.mp3" || harness_fail "lame cannot make an MP3"
 sox -q -n -r 22050 -c 1 -b 16 "$work/short.wav" synth 0.3 sine 660 || harness_fail "sox cannot make a WAV"
 sox -q -n -r 22050 -c 1 -b 16 "$work/probe.wav" synth 0.2 sine 880 || harness_fail "sox cannot make a WAV"
-program=$KESTRINE_WIN_BUILD/tests/win/frontend_mci.exe
+program=$FE_TESTS/frontend_mci.exe
 
 run_scenario() {
     local name=$1; shift
-    local mcipid
-    harness_start_program mcipid "$program" "C:\\kmusic\\$name.txt" "$@"
-    harness_wait_exit "$mcipid" 90 > "$work/$name.code"
-    local code; code=$(cat "$work/$name.code")
+    fe_run 90 "$program" "C:\\kmusic\\$name.txt" "$@"
     tr -d '\r' < "$work/$name.txt" > "$work/$name.log" 2>/dev/null
     cat "$work/$name.log" 2>/dev/null | sed "s/^/  $name: /"
-    [ "$code" = 0 ] || harness_fail "$name scenario ended with $code"
+    [ "$FE_CODE" = 0 ] || harness_fail "$name scenario ended with $FE_CODE"
 }
 
 run_scenario mp3 mp3 'C:\kmusic\with blank\tone.mp3'

@@ -3,21 +3,17 @@
 # platform as Shift-JIS bytes are read by LoadSettings; the keys and values
 # that WriteSetting writes read back the same and sit in the file as the
 # expected bytes; a folder named as the music file does not count as a file.
-. "${KESTRINE_ROOT:?}/tools/wine_harness.sh" || exit 1
-harness_init
-drive=$(harness_cdrive)
-[ -d "$drive" ] || harness_fail "no Wine drive"
-program=$KESTRINE_WIN_BUILD/tests/win/frontend_ini.exe
+. "${KESTRINE_ROOT:?}/tests/wine/frontend_common.sh" || exit 1
+drive=$FE_DRIVE
+program=$FE_TESTS/frontend_ini.exe
 
 run_in() {
     local folder=$1; shift
     rm -rf "${drive:?}/$folder"; mkdir -p "$drive/$folder"
     cp "$program" "$drive/$folder/frontend_ini.exe"
-    local inipid
-    harness_start_program inipid "C:\\$folder\\frontend_ini.exe" "C:\\$folder\\report.txt" "$@"
-    harness_wait_exit "$inipid" 60 > "$drive/$folder/code"
+    fe_run 60 "C:\\$folder\\frontend_ini.exe" "C:\\$folder\\report.txt" "$@"
     tr -d '\r' < "$drive/$folder/report.txt" | sed "s/^/  $folder: /"
-    [ "$(cat "$drive/$folder/code")" = 0 ] || harness_fail "$folder: ended with $(cat "$drive/$folder/code")"
+    [ "$FE_CODE" = 0 ] || harness_fail "$folder: ended with $FE_CODE"
 }
 
 run_in kini write-platform

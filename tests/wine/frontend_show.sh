@@ -16,7 +16,7 @@ renderer_count() { xdotool search --name '^Solvane_VC$' 2>/dev/null | wc -l; }
 # start_saver VAR ARGS...: starts the saver and waits for the renderer's window.
 start_saver() {
     local var=$1; shift
-    fe_start "$var" "$scr" "$@"
+    harness_start_program "$var" "$scr" "$@"
     harness_wait_window Solvane_VC 60 > "$FE_WORK/renderer_window" || harness_fail "'$*': no renderer window"
 }
 

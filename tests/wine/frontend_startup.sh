@@ -22,7 +22,7 @@ done
 # A running copy: every mode ends at once, before making the staging folder.
 for caption in "Solvane_Main" "<Kestrine>"; do
     rm -f "$FE_WORK/handle.txt"
-    fe_start maker "$FE_TESTS/frontend_window_maker.exe" "$caption" hidden 'C:\kfront\handle.txt'
+    harness_start_program maker "$FE_TESTS/frontend_window_maker.exe" "$caption" hidden 'C:\kfront\handle.txt'
     for i in $(seq 1 100); do [ -s "$FE_WORK/handle.txt" ] && break; sleep 0.1; done
     handle=$(tr -d '\r\n' < "$FE_WORK/handle.txt" 2>/dev/null)
     [ -n "$handle" ] || harness_fail "the window maker did not start"
@@ -41,7 +41,7 @@ done
 # /c makes the folder and reads the settings before showing the dialog; the
 # program ends when the dialog closes.
 rm -rf "$tolvin"
-fe_start cpid "$scr" /c
+harness_start_program cpid "$scr" /c
 harness_wait_window '<Kestrine>' 30 > /dev/null || harness_fail "/c showed no settings dialog"
 [ -d "$tolvin" ] || harness_fail "/c did not make C:\\tolvin"
 fe_probe close '<Kestrine>'
