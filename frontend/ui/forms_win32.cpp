@@ -88,21 +88,21 @@ int dpiY() {
 int pxX(int twips) { return twipsToPixels(twips, twipsPerPixelX()); }
 int pxY(int twips) { return twipsToPixels(twips, twipsPerPixelY()); }
 
-HFONT makeFont(const FontSpec* spec) {
-    if (!spec) return nullptr;
+HFONT makeFont(const FontDesc* desc) {
+    if (!desc) return nullptr;
     LOGFONTW lf = {};
-    lf.lfHeight = -static_cast<LONG>(std::lround(spec->points * dpiY() / 72.0));
+    lf.lfHeight = -static_cast<LONG>(std::lround(desc->points * dpiY() / 72.0));
     lf.lfWeight = FW_NORMAL;
-    lf.lfUnderline = spec->underline;
-    lf.lfCharSet = spec->charset;
-    const std::wstring face = widenUtf8(spec->face);
+    lf.lfUnderline = desc->underline;
+    lf.lfCharSet = desc->charset;
+    const std::wstring face = widenUtf8(desc->face);
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&lf);
 }
 
-ButtonFont buttonFontOf(const FontSpec* spec) {
-    if (!spec) return ButtonFont{"MS Sans Serif", 8.25f, 0, false, false, false};
-    return ButtonFont{spec->face, spec->points, spec->charset, false, false, spec->underline};
+ButtonFont buttonFontOf(const FontDesc* desc) {
+    if (!desc) return ButtonFont{"MS Sans Serif", 8.25f, 0, false, false, false};
+    return ButtonFont{desc->face, desc->points, desc->charset, false, false, desc->underline};
 }
 
 bool isWindowless(ControlKind k) {
@@ -462,9 +462,9 @@ void createControl(Form& form, Control& c, int id) {
         case ControlKind::CommandButton: {
             // The instance's persisted properties as the layout stores them:
             // caption and font, the rest at their defaults.
-            const FontSpec* ambientSpec = c.container < 0 ? form.layout->font
+            const FontDesc* ambientFont = c.container < 0 ? form.layout->font
                                                           : form.controls[static_cast<size_t>(c.container)].layout->font;
-            const ButtonFont ambient = buttonFontOf(ambientSpec);
+            const ButtonFont ambient = buttonFontOf(ambientFont);
             ButtonProperties design;
             design.caption = l.caption ? l.caption : "";
             design.font = l.font ? buttonFontOf(l.font) : ambient;

@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-const FontSpec kGothicFont = {"ＭＳ Ｐゴシック", 9.75f, 128, false};
-const FontSpec kGothicUnderlined = {"ＭＳ Ｐゴシック", 9.75f, 128, true};
-const FontSpec kTahomaFont = {"Tahoma", 8.25f, 0, false};
+const FontDesc kGothicFont = {"ＭＳ Ｐゴシック", 9.75f, 128, false};
+const FontDesc kGothicUnderlined = {"ＭＳ Ｐゴシック", 9.75f, 128, true};
+const FontDesc kTahomaFont = {"Tahoma", 8.25f, 0, false};
 
 namespace {
 
@@ -28,7 +28,7 @@ constexpr ControlLayout base(const char* name, ControlKind kind, int index, cons
 constexpr ControlLayout pictureBox(const char* name, int index, const char* container,
                                    int left, int top, int width, int height,
                                    Colour back, Picture picture, Border border, int tabIndex,
-                                   const FontSpec* font = nullptr) {
+                                   const FontDesc* font = nullptr) {
     ControlLayout c = base(name, ControlKind::PictureBox, index, container, left, top, width, height);
     c.back = back;
     c.picture = picture;
@@ -43,7 +43,7 @@ constexpr ControlLayout label(const char* name, int index, const char* container
                               const char* caption, Colour fore, int tabIndex,
                               Alignment alignment = Alignment::Left, Border border = Border::None,
                               Pointer pointer = Pointer::Default, int cursor = 0,
-                              const FontSpec* font = &kGothicFont) {
+                              const FontDesc* font = &kGothicFont) {
     ControlLayout c = base(name, ControlKind::Label, index, container, left, top, width, height);
     c.caption = caption;
     c.fore = fore;

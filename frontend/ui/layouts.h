@@ -46,7 +46,7 @@ enum Picture : int {
     kPictureButtonDisable = IDR_BUTTON_DISABLE,
 };
 
-struct FontSpec {
+struct FontDesc {
     const char* face;  // UTF-8
     float points;
     uint8_t charset;   // 128 = Shift-JIS
@@ -78,7 +78,7 @@ struct ControlLayout {
     Colour fore;            // labels, shapes, lines
     Picture picture;
     bool stretch;           // image: stretch the picture to the control
-    const FontSpec* font;   // nullptr: the platform's default user-interface font
+    const FontDesc* font;   // nullptr: the platform's default user-interface font
     Alignment alignment;
     Border border;
     Pointer pointer;
@@ -96,7 +96,7 @@ struct FormLayout {
     int left, top, width, height;  // twips; the client rectangle
     int icon;               // icon resource, 0 for none
     FormStyle style;
-    const FontSpec* font;   // the window's font, ambient for its custom buttons; nullptr: the platform's
+    const FontDesc* font;   // the window's font, ambient for its custom buttons; nullptr: the platform's
     const ControlLayout* controls;
     size_t controlCount;
 };
@@ -107,9 +107,9 @@ extern const FormLayout Solvane_P_Layout;
 extern const FormLayout Command_Layout;   // the custom button's own parts
 
 // Fonts the layouts use.
-extern const FontSpec kGothicFont;        // "ＭＳ Ｐゴシック" 9.75 pt, Shift-JIS
-extern const FontSpec kGothicUnderlined;  // the same, underlined (lbl_URL)
-extern const FontSpec kTahomaFont;        // "Tahoma" 8.25 pt (Pic_C)
+extern const FontDesc kGothicFont;        // "ＭＳ Ｐゴシック" 9.75 pt, Shift-JIS
+extern const FontDesc kGothicUnderlined;  // the same, underlined (lbl_URL)
+extern const FontDesc kTahomaFont;        // "Tahoma" 8.25 pt (Pic_C)
 
 // The control of that name and index (index -1 matches a non-array control),
 // or nullptr.

@@ -69,12 +69,12 @@ struct ModelSpec {
     std::vector<MaterialSpec> materials;
 };
 
-std::vector<unsigned char> fileOf(const ModelSpec& spec) {
+std::vector<unsigned char> fileOf(const ModelSpec& plan) {
     FileBytes out;
     out.field("MS3D000000", 10);
-    out.u32(static_cast<std::uint32_t>(spec.version));
-    out.u16(unsigned(spec.vertices.size()));
-    for (const VertexSpec& v : spec.vertices) {
+    out.u32(static_cast<std::uint32_t>(plan.version));
+    out.u16(unsigned(plan.vertices.size()));
+    for (const VertexSpec& v : plan.vertices) {
         out.u8(0x55);  // flags
         out.f32(v.x);
         out.f32(v.y);
@@ -82,8 +82,8 @@ std::vector<unsigned char> fileOf(const ModelSpec& spec) {
         out.u8(static_cast<unsigned>(v.bone));
         out.u8(7);  // reference count
     }
-    out.u16(unsigned(spec.triangles.size()));
-    for (const TriangleSpec& t : spec.triangles) {
+    out.u16(unsigned(plan.triangles.size()));
+    for (const TriangleSpec& t : plan.triangles) {
         out.u16(0xABCD);  // flags
         for (unsigned index : t.indices) out.u16(index);
         for (const auto& normal : t.normals)
@@ -93,16 +93,16 @@ std::vector<unsigned char> fileOf(const ModelSpec& spec) {
         out.u8(3);  // smoothing group
         out.u8(9);  // group index
     }
-    out.u16(unsigned(spec.groups.size()));
-    for (const GroupSpec& g : spec.groups) {
+    out.u16(unsigned(plan.groups.size()));
+    for (const GroupSpec& g : plan.groups) {
         out.u8(0);
         out.field("group", 32);
         out.u16(unsigned(g.triangles.size()));
         for (unsigned index : g.triangles) out.u16(index);
         out.u8(g.materialByte);
     }
-    out.u16(unsigned(spec.materials.size()));
-    for (const MaterialSpec& m : spec.materials) {
+    out.u16(unsigned(plan.materials.size()));
+    for (const MaterialSpec& m : plan.materials) {
         out.field("material", 32);
         for (float value : m.ambient) out.f32(value);
         for (float value : m.diffuse) out.f32(value);
@@ -118,19 +118,19 @@ std::vector<unsigned char> fileOf(const ModelSpec& spec) {
 }
 
 ModelSpec richModel() {
-    ModelSpec spec;
-    spec.version = 3;
-    spec.vertices = {{-1, 1.5f, -2.25f, 3.0f}, {0, 0.0f, 1e-3f, -7.5f}, {127, 100.0f, 200.0f, 300.0f}, {-128, 4, 5, 6}};
-    spec.triangles = {
+    ModelSpec plan;
+    plan.version = 3;
+    plan.vertices = {{-1, 1.5f, -2.25f, 3.0f}, {0, 0.0f, 1e-3f, -7.5f}, {127, 100.0f, 200.0f, 300.0f}, {-128, 4, 5, 6}};
+    plan.triangles = {
         {{0, 1, 2}, {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {0.0f, 0.5f, 1.0f}, {0.0f, 0.25f, 1.0f}},
         {{3, 2, 65535}, {{-1, -2, -3}, {4, 5, 6}, {7, 8, 9}}, {0.125f, 0.375f, 0.625f}, {0.5f, 0.75f, 0.875f}},
     };
-    spec.groups = {{{0, 1}, 0}, {{}, 0xFF}, {{1, 1, 0, 40000}, 1}};
-    spec.materials = {
+    plan.groups = {{{0, 1}, 0}, {{}, 0xFF}, {{1, 1, 0, 40000}, 1}};
+    plan.materials = {
         {{0.1f, 0.2f, 0.3f, 1}, {0.4f, 0.5f, 0.6f, 1}, {0.7f, 0.8f, 0.9f, 1}, {0, 0, 0, 1}, 32.0f, "c:\\tolvin\\Solvane1.bmp"},
         {{1, 1, 1, 1}, {0, 0, 0, 0}, {0.5f, 0.5f, 0.5f, 0.5f}, {0.25f, 0, 0, 1}, 0.0f, ""},
     };
-    return spec;
+    return plan;
 }
 
 bool loadBytes(Ms3dModel& model, const std::vector<unsigned char>& bytes) {
@@ -148,20 +148,20 @@ void expectEmpty(const Model& model) {
     EXPECT_EQ(model.vertices, nullptr);
 }
 
-void expectHolds(const Model& model, const ModelSpec& spec) {
-    ASSERT_EQ(model.numVertices, int(spec.vertices.size()));
-    for (std::size_t i = 0; i < spec.vertices.size(); ++i) {
+void expectHolds(const Model& model, const ModelSpec& plan) {
+    ASSERT_EQ(model.numVertices, int(plan.vertices.size()));
+    for (std::size_t i = 0; i < plan.vertices.size(); ++i) {
         SCOPED_TRACE("vertex " + std::to_string(i));
-        EXPECT_EQ(model.vertices[i].boneId, spec.vertices[i].bone);
-        EXPECT_EQ(model.vertices[i].position[0], spec.vertices[i].x);
-        EXPECT_EQ(model.vertices[i].position[1], spec.vertices[i].y);
-        EXPECT_EQ(model.vertices[i].position[2], spec.vertices[i].z);
+        EXPECT_EQ(model.vertices[i].boneId, plan.vertices[i].bone);
+        EXPECT_EQ(model.vertices[i].position[0], plan.vertices[i].x);
+        EXPECT_EQ(model.vertices[i].position[1], plan.vertices[i].y);
+        EXPECT_EQ(model.vertices[i].position[2], plan.vertices[i].z);
     }
-    ASSERT_EQ(model.numTriangles, int(spec.triangles.size()));
-    for (std::size_t i = 0; i < spec.triangles.size(); ++i) {
+    ASSERT_EQ(model.numTriangles, int(plan.triangles.size()));
+    for (std::size_t i = 0; i < plan.triangles.size(); ++i) {
         SCOPED_TRACE("triangle " + std::to_string(i));
         const Triangle& held = model.triangles[i];
-        const TriangleSpec& want = spec.triangles[i];
+        const TriangleSpec& want = plan.triangles[i];
         for (int c = 0; c < 3; ++c) {
             EXPECT_EQ(held.vertexIndices[c], int(want.indices[c]));
             for (int k = 0; k < 3; ++k) EXPECT_EQ(held.vertexNormals[c][k], want.normals[c][k]);
@@ -169,21 +169,21 @@ void expectHolds(const Model& model, const ModelSpec& spec) {
             EXPECT_EQ(held.t[c], 1.0f - want.t[c]);
         }
     }
-    ASSERT_EQ(model.numMeshes, int(spec.groups.size()));
-    for (std::size_t i = 0; i < spec.groups.size(); ++i) {
+    ASSERT_EQ(model.numMeshes, int(plan.groups.size()));
+    for (std::size_t i = 0; i < plan.groups.size(); ++i) {
         SCOPED_TRACE("mesh " + std::to_string(i));
         const Mesh& held = model.meshes[i];
-        const GroupSpec& want = spec.groups[i];
+        const GroupSpec& want = plan.groups[i];
         int material = want.materialByte > 127 ? int(want.materialByte) - 256 : int(want.materialByte);
         EXPECT_EQ(held.materialIndex, material);
         ASSERT_EQ(held.triangleCount, int(want.triangles.size()));
         for (std::size_t k = 0; k < want.triangles.size(); ++k) EXPECT_EQ(held.triangleIndices[k], int(want.triangles[k]));
     }
-    ASSERT_EQ(model.numMaterials, int(spec.materials.size()));
-    for (std::size_t i = 0; i < spec.materials.size(); ++i) {
+    ASSERT_EQ(model.numMaterials, int(plan.materials.size()));
+    for (std::size_t i = 0; i < plan.materials.size(); ++i) {
         SCOPED_TRACE("material " + std::to_string(i));
         const Material& held = model.materials[i];
-        const MaterialSpec& want = spec.materials[i];
+        const MaterialSpec& want = plan.materials[i];
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(held.ambient[k], want.ambient[k]);
             EXPECT_EQ(held.diffuse[k], want.diffuse[k]);
@@ -215,11 +215,11 @@ TEST_F(Ms3dModelTest, EmptyVersion4FileOf22BytesLoadsWithEmptyArrays) {
 TEST_F(Ms3dModelTest, OnlyVersions3And4AreAccepted) {
     const int versions[] = {-1, 0, 2, 3, 4, 5, 256 + 4, 0x7FFFFFFF, int(0x80000003u)};
     for (int version : versions) {
-        ModelSpec spec = richModel();
-        spec.version = version;
+        ModelSpec plan = richModel();
+        plan.version = version;
         Ms3dModel model;
         bool accepted = version == 3 || version == 4;
-        EXPECT_EQ(loadBytes(model, fileOf(spec)), accepted) << "version " << version;
+        EXPECT_EQ(loadBytes(model, fileOf(plan)), accepted) << "version " << version;
         if (!accepted) expectEmpty(model);
     }
 }
@@ -288,20 +288,20 @@ TEST_F(Ms3dModelTest, GroupMaterialIndexByteIsSignExtended) {
         int held;
     } cases[] = {{0xFF, -1}, {0x00, 0}, {0x7F, 127}, {0x80, -128}, {0xFE, -2}};
     for (const auto& c : cases) {
-        ModelSpec spec;
-        spec.groups = {{{5}, c.byte}};
+        ModelSpec plan;
+        plan.groups = {{{5}, c.byte}};
         Ms3dModel model;
-        ASSERT_TRUE(loadBytes(model, fileOf(spec)));
+        ASSERT_TRUE(loadBytes(model, fileOf(plan)));
         ASSERT_EQ(model.numMeshes, 1);
         EXPECT_EQ(model.meshes[0].materialIndex, c.held) << "byte " << c.byte;
     }
 }
 
 TEST_F(Ms3dModelTest, TextureNameFillingItsWholeFieldIsCutAtTheField) {
-    ModelSpec spec = richModel();
+    ModelSpec plan = richModel();
     const std::string fullName(128, 'n');
-    spec.materials[0].texture = fullName;
-    std::vector<unsigned char> bytes = fileOf(spec);
+    plan.materials[0].texture = fullName;
+    std::vector<unsigned char> bytes = fileOf(plan);
     Ms3dModel model;
     ASSERT_TRUE(loadBytes(model, bytes));
     ASSERT_NE(model.materials[0].textureFilename, nullptr);
@@ -309,8 +309,8 @@ TEST_F(Ms3dModelTest, TextureNameFillingItsWholeFieldIsCutAtTheField) {
     EXPECT_EQ(std::string(model.materials[0].textureFilename), fullName);
 
     // The last material's name field runs into the end of the buffer.
-    spec.materials = {spec.materials[0]};
-    bytes = fileOf(spec);
+    plan.materials = {plan.materials[0]};
+    bytes = fileOf(plan);
     bytes.resize(bytes.size() - 128);  // drop the alpha-map name ...
     bytes.resize(bytes.size() + 128, 'z');  // ... and put non-NUL bytes there instead
     ASSERT_TRUE(loadBytes(model, bytes));
@@ -318,19 +318,19 @@ TEST_F(Ms3dModelTest, TextureNameFillingItsWholeFieldIsCutAtTheField) {
 }
 
 TEST_F(Ms3dModelTest, FullModelRoundTripsEveryField) {
-    const ModelSpec spec = richModel();
+    const ModelSpec plan = richModel();
     Ms3dModel model;
-    ASSERT_TRUE(loadBytes(model, fileOf(spec)));
-    expectHolds(model, spec);
+    ASSERT_TRUE(loadBytes(model, fileOf(plan)));
+    expectHolds(model, plan);
 }
 
 TEST_F(Ms3dModelTest, BytesAfterTheMaterialsAreIgnored) {
-    const ModelSpec spec = richModel();
-    std::vector<unsigned char> bytes = fileOf(spec);
+    const ModelSpec plan = richModel();
+    std::vector<unsigned char> bytes = fileOf(plan);
     bytes.insert(bytes.end(), {1, 2, 3, 4, 5, 6, 7, 8, 9});
     Ms3dModel model;
     ASSERT_TRUE(loadBytes(model, bytes));
-    expectHolds(model, spec);
+    expectHolds(model, plan);
 }
 
 // ---- short and damaged files ------------------------------------------------
@@ -351,8 +351,8 @@ TEST_F(Ms3dModelTest, TruncationAtEveryOffsetFailsAndLeavesTheModelEmpty) {
 TEST_F(Ms3dModelTest, CountsLargerThanTheFileAreRefused) {
     // Each section claims the largest count with almost nothing behind it.
     for (int section = 0; section < 4; ++section) {
-        ModelSpec spec;
-        std::vector<unsigned char> bytes = fileOf(spec);
+        ModelSpec plan;
+        std::vector<unsigned char> bytes = fileOf(plan);
         const std::size_t countOffset = 14 + 2 * std::size_t(section);
         bytes[countOffset] = 0xFF;
         bytes[countOffset + 1] = 0xFF;
@@ -362,9 +362,9 @@ TEST_F(Ms3dModelTest, CountsLargerThanTheFileAreRefused) {
         expectEmpty(model);
     }
     // A group whose index list runs past the end.
-    ModelSpec spec;
-    spec.groups = {{{1, 2, 3}, 0}};
-    std::vector<unsigned char> bytes = fileOf(spec);
+    ModelSpec plan;
+    plan.groups = {{{1, 2, 3}, 0}};
+    std::vector<unsigned char> bytes = fileOf(plan);
     bytes[14 + 2 + 2 + 2 + 33] = 200;  // the group's triangle count
     Ms3dModel model;
     EXPECT_FALSE(loadBytes(model, bytes));
@@ -383,11 +383,11 @@ std::string writeTempFile(const std::string& name, const std::vector<unsigned ch
 }
 
 TEST_F(Ms3dModelTest, LoadReadsTheWholeFileAndMakesNoTextures) {
-    const ModelSpec spec = richModel();
-    const std::string path = writeTempFile("good.data", fileOf(spec));
+    const ModelSpec plan = richModel();
+    const std::string path = writeTempFile("good.data", fileOf(plan));
     Ms3dModel model;
     ASSERT_TRUE(model.load(path.c_str()));
-    expectHolds(model, spec);
+    expectHolds(model, plan);
     // The model is read before the GL context exists: no texture pass yet.
     EXPECT_TRUE(textureRequests.empty());
     std::remove(path.c_str());
@@ -435,12 +435,12 @@ TEST_F(Ms3dModelTest, LoadingAgainReplacesThePreviousModel) {
 // ---- texture pass -------------------------------------------------------
 
 TEST_F(Ms3dModelTest, TexturePassAsksOnlyForNamedTexturesExactlyAsStored) {
-    ModelSpec spec = richModel();
-    spec.materials.push_back(spec.materials[0]);
-    spec.materials[2].texture = "relative name with spaces.bmp";
-    spec.materials.push_back(spec.materials[1]);  // another empty name
+    ModelSpec plan = richModel();
+    plan.materials.push_back(plan.materials[0]);
+    plan.materials[2].texture = "relative name with spaces.bmp";
+    plan.materials.push_back(plan.materials[1]);  // another empty name
     Ms3dModel model;
-    ASSERT_TRUE(loadBytes(model, fileOf(spec)));
+    ASSERT_TRUE(loadBytes(model, fileOf(plan)));
     model.loadMaterialTextures();
     ASSERT_EQ(textureRequests.size(), 2u);
     EXPECT_EQ(textureRequests[0], "c:\\tolvin\\Solvane1.bmp");
@@ -452,10 +452,10 @@ TEST_F(Ms3dModelTest, TexturePassAsksOnlyForNamedTexturesExactlyAsStored) {
 }
 
 TEST_F(Ms3dModelTest, TexturePassOverEmptyNamesTouchesNothing) {
-    ModelSpec spec;
-    spec.materials = {richModel().materials[1], richModel().materials[1]};
+    ModelSpec plan;
+    plan.materials = {richModel().materials[1], richModel().materials[1]};
     Ms3dModel model;
-    ASSERT_TRUE(loadBytes(model, fileOf(spec)));
+    ASSERT_TRUE(loadBytes(model, fileOf(plan)));
     model.materials[0].texture = 55;  // a stale name must be replaced by 0
     model.loadMaterialTextures();
     EXPECT_TRUE(textureRequests.empty());
