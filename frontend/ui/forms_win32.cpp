@@ -630,14 +630,21 @@ HWND controlWindow(const Form& form, const char* name, int index) {
 
 // ---- Timers.
 
+static void scheduleTimer(const Form& form, const Control& c) {
+    const UINT_PTR id = kFirstControlId + static_cast<UINT_PTR>(&c - form.controls.data());
+    // An interval of 0 never ticks.
+    if (c.timerOn && c.intervalMs > 0) SetTimer(form.window, id, static_cast<UINT>(c.intervalMs), nullptr);
+    else KillTimer(form.window, id);
+}
+
 void setTimerEnabled(Form& form, const char* name, bool enabled) {
     Control* c = find(form, name, -1);
     if (!c || c->layout->kind != ControlKind::Timer || !form.window) return;
-    const UINT_PTR id = kFirstControlId + static_cast<UINT_PTR>(c - form.controls.data());
+    // Enabling a running timer leaves its period alone, so a handler that
+    // re-enables its own timer keeps a steady beat.
+    if (c->timerOn == enabled) return;
     c->timerOn = enabled;
-    // An interval of 0 never ticks.
-    if (enabled && c->intervalMs > 0) SetTimer(form.window, id, static_cast<UINT>(c->intervalMs), nullptr);
-    else KillTimer(form.window, id);
+    scheduleTimer(form, *c);
 }
 
 bool timerEnabled(const Form& form, const char* name) {
@@ -649,7 +656,7 @@ void setTimerInterval(Form& form, const char* name, int intervalMs) {
     Control* c = find(form, name, -1);
     if (!c || c->layout->kind != ControlKind::Timer) return;
     c->intervalMs = std::max(intervalMs, 0);
-    setTimerEnabled(form, name, c->timerOn);
+    if (form.window) scheduleTimer(form, *c);
 }
 
 // ---- Pictures.
