@@ -142,8 +142,10 @@ void Cmd_File_Click(Form& form) {
 
     // A name the ANSI functions could not open, or one past the buffer's
     // length in ANSI bytes, counts as a failed choice.
+    // A UTF-8 code page holds every name, and refuses the lossy flag.
     BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, 0, file, -1, nullptr, 0, nullptr, &lossy);
+    BOOL* lossyFlag = GetACP() == CP_UTF8 ? nullptr : &lossy;
+    const int n = WideCharToMultiByte(CP_ACP, 0, file, -1, nullptr, 0, nullptr, lossyFlag);
     if (n <= 1 || n > kFileBufferLength || lossy) return;
     std::string chosen(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, file, -1, &chosen[0], n, nullptr, nullptr);
