@@ -80,8 +80,9 @@ void spawnStone()
     (void)(nextRandom() % 10000);
 }
 
-// A cell number far outside any grid (or not a number) becomes -1, which the
-// ripple stamp ignores, instead of an undefined conversion.
+// A cell number far outside any grid (or not a number) becomes -1 instead of
+// an undefined conversion; the ripple stamp keeps its writes inside the grid,
+// so such an impact touches at most border cells, which the step never moves.
 static int truncateToCell(float scaled)
 {
     if (!(scaled > -1.0e6f && scaled < 1.0e6f))

@@ -34,7 +34,8 @@ Vec3d vecNormalize(Vec3d a);
 Vec3d vecScale(Vec3d a, double s);
 
 // The water cell under a point of the scene frame, every step in single
-// precision; may lie outside the grid (the ripple stamp ignores such cells).
+// precision; may lie outside the grid (the ripple stamp writes only the
+// cells of its ring that lie inside).
 int impactColumn(float x);
 int impactRow(float z);
 
