@@ -110,6 +110,18 @@ std::vector<uint32_t> noiseValues(size_t count, uint32_t limit, uint32_t seed) {
     return out;
 }
 
+BmpRecipe runLengthRecipe(int width, int height, bool fourBit, Bytes stream) {
+    BmpRecipe s;
+    s.width = width;
+    s.height = height;
+    s.bitCount = fourBit ? 4 : 8;
+    s.compression = fourBit ? 2 : 1;
+    s.palette = rampPalette(fourBit ? 16 : 256);
+    s.sizeImage = uint32_t(stream.size());
+    s.pixels = std::move(stream);
+    return s;
+}
+
 namespace {
 
 BmpRecipe indexed(int width, int height, int bitCount, int paletteSize, uint32_t seed) {
@@ -137,18 +149,6 @@ BmpRecipe masked(int width, int height, int bitCount, std::vector<uint32_t> mask
     BmpRecipe s = direct(width, height, bitCount, seed);
     s.compression = 3;
     s.masks = std::move(masks);
-    return s;
-}
-
-BmpRecipe runLength(int width, int height, bool fourBit, Bytes stream) {
-    BmpRecipe s;
-    s.width = width;
-    s.height = height;
-    s.bitCount = fourBit ? 4 : 8;
-    s.compression = fourBit ? 2 : 1;
-    s.palette = rampPalette(fourBit ? 16 : 256);
-    s.sizeImage = uint32_t(stream.size());
-    s.pixels = std::move(stream);
     return s;
 }
 
@@ -243,63 +243,63 @@ void addBitFieldImages(std::vector<NamedBmp>& out) {
 
 void addRunLengthImages(std::vector<NamedBmp>& out) {
     // Runs, an absolute run, end of line, delta and end of picture.
-    add(out, "rle8_basic", runLength(8, 4, false,
+    add(out, "rle8_basic", runLengthRecipe(8, 4, false,
         {3, 10, 2, 20, 0, 0, 0, 3, 1, 2, 3, 0, 4, 40, 0, 0, 0, 2, 2, 1, 2, 50, 0, 1}));
     // Runs wider than the picture, rows left unset, no end-of-picture mark.
-    add(out, "rle8_overrun", runLength(5, 4, false, {9, 7, 0, 0, 2, 8, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0}));
-    add(out, "rle8_absolute_odd", runLength(7, 2, false, {0, 5, 9, 8, 7, 6, 5, 0, 2, 33, 0, 0, 7, 1, 0, 1}));
-    add(out, "packed_rle8", withoutFileHeader(runLength(6, 3, false, {6, 100, 0, 0, 3, 101, 0, 1})));
-    add(out, "rle8_delta_far", runLength(4, 4, false, {1, 3, 0, 2, 9, 1, 1, 4, 0, 2, 0, 9, 1, 5, 0, 1}));
-    add(out, "rle4_basic", runLength(9, 3, true, {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 2, 0x77, 0, 2, 1, 1, 3, 0x9A, 0, 1}));
-    add(out, "rle4_absolute_even", runLength(6, 2, true, {0, 4, 0x12, 0x34, 0, 0, 0, 6, 0xAB, 0xCD, 0xEF, 0, 0, 1}));
-    add(out, "rle4_overrun", runLength(3, 3, true, {7, 0x5A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 0}));
-    add(out, "packed_rle4", withoutFileHeader(runLength(5, 2, true, {5, 0xC3, 0, 0, 4, 0x21, 0, 1})));
-    BmpRecipe shortPalette = runLength(6, 2, false, {6, 200, 0, 0, 3, 2, 0, 1});
+    add(out, "rle8_overrun", runLengthRecipe(5, 4, false, {9, 7, 0, 0, 2, 8, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0}));
+    add(out, "rle8_absolute_odd", runLengthRecipe(7, 2, false, {0, 5, 9, 8, 7, 6, 5, 0, 2, 33, 0, 0, 7, 1, 0, 1}));
+    add(out, "packed_rle8", withoutFileHeader(runLengthRecipe(6, 3, false, {6, 100, 0, 0, 3, 101, 0, 1})));
+    add(out, "rle8_delta_far", runLengthRecipe(4, 4, false, {1, 3, 0, 2, 9, 1, 1, 4, 0, 2, 0, 9, 1, 5, 0, 1}));
+    add(out, "rle4_basic", runLengthRecipe(9, 3, true, {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 2, 0x77, 0, 2, 1, 1, 3, 0x9A, 0, 1}));
+    add(out, "rle4_absolute_even", runLengthRecipe(6, 2, true, {0, 4, 0x12, 0x34, 0, 0, 0, 6, 0xAB, 0xCD, 0xEF, 0, 0, 1}));
+    add(out, "rle4_overrun", runLengthRecipe(3, 3, true, {7, 0x5A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 0}));
+    add(out, "packed_rle4", withoutFileHeader(runLengthRecipe(5, 2, true, {5, 0xC3, 0, 0, 4, 0x21, 0, 1})));
+    BmpRecipe shortPalette = runLengthRecipe(6, 2, false, {6, 200, 0, 0, 3, 2, 0, 1});
     shortPalette.palette = rampPalette(4);
     shortPalette.clrUsed = 4;
     add(out, "rle8_short_palette", shortPalette);
-    BmpRecipe cut = runLength(6, 2, false, {6, 17, 0, 0, 6, 18, 0, 1});
+    BmpRecipe cut = runLengthRecipe(6, 2, false, {6, 17, 0, 0, 6, 18, 0, 1});
     cut.sizeImage = 4;  // only the first run counts
     add(out, "rle8_size_cut", cut);
-    BmpRecipe cutLiteral = runLength(8, 2, false, {0, 6, 1, 2, 3, 4, 5, 6, 0, 1});
+    BmpRecipe cutLiteral = runLengthRecipe(8, 2, false, {0, 6, 1, 2, 3, 4, 5, 6, 0, 1});
     cutLiteral.sizeImage = 5;  // ends inside the literal run
     add(out, "rle8_size_cut_literal", cutLiteral);
-    BmpRecipe cutLiteral4 = runLength(8, 2, true, {0, 7, 0x12, 0x34, 0x56, 0x70, 0, 1});
+    BmpRecipe cutLiteral4 = runLengthRecipe(8, 2, true, {0, 7, 0x12, 0x34, 0x56, 0x70, 0, 1});
     cutLiteral4.sizeImage = 4;
     add(out, "rle4_size_cut_literal", cutLiteral4);
-    add(out, "rle8_odd_length", runLength(4, 2, false, {2, 9, 0, 0, 3, 8, 0}));
+    add(out, "rle8_odd_length", runLengthRecipe(4, 2, false, {2, 9, 0, 0, 3, 8, 0}));
     // Wine's GDI loses its place after a literal of 255 pixels (its padded
     // length, 256, wraps to 0); the longest odd literal it reads is 253.
-    add(out, "rle8_long_literal", runLength(300, 1, false, [] {
+    add(out, "rle8_long_literal", runLengthRecipe(300, 1, false, [] {
         Bytes b = {0, 253};
         for (int i = 0; i < 253; ++i) b.push_back(uint8_t(i * 7));
         b.push_back(0);  // pad the odd literal run
         b.insert(b.end(), {60, 3, 0, 1});
         return b;
     }()));
-    add(out, "rle8_delta_past_top", runLength(3, 2, false, {1, 4, 0, 2, 1, 5, 2, 6, 0, 0, 3, 7, 0, 1}));
-    add(out, "rle8_lines_past_top", runLength(2, 2, false, {2, 1, 0, 0, 2, 2, 0, 0, 0, 0, 2, 3, 0, 1}));
-    add(out, "rle4_delta", runLength(7, 3, true, {3, 0x12, 0, 2, 2, 1, 3, 0x34, 0, 2, 0, 1, 0, 3, 0xAB, 0xC0, 0, 1}));
-    add(out, "rle4_odd_runs", runLength(5, 2, true, {3, 0x9F, 3, 0x8E, 0, 0, 1, 0x7D, 0, 1, 0x6C, 0, 1}));
-    add(out, "rle8_run_then_cut_literal", runLength(6, 2, false, {6, 3, 0, 0, 2, 7, 0, 5, 1, 2}));
-    add(out, "rle8_run_literal_no_end", runLength(6, 1, false, {2, 7, 0, 3, 1, 2, 3, 0}));
-    add(out, "rle4_run_literal_then_end", runLength(6, 1, true, {2, 0x77, 0, 3, 0x12, 0x30, 0, 1}));
-    add(out, "rle8_no_end", runLength(4, 3, false, {4, 11, 0, 0, 4, 12}));
-    BmpRecipe unsized = runLength(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
+    add(out, "rle8_delta_past_top", runLengthRecipe(3, 2, false, {1, 4, 0, 2, 1, 5, 2, 6, 0, 0, 3, 7, 0, 1}));
+    add(out, "rle8_lines_past_top", runLengthRecipe(2, 2, false, {2, 1, 0, 0, 2, 2, 0, 0, 0, 0, 2, 3, 0, 1}));
+    add(out, "rle4_delta", runLengthRecipe(7, 3, true, {3, 0x12, 0, 2, 2, 1, 3, 0x34, 0, 2, 0, 1, 0, 3, 0xAB, 0xC0, 0, 1}));
+    add(out, "rle4_odd_runs", runLengthRecipe(5, 2, true, {3, 0x9F, 3, 0x8E, 0, 0, 1, 0x7D, 0, 1, 0x6C, 0, 1}));
+    add(out, "rle8_run_then_cut_literal", runLengthRecipe(6, 2, false, {6, 3, 0, 0, 2, 7, 0, 5, 1, 2}));
+    add(out, "rle8_run_literal_no_end", runLengthRecipe(6, 1, false, {2, 7, 0, 3, 1, 2, 3, 0}));
+    add(out, "rle4_run_literal_then_end", runLengthRecipe(6, 1, true, {2, 0x77, 0, 3, 0x12, 0x30, 0, 1}));
+    add(out, "rle8_no_end", runLengthRecipe(4, 3, false, {4, 11, 0, 0, 4, 12}));
+    BmpRecipe unsized = runLengthRecipe(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
     unsized.sizeImage = 0;
     add(out, "rle8_no_size", unsized);
-    BmpRecipe unsized4 = runLength(7, 3, true, {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 0, 2, 2, 1, 4, 0x9A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
+    BmpRecipe unsized4 = runLengthRecipe(7, 3, true, {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 0, 2, 2, 1, 4, 0x9A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
     unsized4.sizeImage = 0;
     add(out, "rle4_no_size", unsized4);
 }
 
 void addRefusedImages(std::vector<NamedBmp>& out) {
-    add(out, "refused_topdown_rle8", topDown(runLength(4, 2, false, {4, 1, 0, 0, 4, 2, 0, 1})));
+    add(out, "refused_topdown_rle8", topDown(runLengthRecipe(4, 2, false, {4, 1, 0, 0, 4, 2, 0, 1})));
     BmpRecipe fields24 = direct(2, 2, 24, 61);
     fields24.compression = 3;
     fields24.masks = {0xFF0000, 0xFF00, 0xFF};
     add(out, "refused_fields_24bit", fields24);
-    BmpRecipe rle8as4 = runLength(4, 2, false, {4, 1, 0, 1});
+    BmpRecipe rle8as4 = runLengthRecipe(4, 2, false, {4, 1, 0, 1});
     rle8as4.bitCount = 4;
     rle8as4.palette = rampPalette(16);
     add(out, "refused_rle8_4bit", rle8as4);
@@ -313,7 +313,7 @@ void addRefusedImages(std::vector<NamedBmp>& out) {
     add(out, "edge_planes_2", planes);
     planes.planes = 0;
     add(out, "edge_planes_0", planes);
-    BmpRecipe rlePlanes = runLength(4, 2, false, {4, 9, 0, 0, 2, 8, 0, 1});
+    BmpRecipe rlePlanes = runLengthRecipe(4, 2, false, {4, 9, 0, 0, 2, 8, 0, 1});
     rlePlanes.planes = 0;  // run-length images do not mind
     add(out, "edge_rle8_planes_0", rlePlanes);
     add(out, "edge_fields16_zero_masks", masked(3, 2, 16, {0, 0, 0}, 66));

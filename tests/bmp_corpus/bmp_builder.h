@@ -30,6 +30,10 @@ Bytes buildBmp(const BmpRecipe& recipe);
 // 4 bytes, bottom row first (values[y * width + x], y = 0 the first row stored).
 Bytes packRows(int width, int height, int bitCount, const std::vector<uint32_t>& values);
 
+// A run-length image (fourBit: RLE4, else RLE8) over a ramp palette, its
+// stream stored as given.
+BmpRecipe runLengthRecipe(int width, int height, bool fourBit, Bytes stream);
+
 // A palette of `count` distinct colours.
 std::vector<uint32_t> rampPalette(int count);
 

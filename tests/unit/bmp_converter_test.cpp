@@ -19,18 +19,6 @@ BmpRecipe paletteRecipe(int width, int height, int bitCount, std::vector<uint32_
     return s;
 }
 
-BmpRecipe runLengthRecipe(int width, int height, bool fourBit, Bytes stream) {
-    BmpRecipe s;
-    s.width = width;
-    s.height = height;
-    s.bitCount = fourBit ? 4 : 8;
-    s.compression = fourBit ? 2 : 1;
-    s.palette = rampPalette(fourBit ? 16 : 256);
-    s.sizeImage = uint32_t(stream.size());
-    s.pixels = std::move(stream);
-    return s;
-}
-
 BmpRecipe maskedRecipe(int bitCount, std::vector<uint32_t> masks, std::vector<uint32_t> values) {
     BmpRecipe s;
     s.width = int(values.size());
