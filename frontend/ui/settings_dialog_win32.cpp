@@ -141,8 +141,8 @@ void Cmd_File_Click(Form& form) {
     if (ApiResult <= 0) return;
 
     // A name the ANSI functions could not open, or one past the buffer's
-    // length in ANSI bytes, counts as a failed choice.
-    // A UTF-8 code page holds every name, and refuses the lossy flag.
+    // length in ANSI bytes, counts as a failed choice. (A UTF-8 code page
+    // holds every name, and refuses the lossy flag.)
     BOOL lossy = FALSE;
     BOOL* lossyFlag = GetACP() == CP_UTF8 ? nullptr : &lossy;
     const int n = WideCharToMultiByte(CP_ACP, 0, file, -1, nullptr, 0, nullptr, lossyFlag);
