@@ -30,8 +30,8 @@ constexpr uint32_t kWavLoopFlags = 9;
 // every other text in MciResult arrives from the ANSI MCI functions on a
 // Japanese system, and fixed whatever the system's code page (like the INI
 // key names), so a caller always meets the same bytes.
-extern const char* const kNoCommandText;     // "コマンド文字列が指定されていません"
-extern const char* const kNoErrorTextText;   // "Error (文字列が取れません)"
+extern const char* const kNoCommandText;    // "コマンド文字列が指定されていません"
+extern const char* const kNoErrorTextText;  // "Error (文字列が取れません)"
 
 extern bool CdPollActive;
 extern std::string MciResult;

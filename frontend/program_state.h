@@ -10,7 +10,7 @@ extern int32_t CursorCount;
 extern std::string RendererPath;
 
 // Music settings (loaded from the INI file at start, edited by the dialog).
-extern int16_t BgmKind;          // 0 none, 1 audio CD, 2 file
-extern int16_t BgmRepeatTrack;   // CD track to repeat, 0 = none
+extern int16_t BgmKind;         // 0 none, 1 audio CD, 2 file
+extern int16_t BgmRepeatTrack;  // CD track to repeat, 0 = none
 extern std::string BgmFile;
 extern std::string BgmFolder;

@@ -61,9 +61,7 @@ void dropFileMusic() {
 
 SettingsPlatform& ActiveSettingsPlatform() { return *activePlatform; }
 
-void UseSettingsPlatform(SettingsPlatform* platform) {
-    activePlatform = platform ? platform : &absentPlatform;
-}
+void UseSettingsPlatform(SettingsPlatform* platform) { activePlatform = platform ? platform : &absentPlatform; }
 
 std::string ReadSetting(const std::string& section, const std::string& key, const std::string& file) {
     const uint32_t kBufferSize = 256;

@@ -11,7 +11,8 @@ extern const char* const kKeyBgmFile;         // "BGMﾌｧｲﾙ"
 extern const char* const kSettingsSection;    // "Section"
 
 std::string ReadSetting(const std::string& section, const std::string& key, const std::string& file);
-void WriteSetting(const std::string& section, const std::string& key, const std::string& value, const std::string& file);
+void WriteSetting(const std::string& section, const std::string& key, const std::string& value,
+                  const std::string& file);
 bool FileExists(const std::string& path);
 std::string FolderOfPath(const std::string& path);
 void LoadSettings();
@@ -26,11 +27,10 @@ struct SettingsPlatform {
     virtual ~SettingsPlatform() = default;
     // GetPrivateProfileStringA: copies at most size - 1 bytes of the value
     // (or of the default) into buffer, then a NUL.
-    virtual void getProfileString(const char* section, const char* key, const char* fallback,
-                                  char* buffer, uint32_t size, const char* file) = 0;
+    virtual void getProfileString(const char* section, const char* key, const char* fallback, char* buffer,
+                                  uint32_t size, const char* file) = 0;
     // WritePrivateProfileStringA; its result.
-    virtual int32_t writeProfileString(const char* section, const char* key, const char* value,
-                                       const char* file) = 0;
+    virtual int32_t writeProfileString(const char* section, const char* key, const char* value, const char* file) = 0;
     // Opens the file for sequential reading and closes it again; false for a
     // missing file, a folder or any failure.
     virtual bool openForReading(const std::string& path) = 0;

@@ -4,7 +4,6 @@
 
 #include <string>
 
-
 namespace {
 
 struct WindowsSettings : SettingsPlatform {

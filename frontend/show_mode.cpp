@@ -65,7 +65,9 @@ void ShowFormLoad(ShowModePort& port) {
     SkipOnError([&] { port.setTimerEnabled(ShowTimer::RendererWatch, true); });
 }
 
-void ShowMp3Tick(ShowModePort&) { SkipOnError([] { PollMp3(); }); }
+void ShowMp3Tick(ShowModePort&) {
+    SkipOnError([] { PollMp3(); });
+}
 
 void ShowCdTick(ShowModePort& port) {
     SkipOnError([] { PollCdAudio(); });

@@ -40,8 +40,7 @@ struct WindowsShowForm : ShowModePort {
         startup.wShowWindow = SW_SHOWNORMAL;
         PROCESS_INFORMATION process;
         std::memset(&process, 0, sizeof process);
-        if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process)) {
+        if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
             ApiResult = 0;
             return false;
         }

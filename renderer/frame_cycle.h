@@ -12,9 +12,9 @@ constexpr int kCycleSwaps = 2000;    // after these the cycle starts again
 void countSwap();
 
 struct FramePass {
-    bool draw;   // drawScene runs in this pass
-    bool swap;   // the buffers are swapped afterwards
-    bool done;   // the loop ends
+    bool draw;  // drawScene runs in this pass
+    bool swap;  // the buffers are swapped afterwards
+    bool done;  // the loop ends
 };
 
 // One pass with an empty message queue. drawScene is called when

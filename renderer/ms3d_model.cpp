@@ -48,8 +48,7 @@ struct ByteReader {
 
     std::uint32_t u32() {
         std::uint32_t value = std::uint32_t(data[offset]) | (std::uint32_t(data[offset + 1]) << 8) |
-                              (std::uint32_t(data[offset + 2]) << 16) |
-                              (std::uint32_t(data[offset + 3]) << 24);
+                              (std::uint32_t(data[offset + 2]) << 16) | (std::uint32_t(data[offset + 3]) << 24);
         offset += 4;
         return value;
     }
@@ -256,8 +255,8 @@ bool Ms3dModel::loadFromBuffer(const unsigned char* data, std::size_t length) {
     release();
     if (!data) return false;
     ByteReader in{data, length, 0};
-    bool complete = readHeader(in) && readVertices(in, *this) && readTriangles(in, *this) &&
-                    readGroups(in, *this) && readMaterials(in, *this);
+    bool complete = readHeader(in) && readVertices(in, *this) && readTriangles(in, *this) && readGroups(in, *this) &&
+                    readMaterials(in, *this);
     if (!complete) release();
     return complete;
 }

@@ -203,30 +203,25 @@ bool makeGlContext(int bits) {
 
 LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        windowActive = HIWORD(wParam) == 0;
-        return 0;
-    case WM_SYSCOMMAND:
-        // Keeps the system's own saver and monitor power-down away meanwhile.
-        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
-        break;
-    case WM_CLOSE:
-        PostQuitMessage(0);
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam < sizeof keyDown) keyDown[wParam] = true;
-        if (wParam == VK_ESCAPE) escapePressed = true;
-        return 0;
-    case WM_KEYUP:
-        if (wParam < sizeof keyDown) keyDown[wParam] = false;
-        return 0;
-    case WM_SIZE:
-        // Creation sends a size before the context exists; step 8 of the
-        // start-up sets the projection afterwards anyway.
-        if (glContext != nullptr) resizeScene(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    default:
-        break;
+        case WM_ACTIVATE: windowActive = HIWORD(wParam) == 0; return 0;
+        case WM_SYSCOMMAND:
+            // Keeps the system's own saver and monitor power-down away meanwhile.
+            if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
+            break;
+        case WM_CLOSE: PostQuitMessage(0); return 0;
+        case WM_KEYDOWN:
+            if (wParam < sizeof keyDown) keyDown[wParam] = true;
+            if (wParam == VK_ESCAPE) escapePressed = true;
+            return 0;
+        case WM_KEYUP:
+            if (wParam < sizeof keyDown) keyDown[wParam] = false;
+            return 0;
+        case WM_SIZE:
+            // Creation sends a size before the context exists; step 8 of the
+            // start-up sets the projection afterwards anyway.
+            if (glContext != nullptr) resizeScene(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

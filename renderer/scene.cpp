@@ -32,21 +32,17 @@ const char* lakeBedFile = "c:\\tolvin\\Solvane1.bmp";
 const char* backdropFile = "c:\\tolvin\\Solvane2.bmp";
 const char* splashFile = "c:\\tolvin\\Solvane3.bmp";
 
+namespace {
+
 // Picture rows are packed without padding; the GL default (4-byte rows) would
 // read past the end of any picture whose row is not a multiple of four bytes.
-static void unpackTightRows()
-{
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-}
+void unpackTightRows() { glPixelStorei(GL_UNPACK_ALIGNMENT, 1); }
 
 // An image the GL can take: a record with pixels and a positive size.
-static RgbImage* loadUsableImage(const char* path)
-{
-    if (path == nullptr)
-        return nullptr;
+RgbImage* loadUsableImage(const char* path) {
+    if (path == nullptr) return nullptr;
     RgbImage* image = loadBitmapIfPresent(path);
-    if (image == nullptr)
-        return nullptr;
+    if (image == nullptr) return nullptr;
     if (image->data == nullptr || image->width <= 0 || image->height <= 0) {
         freeRgbImage(image);
         return nullptr;
@@ -54,24 +50,19 @@ static RgbImage* loadUsableImage(const char* path)
     return image;
 }
 
-static void buildMipmaps(const RgbImage& image)
-{
+void buildMipmaps(const RgbImage& image) {
     unpackTightRows();
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
-                      image.data);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE, image.data);
 }
 
-static void setLinearFilters()
-{
+void setLinearFilters() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
-static bool loadMipmappedSlot(const char* path, int slot)
-{
+bool loadMipmappedSlot(const char* path, int slot) {
     RgbImage* image = loadUsableImage(path);
-    if (image == nullptr)
-        return false;
+    if (image == nullptr) return false;
     glGenTextures(1, &sceneTextures[slot]);
     glBindTexture(GL_TEXTURE_2D, sceneTextures[slot]);
     buildMipmaps(*image);
@@ -81,38 +72,30 @@ static bool loadMipmappedSlot(const char* path, int slot)
 }
 
 // Uploaded as they are: these pictures are staged at power-of-two sizes.
-static bool loadPlainSlot(const char* path, int slot)
-{
+bool loadPlainSlot(const char* path, int slot) {
     RgbImage* image = loadUsableImage(path);
-    if (image == nullptr)
-        return false;
+    if (image == nullptr) return false;
     glGenTextures(1, &sceneTextures[slot]);
     glBindTexture(GL_TEXTURE_2D, sceneTextures[slot]);
     unpackTightRows();
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 image->data);
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE, image->data);
     setLinearFilters();
     freeRgbImage(image);
     return true;
 }
+}  // namespace
 
-bool loadSceneTextures()
-{
+bool loadSceneTextures() {
     bool result = false;
-    if (loadMipmappedSlot(lakeBedFile, 0))
-        result = true;
-    if (loadPlainSlot(backdropFile, 2))
-        result = true;
-    if (loadPlainSlot(splashFile, 3))
-        result = true;
+    if (loadMipmappedSlot(lakeBedFile, 0)) result = true;
+    if (loadPlainSlot(backdropFile, 2)) result = true;
+    if (loadPlainSlot(splashFile, 3)) result = true;
     return result;
 }
 
-unsigned int loadMipmappedTexture(const char* path)
-{
+unsigned int loadMipmappedTexture(const char* path) {
     RgbImage* image = loadUsableImage(path);
-    if (image == nullptr)
-        return 0;
+    if (image == nullptr) return 0;
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -123,9 +106,10 @@ unsigned int loadMipmappedTexture(const char* path)
     return name;
 }
 
+namespace {
+
 // All GL state that stays fixed for the life of the context.
-static void setFixedState()
-{
+void setFixedState() {
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 1.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -142,20 +126,20 @@ static void setFixedState()
     glDisable(GL_LIGHTING);
 }
 
-bool initScene()
-{
-    if (sceneModel != nullptr)
-        sceneModel->loadMaterialTextures();
-    if (!loadSceneTextures())
-        return false;
+}  // namespace
+
+bool initScene() {
+    if (sceneModel != nullptr) sceneModel->loadMaterialTextures();
+    if (!loadSceneTextures()) return false;
     setFixedState();
     resetSplash();
     return true;
 }
 
+namespace {
+
 // Drawn before the scene frame, so the tilt and the lake's offset leave it be.
-static void drawBackdrop()
-{
+void drawBackdrop() {
     glEnable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, sceneTextures[2]);
@@ -171,8 +155,7 @@ static void drawBackdrop()
     glEnd();
 }
 
-static void drawLakeBed()
-{
+void drawLakeBed() {
     glBindTexture(GL_TEXTURE_2D, sceneTextures[0]);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 1.0f);
@@ -186,8 +169,7 @@ static void drawLakeBed()
     glEnd();
 }
 
-static void waterVertex(const Tint& base, int column, int row)
-{
+void waterVertex(const Tint& base, int column, int row) {
     const GridVertex& cell = waterGrid.surface[column][row];
     const double h = cell.y;
     glColor3f(static_cast<float>(base.red + 0.2 * h), static_cast<float>(base.green + 0.2 * h),
@@ -195,10 +177,11 @@ static void waterVertex(const Tint& base, int column, int row)
     glVertex3f(cell.x, cell.y, cell.z);
 }
 
+}  // namespace
+
 // One quad per cell, rows outer and columns inner. The bounds never pass the
 // grid's capacity, whatever the settings say.
-void drawWaterMesh()
-{
+void drawWaterMesh() {
     const Tint& base = waterTints[tintIndex >= 0 && tintIndex < 12 ? tintIndex : 10];
     const int columns = gridWidth < kWaterCapacity ? gridWidth : kWaterCapacity;
     const int rows = gridHeight < kWaterCapacity ? gridHeight : kWaterCapacity;
@@ -214,8 +197,7 @@ void drawWaterMesh()
     }
 }
 
-bool drawScene()
-{
+bool drawScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0.0, 0.0, -30.0, 0.0, 1.0, 0.0);

@@ -11,8 +11,7 @@
 
 unsigned int randomState = 1;
 
-int nextRandom()
-{
+int nextRandom() {
     randomState = randomState * 214013u + 2531011u;
     return static_cast<int>((randomState >> 16) & 0x7FFFu);
 }
@@ -20,53 +19,38 @@ int nextRandom()
 Stone stone = {};
 SplashParticle splash[kSplashCount] = {};
 
-Vec3d vecSub(Vec3d a, Vec3d b)
-{
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
+Vec3d vecSub(Vec3d a, Vec3d b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 
-Vec3d vecCross(Vec3d a, Vec3d b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+Vec3d vecCross(Vec3d a, Vec3d b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 
-double vecLength(Vec3d a)
-{
-    return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
-}
+double vecLength(Vec3d a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); }
 
-Vec3d vecNormalize(Vec3d a)
-{
+Vec3d vecNormalize(Vec3d a) {
     const double length = vecLength(a);
     return {a.x / length, a.y / length, a.z / length};
 }
 
-Vec3d vecScale(Vec3d a, double s)
-{
-    return {a.x * s, a.y * s, a.z * s};
+Vec3d vecScale(Vec3d a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+
+void resetSplash() {
+    for (SplashParticle& particle : splash) particle.active = 0;
 }
 
-void resetSplash()
-{
-    for (SplashParticle& particle : splash)
-        particle.active = 0;
-}
+namespace {
 
 // The difference of two draws, first minus second (the order matters: both
 // come from the same sequence).
-static int drawDifference()
-{
+int drawDifference() {
     const int first = nextRandom() % 100;
     const int second = nextRandom() % 100;
     return first - second;
 }
 
-void spawnStone()
-{
-    if (stone.active)
-        return;
-    if (nextRandom() % 100 != 13)
-        return;
+}  // namespace
+
+void spawnStone() {
+    if (stone.active) return;
+    if (nextRandom() % 100 != 13) return;
     stone.active = 1;
     stone.x = static_cast<float>((nextRandom() % 100) / 25.0 - 10.0);
     stone.y = 6.0f;
@@ -80,36 +64,37 @@ void spawnStone()
     (void)(nextRandom() % 10000);
 }
 
+namespace {
+
 // A cell number far outside any grid (or not a number) becomes -1 instead of
 // an undefined conversion; the ripple stamp keeps its writes inside the grid,
 // so such an impact touches at most border cells, which the step never moves.
-static int truncateToCell(float scaled)
-{
-    if (!(scaled > -1.0e6f && scaled < 1.0e6f))
-        return -1;
+int truncateToCell(float scaled) {
+    if (!(scaled > -1.0e6f && scaled < 1.0e6f)) return -1;
     return static_cast<int>(scaled);
 }
 
+}  // namespace
+
 // Each step is rounded to single precision so that the cell is the same on
 // every compiler.
-int impactColumn(float x)
-{
+int impactColumn(float x) {
     const float shifted = x + 30.0f;
     const float fraction = shifted / 60.0f;
     const float scaled = static_cast<float>(gridWidth) * fraction;
     return truncateToCell(scaled);
 }
 
-int impactRow(float z)
-{
+int impactRow(float z) {
     const float shifted = z + 35.0f;
     const float fraction = shifted / 50.0f;
     const float scaled = static_cast<float>(gridHeight) * fraction;
     return truncateToCell(scaled);
 }
 
-static void restartSplash()
-{
+namespace {
+
+void restartSplash() {
     for (int i = 0; i < kSplashCount; ++i) {
         SplashParticle& particle = splash[i];
         particle.active = 1;
@@ -124,10 +109,10 @@ static void restartSplash()
     }
 }
 
-void updateStone()
-{
-    if (!stone.active)
-        return;
+}  // namespace
+
+void updateStone() {
+    if (!stone.active) return;
     stone.x = stone.x + stone.vx;
     if (nextRandom() % 20 == 11) {
         stone.vy = static_cast<float>(-stone.vy / 2.0);
@@ -135,24 +120,20 @@ void updateStone()
     }
     stone.vy = static_cast<float>(stone.vy + 0.01);
     stone.y = stone.y - stone.vy;
-    if (stone.y > 0.0f)
-        return;
+    if (stone.y > 0.0f) return;
     stampRipple(impactColumn(stone.x), impactRow(stone.z), stone.size * 4.0f);
     stone.active = 0;
     restartSplash();
 }
 
-void updateSplash()
-{
+void updateSplash() {
     for (SplashParticle& particle : splash) {
-        if (!particle.active)
-            continue;
+        if (!particle.active) continue;
         particle.vy = static_cast<float>(particle.vy - 0.005);
         particle.x = particle.x + particle.vx;
         particle.z = particle.z + particle.vz;
         particle.y = particle.y + particle.vy;
-        if (particle.y < 0.0f)
-            particle.active = 0;
+        if (particle.y < 0.0f) particle.active = 0;
         particle.size = static_cast<float>(particle.size + 0.1);
         particle.r = static_cast<float>(particle.r - 0.03);
         particle.g = static_cast<float>(particle.g - 0.03);
@@ -160,21 +141,18 @@ void updateSplash()
     }
 }
 
-void drawSplash()
-{
+void drawSplash() {
     const Vec3d origin = {0.0, 0.0, 0.0};
     for (const SplashParticle& particle : splash) {
-        if (!particle.active)
-            continue;
-        drawBillboard({particle.x, particle.y, particle.z}, particle.size, particle.r, particle.g,
-                      particle.b, origin, 3);
+        if (!particle.active) continue;
+        drawBillboard({particle.x, particle.y, particle.z}, particle.size, particle.r, particle.g, particle.b, origin,
+                      3);
     }
 }
 
 // A sprite square to the line from its centre to the facing point, drawn
 // additively so that overlapping sprites glow and black ones vanish.
-void drawBillboard(Vec3d center, double size, float r, float g, float b, Vec3d facing, int slot)
-{
+void drawBillboard(Vec3d center, double size, float r, float g, float b, Vec3d facing, int slot) {
     const Vec3d toward = vecSub(facing, center);
     Vec3d right = vecCross(toward, {0.0, 0.0, 1.0});
     Vec3d up = vecCross(toward, right);
@@ -182,9 +160,7 @@ void drawBillboard(Vec3d center, double size, float r, float g, float b, Vec3d f
     const double upLength = vecLength(up);
     // A sprite on the facing axis has no sideways direction: normalising it
     // would give NaN corners, so such a sprite is not drawn.
-    if (!(rightLength > 0.0) || !(upLength > 0.0) || !std::isfinite(rightLength) ||
-        !std::isfinite(upLength))
-        return;
+    if (!(rightLength > 0.0) || !(upLength > 0.0) || !std::isfinite(rightLength) || !std::isfinite(upLength)) return;
     right = vecScale(vecNormalize(right), size);
     up = vecScale(vecNormalize(up), size);
 

@@ -30,7 +30,7 @@ int rowsInUse() { return clampToCapacity(gridHeight); }
 
 // The six-cell hexagonal neighbourhood, summed in this order.
 double neighbourAverage(int k, int j) {
-    const GridVertex (*h)[kWaterCapacity] = waterGrid.surface;
+    const GridVertex(*h)[kWaterCapacity] = waterGrid.surface;
     double sum = h[k][j - 1].y;
     sum += h[k][j + 1].y;
     sum += h[k - 1][j - 1].y;
@@ -65,9 +65,8 @@ void initWaterGrid() {
     const float rowSpacing = static_cast<float>(50.0 / rows);
     for (int i = 0; i < rows; ++i) {
         for (int j = 0; j < columns; ++j) {
-            const GridVertex cell = {
-                static_cast<float>(j * static_cast<double>(columnSpacing) - 30.0), 0.0f,
-                static_cast<float>(i * static_cast<double>(rowSpacing) - 35.0)};
+            const GridVertex cell = {static_cast<float>(j * static_cast<double>(columnSpacing) - 30.0), 0.0f,
+                                     static_cast<float>(i * static_cast<double>(rowSpacing) - 35.0)};
             waterGrid.surface[j][i] = cell;
             waterGrid.velocity[j][i] = cell;
         }

@@ -23,10 +23,10 @@ extern WaterGrid waterGrid;
 
 // Start-up settings, assigned by the program entry before initWaterGrid.
 // Values outside 0 ... kWaterCapacity are treated as the nearest bound.
-extern int gridWidth;       // columns in use, 256
-extern int gridHeight;      // rows in use, 256
-extern float damping;       // 1 - 0.004 in single precision
-extern int rippleRadius;    // rings 1 ... rippleRadius - 1 are stamped
+extern int gridWidth;     // columns in use, 256
+extern int gridHeight;    // rows in use, 256
+extern float damping;     // 1 - 0.004 in single precision
+extern int rippleRadius;  // rings 1 ... rippleRadius - 1 are stamped
 
 // Lays the grid out flat: x from -30, z from -35, heights and velocities +0.
 void initWaterGrid();

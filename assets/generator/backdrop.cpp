@@ -43,7 +43,8 @@ Terrain buildTerrain() {
     Terrain t;
     t.height.resize(kMapWidth * kMapDepth);
     for (int z = 0; z < kMapDepth; ++z)
-        for (int x = 0; x < kMapWidth; ++x) t.height[z * kMapWidth + x] = terrainHeightAt(static_cast<float>(x), static_cast<float>(z));
+        for (int x = 0; x < kMapWidth; ++x)
+            t.height[z * kMapWidth + x] = terrainHeightAt(static_cast<float>(x), static_cast<float>(z));
     return t;
 }
 
@@ -106,7 +107,8 @@ Colour groundColour(const Terrain& t, float x, float z, float distance) {
     // Snow line wanders with the weather; steep faces shed their snow.
     const float snowLine = 64.0f + 26.0f * (fractalNoise(x / 70.0f, z / 70.0f, 3, 0.5f, 51) - 0.5f);
     const float patchy = fractalNoise(x / 9.0f, z / 9.0f, 3, 0.55f, 52);
-    float snow = smoothStep(snowLine - 14.0f, snowLine + 10.0f, h + 18.0f * (patchy - 0.5f)) * smoothStep(0.40f, 0.62f, ny);
+    float snow =
+        smoothStep(snowLine - 14.0f, snowLine + 10.0f, h + 18.0f * (patchy - 0.5f)) * smoothStep(0.40f, 0.62f, ny);
     snow = std::clamp(snow * 1.3f, 0.0f, 1.0f);
 
     const float strata = fractalNoise(x / 5.0f, h / 3.0f, 3, 0.5f, 53);
@@ -127,7 +129,8 @@ void addClouds(Picture& picture) {
         for (int x = 0; x < kWidth; ++x) {
             const float row = static_cast<float>(y);
             if (row > kHorizon) continue;
-            const float band = smoothStep(0.05f * kHeight, 0.25f * kHeight, row) * (1.0f - smoothStep(0.35f * kHeight, kHorizon, row));
+            const float band =
+                smoothStep(0.05f * kHeight, 0.25f * kHeight, row) * (1.0f - smoothStep(0.35f * kHeight, kHorizon, row));
             const float n = fractalNoise(x / 260.0f, y / 26.0f, 5, 0.55f, 61);
             const float wisp = smoothStep(0.52f, 0.78f, n) * band * 0.45f;
             if (wisp > 0) picture.at(x, y) = mix(picture.at(x, y), rgb255(236, 242, 250), wisp);

@@ -32,13 +32,15 @@ Sample iconAt(float x, float y) {
     Colour c = mix(rgb255(96, 170, 226), rgb255(10, 52, 118), t);
     // Ripples spread from under the drop, fainter as they grow.
     const float rx = x - 16.0f, ry = y - 20.5f;
-    const float rings = ringLine(rx, ry, 3.2f, 0.55f) + 0.8f * ringLine(rx, ry, 7.0f, 0.6f) + 0.55f * ringLine(rx, ry, 11.0f, 0.65f);
+    const float rings =
+        ringLine(rx, ry, 3.2f, 0.55f) + 0.8f * ringLine(rx, ry, 7.0f, 0.6f) + 0.55f * ringLine(rx, ry, 11.0f, 0.65f);
     c = mix(c, rgb255(226, 244, 255), std::fmin(1.0f, rings));
     // The drop: a teardrop, point upwards, lit from the top left.
     const float ddx = x - 16.0f, ddy = y - 10.0f;
     const float belly = std::hypot(ddx, ddy);
     const bool inBelly = ddy >= 0.0f && belly < 3.4f;
-    const bool inPoint = ddy < 0.0f && ddy > -6.5f && std::fabs(ddx) < 3.4f * (1.0f + ddy / 6.5f) * std::sqrt(1.0f + ddy / 6.5f);
+    const bool inPoint =
+        ddy < 0.0f && ddy > -6.5f && std::fabs(ddx) < 3.4f * (1.0f + ddy / 6.5f) * std::sqrt(1.0f + ddy / 6.5f);
     if (inBelly || inPoint) {
         c = mix(rgb255(196, 232, 255), rgb255(54, 124, 204), std::clamp((ddx + ddy * 0.4f + 3.4f) / 6.8f, 0.0f, 1.0f));
         if (std::hypot(ddx + 1.3f, ddy - 0.4f) < 1.0f) c = rgb255(255, 255, 255);

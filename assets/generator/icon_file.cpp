@@ -64,7 +64,8 @@ std::vector<uint8_t> encodeIcon8(const IndexedPicture& picture) {
     writeDirectory(w, 1, w8, h8, 0, 1, 8, imageBytes);
     writeInfoHeader(w, w8, h8, 8, 256, xorBytes + andBytes);
     for (size_t i = 0; i < 256; ++i) {
-        const std::array<uint8_t, 3> c = i < picture.palette.size() ? picture.palette[i] : std::array<uint8_t, 3>{0, 0, 0};
+        const std::array<uint8_t, 3> c =
+            i < picture.palette.size() ? picture.palette[i] : std::array<uint8_t, 3>{0, 0, 0};
         w.u8(c[2]);
         w.u8(c[1]);
         w.u8(c[0]);
@@ -78,7 +79,9 @@ std::vector<uint8_t> encodeIcon8(const IndexedPicture& picture) {
         }
         for (uint32_t pad = static_cast<uint32_t>(w8); pad < colourRow; ++pad) w.u8(0);
     }
-    writeBitPlane(w, w8, h8, [&](int x, int y) { return static_cast<bool>(picture.transparent[static_cast<size_t>(y) * w8 + x]); });
+    writeBitPlane(w, w8, h8, [&](int x, int y) {
+        return static_cast<bool>(picture.transparent[static_cast<size_t>(y) * w8 + x]);
+    });
     return w.bytes;
 }
 

@@ -15,11 +15,11 @@ constexpr int kFinal = 256, kSamples = 2, kSize = kFinal * kSamples;
 constexpr float kPi = 3.14159265f;
 
 struct Pebble {
-    float x, y;             // centre, supersampled pixels
-    float a, b;             // half axes
+    float x, y;  // centre, supersampled pixels
+    float a, b;  // half axes
     float angle;
     float heightScale;
-    float phase[3];         // outline wobble
+    float phase[3];  // outline wobble
     Colour colour;
     uint32_t seed;
 };
@@ -101,14 +101,15 @@ BedMaps buildMaps(const std::vector<Pebble>& pebbles) {
     // Grit between the stones: a low, rough floor.
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x)
-            maps.height[y * kSize + x] =
-                3.0f * fractalNoise(x / 8.0f, y / 8.0f, 4, 0.6f, 21, {kSize / 8, kSize / 8}) + 0.8f * latticeValue(x, y, 22);
+            maps.height[y * kSize + x] = 3.0f * fractalNoise(x / 8.0f, y / 8.0f, 4, 0.6f, 21, {kSize / 8, kSize / 8}) +
+                                         0.8f * latticeValue(x, y, 22);
     for (size_t i = 0; i < pebbles.size(); ++i) {
         const Pebble& p = pebbles[i];
         const int reach = static_cast<int>(std::ceil(p.a * 1.2f)) + 1;
         for (int oy = -reach; oy <= reach; ++oy)
             for (int ox = -reach; ox <= reach; ++ox) {
-                const int x = wrap(static_cast<int>(std::floor(p.x)) + ox), y = wrap(static_cast<int>(std::floor(p.y)) + oy);
+                const int x = wrap(static_cast<int>(std::floor(p.x)) + ox),
+                          y = wrap(static_cast<int>(std::floor(p.y)) + oy);
                 const float h = pebbleHeight(p, wrappedDelta(x + 0.5f - p.x), wrappedDelta(y + 0.5f - p.y));
                 if (h < 0) continue;
                 const float lifted = h + 2.0f;  // pebbles sit on the grit

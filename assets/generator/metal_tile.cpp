@@ -26,9 +26,9 @@ Picture makeMetalTile() {
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             float v = 0.0f;
-            v += 0.060f * streaks(x, y, 4, 20, 11);    // long streaks, one lattice row per pixel row
-            v += 0.045f * streaks(x, y, 19, 20, 12);   // shorter strokes
-            v += 0.030f * streaks(x, y, 139, 20, 13);  // fine brushing
+            v += 0.060f * streaks(x, y, 4, 20, 11);         // long streaks, one lattice row per pixel row
+            v += 0.045f * streaks(x, y, 19, 20, 12);        // shorter strokes
+            v += 0.030f * streaks(x, y, 139, 20, 13);       // fine brushing
             v += 0.014f * (latticeValue(x, y, 14) - 0.5f);  // grain
             // A faint sheen across the strip; one cycle, so the ends match.
             v += 0.018f * std::cos(2.0f * kPi * x / kWidth);

@@ -54,7 +54,8 @@ std::vector<ColourBox> splitBoxes(std::vector<Rgb> colours, int count) {
         }
         if (chosen < 0) break;
         std::vector<Rgb>& all = boxes[chosen].colours;
-        std::stable_sort(all.begin(), all.end(), [&](const Rgb& a, const Rgb& b) { return a[chosenChannel] < b[chosenChannel]; });
+        std::stable_sort(all.begin(), all.end(),
+                         [&](const Rgb& a, const Rgb& b) { return a[chosenChannel] < b[chosenChannel]; });
         const size_t half = all.size() / 2;
         ColourBox upper{std::vector<Rgb>(all.begin() + static_cast<long>(half), all.end())};
         all.resize(half);
@@ -91,7 +92,8 @@ IndexedPicture reduceToPalette(const Rgb8Picture& picture, const std::vector<boo
     for (size_t i = 0; i < out.indices.size(); ++i)
         if (!transparent[i]) colours.push_back({picture.rgb[i * 3], picture.rgb[i * 3 + 1], picture.rgb[i * 3 + 2]});
     out.palette.push_back({0, 0, 0});
-    for (const ColourBox& box : splitBoxes(std::move(colours), std::clamp(maxColours, 2, 256) - 1)) out.palette.push_back(box.average());
+    for (const ColourBox& box : splitBoxes(std::move(colours), std::clamp(maxColours, 2, 256) - 1))
+        out.palette.push_back(box.average());
     if (out.palette.size() < 2) return out;
     for (size_t i = 0; i < out.indices.size(); ++i)
         if (!transparent[i]) out.indices[i] = nearestEntry(out.palette, &picture.rgb[i * 3]);

@@ -24,7 +24,8 @@ struct Picture {
     std::vector<Colour> pixels;  // top row first
 
     Picture() = default;
-    Picture(int w, int h, Colour fill = {0, 0, 0}) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+    Picture(int w, int h, Colour fill = {0, 0, 0})
+        : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
     Colour& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
     const Colour& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };

@@ -94,7 +94,8 @@ Rgb8Picture scaleDown(const std::vector<unsigned char>& rgba) {
             double sum[3] = {0, 0, 0}, weight = 0;
             for (int y = static_cast<int>(y0); y < static_cast<int>(std::ceil(y1)) && y < kFrameHeight; ++y)
                 for (int x = static_cast<int>(x0); x < static_cast<int>(std::ceil(x1)) && x < kFrameWidth; ++x) {
-                    const double w = (std::min<double>(x + 1, x1) - std::max<double>(x, x0)) * (std::min<double>(y + 1, y1) - std::max<double>(y, y0));
+                    const double w = (std::min<double>(x + 1, x1) - std::max<double>(x, x0)) *
+                                     (std::min<double>(y + 1, y1) - std::max<double>(y, y0));
                     const unsigned char* p = &rgba[(static_cast<size_t>(y) * kFrameWidth + x) * 4];
                     for (int c = 0; c < 3; ++c) sum[c] += w * p[c];
                     weight += w;
@@ -143,7 +144,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const SplashParticle* shown = firstActiveParticle();
-    std::printf("preview: frame %d, splash %d frames old\n", chosen, shown ? static_cast<int>(std::lround((1.0f - shown->r) / 0.03f)) : -1);
+    std::printf("preview: frame %d, splash %d frames old\n", chosen,
+                shown ? static_cast<int>(std::lround((1.0f - shown->r) / 0.03f)) : -1);
     if (argc == 3) context.writePpm(argv[2]);
     const std::string out = assets + "/preview.jpg";
     if (!writeJpeg(out, scaleDown(context.frame()), 94)) {

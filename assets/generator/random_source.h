@@ -21,7 +21,8 @@ struct RandomSource {
 // Hash of integer lattice coordinates to [0, 1): the basis of the noise.
 inline float latticeValue(int x, int y, uint32_t seed) {
     uint64_t h = static_cast<uint64_t>(static_cast<uint32_t>(x)) * 0x8DA6B343ull ^
-                 static_cast<uint64_t>(static_cast<uint32_t>(y)) * 0xD8163841ull ^ (static_cast<uint64_t>(seed) * 0xCB1AB31Full);
+                 static_cast<uint64_t>(static_cast<uint32_t>(y)) * 0xD8163841ull ^
+                 (static_cast<uint64_t>(seed) * 0xCB1AB31Full);
     RandomSource r(h);
     return r.uniform();
 }

@@ -22,13 +22,15 @@ std::vector<Droplet> scatterDroplets() {
     for (int i = 0; i < ringCount; ++i) {
         const float angle = (i + random.between(-0.3f, 0.3f)) * 2.0f * kPi / ringCount;
         const float r = 19.0f + random.between(-2.0f, 2.0f);
-        drops.push_back({32 + r * std::cos(angle), 32 + r * std::sin(angle), random.between(0.9f, 2.0f), random.between(0.65f, 1.0f)});
+        drops.push_back({32 + r * std::cos(angle), 32 + r * std::sin(angle), random.between(0.9f, 2.0f),
+                         random.between(0.65f, 1.0f)});
     }
     // Finer spray inside the crown, dimmer towards the middle.
     for (int i = 0; i < 26; ++i) {
         const float angle = random.uniform() * 2.0f * kPi;
         const float r = random.between(9.0f, 16.5f);
-        drops.push_back({32 + r * std::cos(angle), 32 + r * std::sin(angle), random.between(0.5f, 1.1f), random.between(0.3f, 0.7f) * r / 16.5f});
+        drops.push_back({32 + r * std::cos(angle), 32 + r * std::sin(angle), random.between(0.5f, 1.1f),
+                         random.between(0.3f, 0.7f) * r / 16.5f});
     }
     return drops;
 }

@@ -28,12 +28,12 @@ struct Mesh3 {
 Mesh3 subdividedIcosahedron() {
     const float g = (1.0f + std::sqrt(5.0f)) / 2.0f;
     Mesh3 m;
-    const Vec3 corners[12] = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
-                              {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
+    const Vec3 corners[12] = {{-1, g, 0},  {1, g, 0},  {-1, -g, 0}, {1, -g, 0}, {0, -1, g},  {0, 1, g},
+                              {0, -1, -g}, {0, 1, -g}, {g, 0, -1},  {g, 0, 1},  {-g, 0, -1}, {-g, 0, 1}};
     for (const Vec3& c : corners) m.points.push_back(normalised(c));
-    const Face base[20] = {{0, 11, 5}, {0, 5, 1}, {0, 1, 7}, {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
-                           {11, 10, 2}, {10, 7, 6}, {7, 1, 8}, {3, 9, 4}, {3, 4, 2}, {3, 2, 6}, {3, 6, 8},
-                           {3, 8, 9}, {4, 9, 5}, {2, 4, 11}, {6, 2, 10}, {8, 6, 7}, {9, 8, 1}};
+    const Face base[20] = {{0, 11, 5},  {0, 5, 1},  {0, 1, 7},  {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
+                           {11, 10, 2}, {10, 7, 6}, {7, 1, 8},  {3, 9, 4},  {3, 4, 2},   {3, 2, 6}, {3, 6, 8},
+                           {3, 8, 9},   {4, 9, 5},  {2, 4, 11}, {6, 2, 10}, {8, 6, 7},   {9, 8, 1}};
     std::map<std::pair<int, int>, int> middles;
     auto middle = [&](int a, int b) {
         const std::pair<int, int> key{std::min(a, b), std::max(a, b)};
@@ -129,9 +129,9 @@ void writeMaterial(ByteWriter& w) {
     for (float v : diffuse) w.f32(v);
     for (float v : specular) w.f32(v);
     for (float v : emissive) w.f32(v);
-    w.f32(12.0f);  // shininess
-    w.f32(1.0f);   // transparency: opaque
-    w.u8(0);       // mode
+    w.f32(12.0f);     // shininess
+    w.f32(1.0f);      // transparency: opaque
+    w.u8(0);          // mode
     w.text("", 128);  // no texture file
     w.text("", 128);  // no alpha map
 }

@@ -80,8 +80,10 @@ ButtonReaction buttonMouseUp(ButtonMachine& m, int button) {
     if (!m.enabled) return {};
     ButtonReaction r;
     if (button == kButtonLeft) {
-        if (m.state == ButtonState::HighLight) r.face = ButtonFace::Normal;
-        else if (m.state == ButtonState::HighLightSelect) r.face = ButtonFace::HighLightSelect;
+        if (m.state == ButtonState::HighLight)
+            r.face = ButtonFace::Normal;
+        else if (m.state == ButtonState::HighLightSelect)
+            r.face = ButtonFace::HighLightSelect;
         m.mouseDown = false;
     }
     r.click = m.state != ButtonState::Selected;
@@ -152,9 +154,12 @@ bool buttonReadEnabled(ButtonMachine& m, ButtonReaction& reaction) {
 }
 
 void buttonUpdateGradient(ButtonMachine& m) {
-    if (m.state == ButtonState::Normal) m.invertGradient = false;
-    else if (m.state == ButtonState::HighLight) m.invertGradient = true;
-    else if (m.state == ButtonState::Selected) m.invertGradient = false;
+    if (m.state == ButtonState::Normal)
+        m.invertGradient = false;
+    else if (m.state == ButtonState::HighLight)
+        m.invertGradient = true;
+    else if (m.state == ButtonState::Selected)
+        m.invertGradient = false;
 }
 
 // ---- Persisted property set.
@@ -186,8 +191,14 @@ bool parseLong(const std::string& text, long long lo, long long hi, long long& o
 }
 
 bool parseBool(const std::string& text, bool& out) {
-    if (text == "True" || text == "-1" || text == "1") { out = true; return true; }
-    if (text == "False" || text == "0") { out = false; return true; }
+    if (text == "True" || text == "-1" || text == "1") {
+        out = true;
+        return true;
+    }
+    if (text == "False" || text == "0") {
+        out = false;
+        return true;
+    }
     return false;
 }
 
@@ -198,8 +209,8 @@ void put(PropertyBag& bag, const char* key, std::string value) { bag.emplace_bac
 std::string fontToText(const ButtonFont& f) {
     // Points are kept in hundredths so the text round-trips exactly.
     const long hundredths = static_cast<long>(f.points * 100.0f + 0.5f);
-    return f.face + ";" + std::to_string(hundredths) + ";" + std::to_string(f.charset) + ";" +
-           (f.bold ? "1" : "0") + ";" + (f.italic ? "1" : "0") + ";" + (f.underline ? "1" : "0");
+    return f.face + ";" + std::to_string(hundredths) + ";" + std::to_string(f.charset) + ";" + (f.bold ? "1" : "0") +
+           ";" + (f.italic ? "1" : "0") + ";" + (f.underline ? "1" : "0");
 }
 
 bool fontFromText(const std::string& text, ButtonFont& f) {
@@ -265,6 +276,7 @@ ButtonProperties loadButtonProperties(const PropertyBag& bag, const ButtonFont& 
         p.fontColour = static_cast<uint32_t>(n);
 
     p.visible = 1;
-    if ((v = findKey(bag, "Visible")) != nullptr && parseLong(*v, -32768, 32767, n)) p.visible = static_cast<int16_t>(n);
+    if ((v = findKey(bag, "Visible")) != nullptr && parseLong(*v, -32768, 32767, n))
+        p.visible = static_cast<int16_t>(n);
     return p;
 }

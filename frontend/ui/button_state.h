@@ -18,7 +18,7 @@ struct ButtonMachine {
     bool enabled = false;
     bool mouseDown = false;
     bool invertGradient = false;
-    uint8_t firstRun = 0;                   // 0 only while never persisted
+    uint8_t firstRun = 0;  // 0 only while never persisted
 };
 
 // What one notification asks of the window: a face to draw (the last one if
@@ -34,16 +34,16 @@ struct ButtonReaction {
 // Mouse buttons as the host reports them.
 enum : int { kButtonLeft = 1, kButtonRight = 2, kButtonMiddle = 4 };
 
-ButtonReaction buttonInitialize(ButtonMachine& m);          // Initialize: state Normal (draws nothing)
+ButtonReaction buttonInitialize(ButtonMachine& m);  // Initialize: state Normal (draws nothing)
 ButtonReaction buttonMouseMove(ButtonMachine& m);
 ButtonReaction buttonMouseDown(ButtonMachine& m, int button);
 ButtonReaction buttonMouseUp(ButtonMachine& m, int button);
 ButtonReaction buttonFocusGained(ButtonMachine& m);
 ButtonReaction buttonFocusLost(ButtonMachine& m);
-ButtonReaction buttonEndHover(ButtonMachine& m);            // EndHover
+ButtonReaction buttonEndHover(ButtonMachine& m);                          // EndHover
 ButtonReaction buttonTimerTick(ButtonMachine& m, bool cursorOverButton);  // TmrMouse
-ButtonReaction buttonApplyEnabled(const ButtonMachine& m);  // ApplyEnabled
-ButtonReaction buttonRefreshFace(const ButtonMachine& m);   // RefreshFace
+ButtonReaction buttonApplyEnabled(const ButtonMachine& m);                // ApplyEnabled
+ButtonReaction buttonRefreshFace(const ButtonMachine& m);                 // RefreshFace
 ButtonReaction buttonSetEnabled(ButtonMachine& m, bool enabled);
 // Reading Enabled completes the first-run initialisation and redraws.
 bool buttonReadEnabled(ButtonMachine& m, ButtonReaction& reaction);

@@ -26,7 +26,7 @@ struct CommandButton {
     bool captionEnabled = true;
     Surface surface;
     RECT captionRect = {0, 0, 0, 0};
-    PictureRef faces[7];   // indexed by ButtonFace
+    PictureRef faces[7];  // indexed by ButtonFace
 };
 
 CommandButton* buttonOf(HWND window) {
@@ -38,8 +38,8 @@ CommandButton* buttonOf(HWND window) {
 
 // The face pictures come from the button's own layout.
 PictureRef facePicture(ButtonFace face) {
-    static const char* const names[7] = {nullptr, "Normal", "HighLight", "Selected", "HighLightSelect", "Pressed",
-                                         "Disable"};
+    static const char* const names[7] = {nullptr,           "Normal",  "HighLight", "Selected",
+                                         "HighLightSelect", "Pressed", "Disable"};
     const char* name = names[static_cast<int>(face)];
     const ControlLayout* c = name ? findControl(Command_Layout, name, -1) : nullptr;
     return c ? loadPictureResource(c->picture) : nullptr;
@@ -103,19 +103,22 @@ void drawFace(CommandButton& b, ButtonFace face) {
 
     const PictureRef& picture = b.faces[static_cast<int>(face)];
     if (picture) {
-        const int e = px(60);   // the border's width on screen
-        struct Piece { int sx, sy, sw, sh, dx, dy, dw, dh; };
-        const Piece pieces[8] = {
-            {0, 0, 4, 4, 0, 0, e, e},                      // top-left corner
-            {4, 0, 56, 4, e, 0, w - 2 * e, e},             // top edge
-            {60, 0, 4, 4, w - e, 0, e, e},                 // top-right corner
-            {60, 4, 4, 17, w - e, e, e, h - 2 * e},        // right edge
-            {60, 21, 4, 4, w - e, h - e, e, e},            // bottom-right corner
-            {4, 21, 56, 4, e, h - e, w - 2 * e, e},        // bottom edge
-            {0, 21, 4, 4, 0, h - e, e, e},                 // bottom-left corner
-            {0, 4, 4, 17, 0, e, e, h - 2 * e},             // left edge
+        const int e = px(60);  // the border's width on screen
+        struct Piece {
+            int sx, sy, sw, sh, dx, dy, dw, dh;
         };
-        for (const Piece& p : pieces) drawPicture(b.surface.dc, *picture, p.dx, p.dy, p.dw, p.dh, p.sx, p.sy, p.sw, p.sh);
+        const Piece pieces[8] = {
+            {0, 0, 4, 4, 0, 0, e, e},                // top-left corner
+            {4, 0, 56, 4, e, 0, w - 2 * e, e},       // top edge
+            {60, 0, 4, 4, w - e, 0, e, e},           // top-right corner
+            {60, 4, 4, 17, w - e, e, e, h - 2 * e},  // right edge
+            {60, 21, 4, 4, w - e, h - e, e, e},      // bottom-right corner
+            {4, 21, 56, 4, e, h - e, w - 2 * e, e},  // bottom edge
+            {0, 21, 4, 4, 0, h - e, e, e},           // bottom-left corner
+            {0, 4, 4, 17, 0, e, e, h - 2 * e},       // left edge
+        };
+        for (const Piece& p : pieces)
+            drawPicture(b.surface.dc, *picture, p.dx, p.dy, p.dw, p.dh, p.sx, p.sy, p.sw, p.sh);
     }
     InvalidateRect(b.window, nullptr, FALSE);
 
@@ -138,8 +141,10 @@ void paint(CommandButton& b) {
     HDC dc = BeginPaint(b.window, &ps);
     RECT client;
     GetClientRect(b.window, &client);
-    if (b.opaque && b.surface.dc) BitBlt(dc, 0, 0, client.right, client.bottom, b.surface.dc, 0, 0, SRCCOPY);
-    else paintContainerBehind(b.window, dc);
+    if (b.opaque && b.surface.dc)
+        BitBlt(dc, 0, 0, client.right, client.bottom, b.surface.dc, 0, 0, SRCCOPY);
+    else
+        paintContainerBehind(b.window, dc);
 
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, b.font ? b.font : GetStockObject(DEFAULT_GUI_FONT));
@@ -163,9 +168,12 @@ void paint(CommandButton& b) {
 
 int buttonOfMessage(UINT message) {
     switch (message) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: return kButtonLeft;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: return kButtonRight;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: return kButtonMiddle;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: return kButtonLeft;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return kButtonRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP: return kButtonMiddle;
     }
     return 0;
 }
@@ -176,17 +184,10 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     CommandButton* b = reinterpret_cast<CommandButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!b) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
-        case WM_PAINT:
-            paint(*b);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_SIZE:
-            apply(*b, buttonApplyEnabled(b->machine));
-            return 0;
-        case WM_MOUSEMOVE:
-            apply(*b, buttonMouseMove(b->machine));
-            return 0;
+        case WM_PAINT: paint(*b); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_SIZE: apply(*b, buttonApplyEnabled(b->machine)); return 0;
+        case WM_MOUSEMOVE: apply(*b, buttonMouseMove(b->machine)); return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
@@ -206,12 +207,8 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (r.click && b->host.click) b->host.click(b->host.context);
             return 0;
         }
-        case WM_SETFOCUS:
-            apply(*b, buttonFocusGained(b->machine));
-            return 0;
-        case WM_KILLFOCUS:
-            apply(*b, buttonFocusLost(b->machine));
-            return 0;
+        case WM_SETFOCUS: apply(*b, buttonFocusGained(b->machine)); return 0;
+        case WM_KILLFOCUS: apply(*b, buttonFocusLost(b->machine)); return 0;
         case WM_TIMER:
             if (wParam == kHoverTimer) {
                 POINT cursor;
@@ -220,8 +217,7 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 apply(*b, buttonTimerTick(b->machine, over));
             }
             return 0;
-        case WM_GETDLGCODE:
-            return 0;
+        case WM_GETDLGCODE: return 0;
         case WM_NCDESTROY:
             KillTimer(window, kHoverTimer);
             freeSurface(b->surface);
@@ -239,7 +235,7 @@ bool registerClass() {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = buttonProc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));   // IDC_ARROW
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.lpszClassName = kClassName;
     registered = RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     return registered;
@@ -264,8 +260,8 @@ HWND createCommandButton(HWND parent, int x, int y, int width, int height, int c
     b->fontColour = static_cast<COLORREF>(p.fontColour);
     b->opaque = p.visible != 0;
 
-    HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y,
-                                  width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+    HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, width,
+                                  height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                                   GetModuleHandleW(nullptr), nullptr);
     if (!window) {
         if (b->font) DeleteObject(b->font);

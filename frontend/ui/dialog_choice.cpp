@@ -40,10 +40,14 @@ bool parseRadix(const std::string& digits, int radix, double* value) {
     unsigned long long v = 0;
     for (char c : digits) {
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else return false;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
         if (d >= radix) return false;
         v = v * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
     }
@@ -71,17 +75,26 @@ bool isNumericText(const std::string& text, double* value) {
     size_t i = 0;
     if (t[i] == '+' || t[i] == '-') ++i;
     size_t mantissaDigits = 0;
-    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) { ++i; ++mantissaDigits; }
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
+        ++i;
+        ++mantissaDigits;
+    }
     if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) { ++i; ++mantissaDigits; }
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
+            ++i;
+            ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0) return false;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         size_t expDigits = 0;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) { ++i; ++expDigits; }
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
+            ++i;
+            ++expDigits;
+        }
         if (expDigits == 0) return false;
     }
     if (i != t.size()) return false;
@@ -94,7 +107,7 @@ bool isNumericText(const std::string& text, double* value) {
 int16_t repeatTrackFromText(const std::string& text) {
     double v = 0.0;
     if (!isNumericText(text, &v)) return 0;
-    const double r = roundHalfEven(v);   // an overflowing exponent gives +-inf, limited below
+    const double r = roundHalfEven(v);  // an overflowing exponent gives +-inf, limited below
     if (r > 32767.0) return 32767;
     if (r < -32768.0) return -32768;
     return static_cast<int16_t>(r);

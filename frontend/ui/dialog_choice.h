@@ -36,13 +36,17 @@ bool isNumericText(const std::string& text, double* value = nullptr);
 double roundHalfEven(double v);
 
 // (screen - dialog) / 2 and / 3, truncated toward zero.
-struct Placement { int left, top; };
+struct Placement {
+    int left, top;
+};
 Placement dialogPlacement(int screenWidth, int screenHeight, int dialogWidth, int dialogHeight);
 
 // TilePanel's walk: where each copy of the tile lands, column by column,
 // each column running one tile past the bottom edge. A tile without area
 // gives no copies (the walk would never end).
-struct TileSpot { int x, y; };
+struct TileSpot {
+    int x, y;
+};
 std::vector<TileSpot> tileSpots(int panelWidth, int panelHeight, int tileWidth, int tileHeight);
 
 // Form_Resize's background: for each y from 0 to the inside height, the

@@ -61,9 +61,9 @@ void copyPicture(Form& form, const char* toName, int toIndex, const char* fromNa
 // Position and size. moveForm takes the outer window rectangle in twips.
 void moveForm(Form& form, int leftTwips, int topTwips, int widthTwips, int heightTwips);
 void moveControl(Form& form, const char* name, int index, int leftPx, int topPx, int widthPx, int heightPx);
-int formWidthTwips(const Form& form);    // outer size
+int formWidthTwips(const Form& form);  // outer size
 int formHeightTwips(const Form& form);
-int formInsideWidthPx(const Form& form); // client size
+int formInsideWidthPx(const Form& form);  // client size
 int formInsideHeightPx(const Form& form);
 RECT controlRectPx(const Form& form, const char* name, int index);  // in its container
 int twipsPerPixelX();
@@ -96,7 +96,7 @@ void setScreenPointer(ScreenPointer pointer);
 
 // Text conversions for captions.
 std::wstring widenUtf8(const std::string& text);
-std::wstring widenAnsi(const std::string& text);   // the system's ANSI code page
+std::wstring widenAnsi(const std::string& text);  // the system's ANSI code page
 std::string narrowAnsi(const std::wstring& text);
 
 // For controls drawn by the runtime's own window classes: paints what the

@@ -35,7 +35,7 @@ struct Control {
     PictureRef picture;
     HFONT font = nullptr;
     HWND window = nullptr;
-    Surface image;             // picture boxes
+    Surface image;  // picture boxes
     HBRUSH backBrush = nullptr;
     HCURSOR cursor = nullptr;
     bool timerOn = false;
@@ -53,7 +53,7 @@ struct Form {
     bool shown = false;
     Surface image;
     std::vector<Control> controls;
-    int pressed = -1;          // windowless control that took the left press
+    int pressed = -1;  // windowless control that took the left press
     HICON icon = nullptr;
 };
 
@@ -213,8 +213,8 @@ void drawShape(HDC dc, const Control& c) {
 void drawContainer(Form& form, int container, HDC dc, int originX, int originY, const RECT& clip) {
     Surface* image = containerImage(form, container);
     if (image->dc)
-        BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, image->dc,
-               clip.left - originX, clip.top - originY, SRCCOPY);
+        BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, image->dc, clip.left - originX,
+               clip.top - originY, SRCCOPY);
     POINT oldOrigin;
     SetViewportOrgEx(dc, originX, originY, &oldOrigin);
     for (const Control& c : form.controls) {
@@ -250,9 +250,12 @@ int hitTest(const Form& form, int container, POINT p) {
 
 int mouseButtonOf(UINT message) {
     switch (message) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: return kMouseLeft;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: return kMouseRight;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: return kMouseMiddle;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: return kMouseLeft;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return kMouseRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP: return kMouseMiddle;
     }
     return 0;
 }
@@ -282,8 +285,7 @@ void containerMouse(Form& form, HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return;
     }
-    if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window)
-        ReleaseCapture();
+    if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window) ReleaseCapture();
     if (button != kMouseLeft) return;
     const int pressed = form.pressed;
     form.pressed = -1;
@@ -295,7 +297,7 @@ void containerMouse(Form& form, HWND window, UINT message, WPARAM wParam, LPARAM
 
 bool containerCursor(Form& form, HWND window) {
     if (screenPointer == ScreenPointer::Hourglass) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));   // IDC_WAIT
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
         return true;
     }
     POINT p;
@@ -303,7 +305,7 @@ bool containerCursor(Form& form, HWND window) {
     ScreenToClient(window, &p);
     const int hit = hitTest(form, containerOf(form, window), p);
     HCURSOR cursor = hit >= 0 ? form.controls[static_cast<size_t>(hit)].cursor : nullptr;
-    SetCursor(cursor ? cursor : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));   // IDC_ARROW
+    SetCursor(cursor ? cursor : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
     return true;
 }
 
@@ -314,11 +316,13 @@ bool containerMessage(Form& form, HWND window, UINT message, WPARAM wParam, LPAR
             paintContainer(form, window);
             result = 0;
             return true;
-        case WM_ERASEBKGND:
-            result = 1;
-            return true;
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+        case WM_ERASEBKGND: result = 1; return true;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
             containerMouse(form, window, message, wParam, lParam);
             result = 0;
             return true;
@@ -366,19 +370,15 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_TIMER:
             for (Control& c : form->controls) {
-                if (c.layout->kind == ControlKind::Timer && static_cast<WPARAM>(&c - form->controls.data()) +
-                                                                   kFirstControlId == wParam) {
+                if (c.layout->kind == ControlKind::Timer &&
+                    static_cast<WPARAM>(&c - form->controls.data()) + kFirstControlId == wParam) {
                     if (c.timerOn && form->events.timer) form->events.timer(*form, c.layout->name);
                     break;
                 }
             }
             return 0;
-        case WM_CLOSE:
-            unloadForm(*form);
-            return 0;
-        case WM_QUERYENDSESSION:
-            unloadForm(*form);
-            return TRUE;
+        case WM_CLOSE: unloadForm(*form); return 0;
+        case WM_QUERYENDSESSION: unloadForm(*form); return TRUE;
         case WM_ENDSESSION:
             if (wParam) unloadForm(*form);
             return 0;
@@ -433,25 +433,21 @@ void createControl(Form& form, Control& c, int id) {
             growSurface(c.image, inside.right, inside.bottom, colourOf(l.back));
             c.picture = loadPictureResource(l.picture);
             if (c.picture && c.image.dc)
-                drawPicture(c.image.dc, *c.picture, 0, 0, c.picture->width, c.picture->height, 0, 0,
-                            c.picture->width, c.picture->height);
+                drawPicture(c.image.dc, *c.picture, 0, 0, c.picture->width, c.picture->height, 0, 0, c.picture->width,
+                            c.picture->height);
             break;
         }
-        case ControlKind::Label:
-            c.caption = widenUtf8(l.caption ? l.caption : "");
-            break;
-        case ControlKind::Image:
-            c.picture = loadPictureResource(l.picture);
-            break;
+        case ControlKind::Label: c.caption = widenUtf8(l.caption ? l.caption : ""); break;
+        case ControlKind::Image: c.picture = loadPictureResource(l.picture); break;
         case ControlKind::ComboBox: {
             // The window's height includes the drop-down list.
-            c.window = CreateWindowExW(0, L"COMBOBOX", L"",
-                                       WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL |
-                                           (l.visible ? WS_VISIBLE : 0),
-                                       x, y, w, h + 200, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       instance, nullptr);
+            c.window = CreateWindowExW(
+                0, L"COMBOBOX", L"",
+                WS_CHILD | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL | (l.visible ? WS_VISIBLE : 0), x,
+                y, w, h + 200, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
             c.backBrush = CreateSolidBrush(colourOf(l.back));
-            if (c.window) SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            if (c.window)
+                SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
             break;
         }
         case ControlKind::Timer:
@@ -462,8 +458,8 @@ void createControl(Form& form, Control& c, int id) {
         case ControlKind::CommandButton: {
             // The instance's persisted properties as the layout stores them:
             // caption and font, the rest at their defaults.
-            const FontDesc* ambientFont = c.container < 0 ? form.layout->font
-                                                          : form.controls[static_cast<size_t>(c.container)].layout->font;
+            const FontDesc* ambientFont =
+                c.container < 0 ? form.layout->font : form.controls[static_cast<size_t>(c.container)].layout->font;
             const ButtonFont ambient = buttonFontOf(ambientFont);
             ButtonProperties design;
             design.caption = l.caption ? l.caption : "";
@@ -477,8 +473,7 @@ void createControl(Form& form, Control& c, int id) {
             break;
         }
         case ControlKind::Shape:
-        case ControlKind::Line:
-            break;
+        case ControlKind::Line: break;
     }
     c.enabled = l.kind == ControlKind::Timer ? true : l.enabled;
     c.visible = l.visible;
@@ -488,8 +483,7 @@ void createControl(Form& form, Control& c, int id) {
         if (f) SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(f), FALSE);
         c.font = f;
     }
-    if (l.pointer == Pointer::Custom && l.cursor != 0)
-        c.cursor = LoadCursorW(instance, MAKEINTRESOURCEW(l.cursor));
+    if (l.pointer == Pointer::Custom && l.cursor != 0) c.cursor = LoadCursorW(instance, MAKEINTRESOURCEW(l.cursor));
 }
 
 void freeControl(Control& c) {
@@ -506,9 +500,7 @@ DWORD formStyle(const FormLayout& layout) {
     return WS_POPUP | WS_CLIPCHILDREN;
 }
 
-DWORD formExStyle(const FormLayout& layout) {
-    return layout.style == FormStyle::FixedDialog ? WS_EX_WINDOWEDGE : 0;
-}
+DWORD formExStyle(const FormLayout& layout) { return layout.style == FormStyle::FixedDialog ? WS_EX_WINDOWEDGE : 0; }
 
 }  // namespace
 
@@ -523,8 +515,8 @@ Form* loadForm(const FormLayout& layout, const FormEvents& events) {
     RECT outer = {0, 0, pxX(layout.width), pxY(layout.height)};
     AdjustWindowRectEx(&outer, formStyle(layout), FALSE, formExStyle(layout));
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    form->window = CreateWindowExW(formExStyle(layout), kFormClass, widenUtf8(layout.caption).c_str(), formStyle(layout),
-                                   pxX(layout.left), pxY(layout.top), outer.right - outer.left,
+    form->window = CreateWindowExW(formExStyle(layout), kFormClass, widenUtf8(layout.caption).c_str(),
+                                   formStyle(layout), pxX(layout.left), pxY(layout.top), outer.right - outer.left,
                                    outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
     if (!form->window) {
         delete form;
@@ -630,12 +622,18 @@ HWND controlWindow(const Form& form, const char* name, int index) {
 
 // ---- Timers.
 
-static void scheduleTimer(const Form& form, const Control& c) {
+namespace {
+
+void scheduleTimer(const Form& form, const Control& c) {
     const UINT_PTR id = kFirstControlId + static_cast<UINT_PTR>(&c - form.controls.data());
     // An interval of 0 never ticks.
-    if (c.timerOn && c.intervalMs > 0) SetTimer(form.window, id, static_cast<UINT>(c.intervalMs), nullptr);
-    else KillTimer(form.window, id);
+    if (c.timerOn && c.intervalMs > 0)
+        SetTimer(form.window, id, static_cast<UINT>(c.intervalMs), nullptr);
+    else
+        KillTimer(form.window, id);
 }
+
+}  // namespace
 
 void setTimerEnabled(Form& form, const char* name, bool enabled) {
     Control* c = find(form, name, -1);
@@ -672,8 +670,8 @@ void copyPicture(Form& form, const char* toName, int toIndex, const char* fromNa
     if (!to || !from) return;
     to->picture = from->picture;
     if (to->layout->kind == ControlKind::PictureBox && to->image.dc && to->picture)
-        drawPicture(to->image.dc, *to->picture, 0, 0, to->picture->width, to->picture->height, 0, 0,
-                    to->picture->width, to->picture->height);
+        drawPicture(to->image.dc, *to->picture, 0, 0, to->picture->width, to->picture->height, 0, 0, to->picture->width,
+                    to->picture->height);
     invalidateControl(*to);
 }
 
@@ -780,8 +778,10 @@ void setControlVisible(Form& form, const char* name, int index, bool visible) {
     Control* c = find(form, name, index);
     if (!c) return;
     c->visible = visible;
-    if (c->window) ShowWindow(c->window, visible ? SW_SHOWNA : SW_HIDE);
-    else invalidateControl(*c);
+    if (c->window)
+        ShowWindow(c->window, visible ? SW_SHOWNA : SW_HIDE);
+    else
+        invalidateControl(*c);
 }
 
 void setControlCaption(Form& form, const char* name, int index, const std::wstring& caption) {
@@ -856,7 +856,8 @@ std::wstring widenAnsi(const std::string& text) {
 
 std::string narrowAnsi(const std::wstring& text) {
     if (text.empty()) return std::string();
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (n <= 0) return std::string();
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);

@@ -18,16 +18,34 @@ constexpr Colour kPanelGrey = rgbColour(224, 224, 224);
 constexpr Colour kWindowBack = systemColour(SystemColour::WindowBackground);
 constexpr Colour kWindowText = systemColour(SystemColour::WindowText);
 
-constexpr ControlLayout base(const char* name, ControlKind kind, int index, const char* container,
-                             int left, int top, int width, int height) {
-    return ControlLayout{name, kind, index, container, left, top, width, height,
-                         "", kWindowBack, kWindowText, kNoPicture, false, nullptr,
-                         Alignment::Left, Border::None, Pointer::Default, 0, -1, 0, true, true};
+constexpr ControlLayout base(const char* name, ControlKind kind, int index, const char* container, int left, int top,
+                             int width, int height) {
+    return ControlLayout{name,
+                         kind,
+                         index,
+                         container,
+                         left,
+                         top,
+                         width,
+                         height,
+                         "",
+                         kWindowBack,
+                         kWindowText,
+                         kNoPicture,
+                         false,
+                         nullptr,
+                         Alignment::Left,
+                         Border::None,
+                         Pointer::Default,
+                         0,
+                         -1,
+                         0,
+                         true,
+                         true};
 }
 
-constexpr ControlLayout pictureBox(const char* name, int index, const char* container,
-                                   int left, int top, int width, int height,
-                                   Colour back, Picture picture, Border border, int tabIndex,
+constexpr ControlLayout pictureBox(const char* name, int index, const char* container, int left, int top, int width,
+                                   int height, Colour back, Picture picture, Border border, int tabIndex,
                                    const FontDesc* font = nullptr) {
     ControlLayout c = base(name, ControlKind::PictureBox, index, container, left, top, width, height);
     c.back = back;
@@ -38,12 +56,10 @@ constexpr ControlLayout pictureBox(const char* name, int index, const char* cont
     return c;
 }
 
-constexpr ControlLayout label(const char* name, int index, const char* container,
-                              int left, int top, int width, int height,
-                              const char* caption, Colour fore, int tabIndex,
+constexpr ControlLayout label(const char* name, int index, const char* container, int left, int top, int width,
+                              int height, const char* caption, Colour fore, int tabIndex,
                               Alignment alignment = Alignment::Left, Border border = Border::None,
-                              Pointer pointer = Pointer::Default, int cursor = 0,
-                              const FontDesc* font = &kGothicFont) {
+                              Pointer pointer = Pointer::Default, int cursor = 0, const FontDesc* font = &kGothicFont) {
     ControlLayout c = base(name, ControlKind::Label, index, container, left, top, width, height);
     c.caption = caption;
     c.fore = fore;
@@ -56,9 +72,8 @@ constexpr ControlLayout label(const char* name, int index, const char* container
     return c;
 }
 
-constexpr ControlLayout image(const char* name, int index, const char* container,
-                              int left, int top, int width, int height,
-                              Picture picture, bool stretch, Pointer pointer, bool visible = true) {
+constexpr ControlLayout image(const char* name, int index, const char* container, int left, int top, int width,
+                              int height, Picture picture, bool stretch, Pointer pointer, bool visible = true) {
     ControlLayout c = base(name, ControlKind::Image, index, container, left, top, width, height);
     c.picture = picture;
     c.stretch = stretch;
@@ -75,8 +90,7 @@ constexpr ControlLayout timer(const char* name, int intervalMs, bool enabled) {
     return c;
 }
 
-constexpr ControlLayout button(const char* name, const char* container,
-                               int left, int top, int width, int height,
+constexpr ControlLayout button(const char* name, const char* container, int left, int top, int width, int height,
                                const char* caption, int tabIndex) {
     ControlLayout c = base(name, ControlKind::CommandButton, -1, container, left, top, width, height);
     c.caption = caption;
@@ -110,7 +124,7 @@ const ControlLayout kPreviewControls[] = {
 
 // ---- Solvane_P: the settings dialog.
 constexpr ControlLayout combo(const char* name, const char* container, int left, int top, int width, int height,
-                    int tabIndex) {
+                              int tabIndex) {
     ControlLayout c = base(name, ControlKind::ComboBox, -1, container, left, top, width, height);
     c.back = kWhite;
     c.pointer = Pointer::Custom;
@@ -118,8 +132,8 @@ constexpr ControlLayout combo(const char* name, const char* container, int left,
     return c;
 }
 
-constexpr ControlLayout shape(const char* name, int index, const char* container,
-                              int left, int top, int width, int height, Colour colour) {
+constexpr ControlLayout shape(const char* name, int index, const char* container, int left, int top, int width,
+                              int height, Colour colour) {
     ControlLayout c = base(name, ControlKind::Shape, index, container, left, top, width, height);
     c.fore = colour;
     return c;
@@ -137,14 +151,17 @@ const ControlLayout kDialogControls[] = {
     label("lbl", 15, "Pic_C", 300, 360, 1665, 195, "BGM", kBlack, 8, Alignment::Centre),
     image("Img_BGM", 0, "Pic_C", 420, 1140, 195, 195, kNoPicture, false, Pointer::Custom),
     label("lbl", 14, "Pic_C", 2340, 840, 990, 195, "曲目をﾘﾋﾟｰﾄ", kBlack, 7),
-    label("lbl_BGM", 1, "Pic_C", 660, 840, 645, 195, "音楽CD", kWindowText, 6, Alignment::Left, Border::None, Pointer::Custom),
-    label("lbl_BGM", 2, "Pic_C", 660, 1440, 900, 195, "MP3、WAV", kWindowText, 5, Alignment::Left, Border::None, Pointer::Custom),
+    label("lbl_BGM", 1, "Pic_C", 660, 840, 645, 195, "音楽CD", kWindowText, 6, Alignment::Left, Border::None,
+          Pointer::Custom),
+    label("lbl_BGM", 2, "Pic_C", 660, 1440, 900, 195, "MP3、WAV", kWindowText, 5, Alignment::Left, Border::None,
+          Pointer::Custom),
     image("Img_BGM", 1, "Pic_C", 420, 840, 195, 195, kNoPicture, false, Pointer::Custom),
-    label("lbl_BGM", 0, "Pic_C", 660, 1140, 330, 195, "なし", kWindowText, 4, Alignment::Left, Border::None, Pointer::Custom),
+    label("lbl_BGM", 0, "Pic_C", 660, 1140, 330, 195, "なし", kWindowText, 4, Alignment::Left, Border::None,
+          Pointer::Custom),
     image("Img_BGM", 2, "Pic_C", 420, 1440, 195, 195, kNoPicture, false, Pointer::Custom),
     label("lbl_Fname", -1, "Pic_C", 1080, 1740, 5595, 495, "", kBlack, 3, Alignment::Left, Border::SingleLine),
-    label("lbl_URL", -1, nullptr, 180, 3120, 3285, 195, "https://kestrine.example.org/", kWhite, 10,
-          Alignment::Left, Border::None, Pointer::Custom, IDC_LINK_HAND, &kGothicUnderlined),
+    label("lbl_URL", -1, nullptr, 180, 3120, 3285, 195, "https://kestrine.example.org/", kWhite, 10, Alignment::Left,
+          Border::None, Pointer::Custom, IDC_LINK_HAND, &kGothicUnderlined),
     image("Img_Ra", 0, nullptr, 8040, 300, 180, 180, kPictureRadioOff, false, Pointer::Default),
     image("Img_Ra", 1, nullptr, 8040, 600, 180, 180, kPictureRadioOn, false, Pointer::Default),
     label("lbl", 7, nullptr, 180, 2880, 2475, 195, "Kestrine  Ver.1.0.0", kWhite, 0),
@@ -172,25 +189,45 @@ const ControlLayout kButtonControls[] = {
 };
 
 template <size_t N>
-constexpr size_t countOf(const ControlLayout (&)[N]) { return N; }
+constexpr size_t countOf(const ControlLayout (&)[N]) {
+    return N;
+}
 
 }  // namespace
 
 const FormLayout Solvane_S_Layout = {
-    "Solvane_S", "Solvane_Main", kWindowBack, 4395, 2820, 7065, 4260, 0, FormStyle::Borderless, nullptr,
+    "Solvane_S",    "Solvane_Main",         kWindowBack, 4395, 2820, 7065, 4260, 0, FormStyle::Borderless, nullptr,
     kSaverControls, countOf(kSaverControls)};
 
 const FormLayout Solvane_R_Layout = {
-    "Solvane_R", "Preview Window", kLightGrey, 5190, 3525, 2550, 1890, 0, FormStyle::Borderless, nullptr,
+    "Solvane_R",      "Preview Window",         kLightGrey, 5190, 3525, 2550, 1890, 0, FormStyle::Borderless, nullptr,
     kPreviewControls, countOf(kPreviewControls)};
 
-const FormLayout Solvane_P_Layout = {
-    "Solvane_P", "<Kestrine>", kLightGrey, 45, 330, 7440, 3690, IDI_DIALOG_ICON, FormStyle::FixedDialog, nullptr,
-    kDialogControls, countOf(kDialogControls)};
+const FormLayout Solvane_P_Layout = {"Solvane_P",
+                                     "<Kestrine>",
+                                     kLightGrey,
+                                     45,
+                                     330,
+                                     7440,
+                                     3690,
+                                     IDI_DIALOG_ICON,
+                                     FormStyle::FixedDialog,
+                                     nullptr,
+                                     kDialogControls,
+                                     countOf(kDialogControls)};
 
-const FormLayout Command_Layout = {
-    "Command", "", kWindowBack, 0, 0, 1755, 420, 0, FormStyle::Borderless, &kGothicFont,
-    kButtonControls, countOf(kButtonControls)};
+const FormLayout Command_Layout = {"Command",
+                                   "",
+                                   kWindowBack,
+                                   0,
+                                   0,
+                                   1755,
+                                   420,
+                                   0,
+                                   FormStyle::Borderless,
+                                   &kGothicFont,
+                                   kButtonControls,
+                                   countOf(kButtonControls)};
 
 const ControlLayout* findControl(const FormLayout& layout, const char* name, int index) {
     if (name == nullptr) return nullptr;

@@ -49,13 +49,13 @@ enum Picture : int {
 struct FontDesc {
     const char* face;  // UTF-8
     float points;
-    uint8_t charset;   // 128 = Shift-JIS
+    uint8_t charset;  // 128 = Shift-JIS
     bool underline;
 };
 
 enum class Pointer : uint8_t {
     Default,
-    Custom,      // the control's own cursor picture, or the arrow when it has none
+    Custom,  // the control's own cursor picture, or the arrow when it has none
 };
 
 enum class Alignment : uint8_t { Left, Centre };
@@ -63,40 +63,40 @@ enum class Alignment : uint8_t { Left, Centre };
 enum class Border : uint8_t { None, SingleLine, Sunken };
 
 enum class FormStyle : uint8_t {
-    Borderless,    // no caption or frame (saver and preview windows)
-    FixedDialog,   // caption, icon, close box, fixed size
+    Borderless,   // no caption or frame (saver and preview windows)
+    FixedDialog,  // caption, icon, close box, fixed size
 };
 
 struct ControlLayout {
     const char* name;
     ControlKind kind;
-    int index;              // index within a control array, -1 when not an array
-    const char* container;  // nullptr: the window itself; else a picture box's name
+    int index;                     // index within a control array, -1 when not an array
+    const char* container;         // nullptr: the window itself; else a picture box's name
     int left, top, width, height;  // twips, relative to the container's inside
-    const char* caption;    // UTF-8; labels and buttons
-    Colour back;            // picture boxes, combo box
-    Colour fore;            // labels, shapes, lines
+    const char* caption;           // UTF-8; labels and buttons
+    Colour back;                   // picture boxes, combo box
+    Colour fore;                   // labels, shapes, lines
     Picture picture;
-    bool stretch;           // image: stretch the picture to the control
-    const FontDesc* font;   // nullptr: the platform's default user-interface font
+    bool stretch;          // image: stretch the picture to the control
+    const FontDesc* font;  // nullptr: the platform's default user-interface font
     Alignment alignment;
     Border border;
     Pointer pointer;
-    int cursor;             // cursor resource for Pointer::Custom, 0 for none
-    int tabIndex;           // -1 when the kind has none
-    int intervalMs;         // timers
-    bool enabled;           // timers: running at load; other kinds: enabled
+    int cursor;      // cursor resource for Pointer::Custom, 0 for none
+    int tabIndex;    // -1 when the kind has none
+    int intervalMs;  // timers
+    bool enabled;    // timers: running at load; other kinds: enabled
     bool visible;
 };
 
 struct FormLayout {
     const char* name;
-    const char* caption;    // UTF-8
+    const char* caption;  // UTF-8
     Colour back;
     int left, top, width, height;  // twips; the client rectangle
-    int icon;               // icon resource, 0 for none
+    int icon;                      // icon resource, 0 for none
     FormStyle style;
-    const FontDesc* font;   // the window's font, ambient for its custom buttons; nullptr: the platform's
+    const FontDesc* font;  // the window's font, ambient for its custom buttons; nullptr: the platform's
     const ControlLayout* controls;
     size_t controlCount;
 };
@@ -104,7 +104,7 @@ struct FormLayout {
 extern const FormLayout Solvane_S_Layout;
 extern const FormLayout Solvane_R_Layout;
 extern const FormLayout Solvane_P_Layout;
-extern const FormLayout Command_Layout;   // the custom button's own parts
+extern const FormLayout Command_Layout;  // the custom button's own parts
 
 // Fonts the layouts use.
 extern const FontDesc kGothicFont;        // "ＭＳ Ｐゴシック" 9.75 pt, Shift-JIS

@@ -29,8 +29,8 @@ IWICImagingFactory* imagingFactory() {
         // The thread may already be initialised in another model; WIC works in both.
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         IWICImagingFactory* f = nullptr;
-        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&f))))
+        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                    reinterpret_cast<void**>(&f))))
             f = nullptr;
         return f;
     }();
@@ -58,7 +58,7 @@ std::shared_ptr<PictureData> decode(const void* data, DWORD size) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = static_cast<LONG>(width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(height);   // top-down
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -107,20 +107,25 @@ bool writePictureBmp(const PictureData& picture, const char* path) {
     const DWORD headerBytes = 14 + 40;
 
     std::vector<unsigned char> file(headerBytes + imageBytes, 0);
-    auto put16 = [&](size_t at, unsigned v) { file[at] = v & 0xFF; file[at + 1] = (v >> 8) & 0xFF; };
-    auto put32 = [&](size_t at, DWORD v) { for (int i = 0; i < 4; ++i) file[at + i] = (v >> (8 * i)) & 0xFF; };
+    auto put16 = [&](size_t at, unsigned v) {
+        file[at] = v & 0xFF;
+        file[at + 1] = (v >> 8) & 0xFF;
+    };
+    auto put32 = [&](size_t at, DWORD v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = (v >> (8 * i)) & 0xFF;
+    };
     file[0] = 'B';
     file[1] = 'M';
     put32(2, headerBytes + imageBytes);
     put32(10, headerBytes);
     put32(14, 40);
     put32(18, static_cast<DWORD>(picture.width));
-    put32(22, static_cast<DWORD>(picture.height));   // bottom row first
+    put32(22, static_cast<DWORD>(picture.height));  // bottom row first
     put16(26, 1);
     put16(28, 24);
-    put32(30, 0);   // BI_RGB
+    put32(30, 0);  // BI_RGB
     put32(34, imageBytes);
-    put32(38, 3780);   // 96 dots per inch
+    put32(38, 3780);  // 96 dots per inch
     put32(42, 3780);
     for (int y = 0; y < picture.height; ++y) {
         const unsigned char* src = picture.bits + static_cast<size_t>(picture.height - 1 - y) * picture.width * 4;
@@ -146,8 +151,10 @@ void drawPicture(HDC dc, const PictureData& picture, int dx, int dy, int dw, int
     if (!source) return;
     HGDIOBJ old = SelectObject(source, picture.bitmap);
     SetStretchBltMode(dc, COLORONCOLOR);
-    if (dw == sw && dh == sh) BitBlt(dc, dx, dy, dw, dh, source, sx, sy, SRCCOPY);
-    else StretchBlt(dc, dx, dy, dw, dh, source, sx, sy, sw, sh, SRCCOPY);
+    if (dw == sw && dh == sh)
+        BitBlt(dc, dx, dy, dw, dh, source, sx, sy, SRCCOPY);
+    else
+        StretchBlt(dc, dx, dy, dw, dh, source, sx, sy, sw, sh, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
 }

@@ -8,7 +8,7 @@
 #include <memory>
 
 struct PictureData {
-    HBITMAP bitmap = nullptr;   // 32-bit top-down DIB section, blue-green-red-unused
+    HBITMAP bitmap = nullptr;  // 32-bit top-down DIB section, blue-green-red-unused
     const unsigned char* bits = nullptr;
     int width = 0;
     int height = 0;
@@ -28,8 +28,7 @@ PictureRef loadPictureResource(int id);
 bool writePictureBmp(const PictureData& picture, const char* path);
 
 // Draws the source rectangle of the picture stretched to the destination.
-void drawPicture(HDC dc, const PictureData& picture, int dx, int dy, int dw, int dh,
-                 int sx, int sy, int sw, int sh);
+void drawPicture(HDC dc, const PictureData& picture, int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh);
 
 struct Surface {
     HDC dc = nullptr;

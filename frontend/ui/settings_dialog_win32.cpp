@@ -19,7 +19,9 @@ namespace {
 
 // The chooser's texts as Shift-JIS bytes: "BGMﾌｧｲﾙ (MP3 WAV)", "*.MP3;*.WAV", "ﾌｧｲﾙを開く".
 const char kFilterSjis[] = "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)\0*.MP3;*.WAV\0";
-const char kTitleSjis[] = "\xCC\xA7\xB2\xD9\x82\xF0\x8A" "J\x82\xAD";
+const char kTitleSjis[] =
+    "\xCC\xA7\xB2\xD9\x82\xF0\x8A"
+    "J\x82\xAD";
 const int kFileBufferLength = 255;
 const UINT kShiftJis = 932;
 
@@ -70,8 +72,8 @@ void TilePanel(Form& form, const char* panel) {
 }
 
 void Form_Load(Form& form) {
-    const Placement at = dialogPlacement(screenWidthTwips(), screenHeightTwips(), formWidthTwips(form),
-                                         formHeightTwips(form));
+    const Placement at =
+        dialogPlacement(screenWidthTwips(), screenHeightTwips(), formWidthTwips(form), formHeightTwips(form));
     moveForm(form, at.left, at.top, formWidthTwips(form), formHeightTwips(form));
     InitButtons(form);
     TilePanel(form, "Pic_C");
@@ -119,7 +121,7 @@ void Cmd_File_Click(Form& form) {
     // The platform's Unicode chooser with the Shift-JIS texts decoded, so the
     // title and filter read correctly whatever the system's code page; the
     // chosen path is kept in the ANSI code page like every other path here.
-    const std::wstring filter = fromShiftJis(kFilterSjis, sizeof kFilterSjis);   // both NULs at the end
+    const std::wstring filter = fromShiftJis(kFilterSjis, sizeof kFilterSjis);  // both NULs at the end
     const std::wstring title = fromShiftJis(kTitleSjis, sizeof kTitleSjis);
     const std::wstring folder = widenAnsi(BgmFolder);
     wchar_t file[kFileBufferLength + 1] = {};
@@ -175,10 +177,14 @@ void lbl_URL_Click(Form& form) {
 }
 
 void onClick(Form& form, const char* name, int) {
-    if (std::strcmp(name, "Cmd_File") == 0) Cmd_File_Click(form);
-    else if (std::strcmp(name, "Cmd_Set") == 0) Cmd_Set_Click(form);
-    else if (std::strcmp(name, "Cmd_Can") == 0) Cmd_Can_Click(form);
-    else if (std::strcmp(name, "lbl_URL") == 0) lbl_URL_Click(form);
+    if (std::strcmp(name, "Cmd_File") == 0)
+        Cmd_File_Click(form);
+    else if (std::strcmp(name, "Cmd_Set") == 0)
+        Cmd_Set_Click(form);
+    else if (std::strcmp(name, "Cmd_Can") == 0)
+        Cmd_Can_Click(form);
+    else if (std::strcmp(name, "lbl_URL") == 0)
+        lbl_URL_Click(form);
 }
 
 // lbl_BGM_MouseDown and Img_BGM_MouseDown: any mouse button selects the source.

@@ -4,11 +4,11 @@
 // the file is checked against its length first; the platform file does the
 // mapping, the conversion and the message box.
 #include "renderer/image/bmp_loader.h"
-#include "renderer/image/bmp_platform.h"
-#include "renderer/image/dib_converter.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include "renderer/image/bmp_platform.h"
+#include "renderer/image/dib_converter.h"
 
 const char* const openFailedMessage = "Failed to open DIB file %s.\n";
 const char* const unknownFormatMessage = "Unknown DIB file format.";
@@ -41,7 +41,7 @@ struct DibLayout {
     size_t headerAt;
     uint32_t headerSize;
     bool hasFileHeader;
-    size_t pixelsAt;       // from the file header; worked out otherwise
+    size_t pixelsAt;  // from the file header; worked out otherwise
     uint16_t paletteCount;
 };
 
@@ -126,8 +126,8 @@ uint64_t fixUpSizes(DibInfoHeader* h, uint16_t paletteCount, size_t pixelBytesIn
     uint64_t rows = uint64_t(h->height < 0 ? -int64_t(h->height) : int64_t(h->height));
     if (h->sizeImage == 0) {
         uint64_t computed = isRunLength(h->compression)
-            ? pixelBytesInFile
-            : (uint64_t(h->bitCount) * uint64_t(uint32_t(h->width)) + 7) / 8 * rows;
+                                ? pixelBytesInFile
+                                : (uint64_t(h->bitCount) * uint64_t(uint32_t(h->width)) + 7) / 8 * rows;
         h->sizeImage = computed > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(computed);
     }
     if (h->clrUsed == 0) h->clrUsed = paletteCount;
@@ -253,10 +253,10 @@ uint16_t countPaletteColors(const unsigned char* header) {
         bitCount = readU16(header + 14);
     }
     switch (bitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+        case 1: return 2;
+        case 4: return 16;
+        case 8: return 256;
+        default: return 0;
     }
 }
 
@@ -272,7 +272,7 @@ RgbImage* decodeDibFile(const unsigned char* bytes, size_t length) {
         return nullptr;
     }
     bool filled = layout.headerSize == coreHeaderSize ? fillFromCoreHeader(bytes, length, &layout, working)
-                                                       : fillFromInfoHeader(bytes, length, &layout, working);
+                                                      : fillFromInfoHeader(bytes, length, &layout, working);
     RgbImage* image = nullptr;
     if (!filled) {
         report(conversionErrorMessage);

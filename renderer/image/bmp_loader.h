@@ -2,8 +2,8 @@
 // info header) into an RgbImage. Errors other than a missing file are shown to
 // the user in a box captioned "Error".
 #pragma once
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include "renderer/image/rgb_image.h"
 
 // The 40-byte info header as it lies in the file (and as the working header).
@@ -47,7 +47,7 @@ extern void (*loaderMessageHandler)(const char* text);
 extern uint64_t largestDibTargetBytes;
 
 // The message texts.
-extern const char* const openFailedMessage;      // printf format, the path for %s
+extern const char* const openFailedMessage;  // printf format, the path for %s
 extern const char* const unknownFormatMessage;
 extern const char* const outOfMemoryMessage;
 extern const char* const conversionErrorMessage;

@@ -13,7 +13,7 @@ bool fileOpensForReading(const char* path);
 struct MappedDibFile {
     const unsigned char* bytes;
     size_t length;
-    void* file;     // platform handles, released by unmapDibFile
+    void* file;  // platform handles, released by unmapDibFile
     void* mapping;
 };
 // Maps the whole file read-only. False (with nothing left to release) when
@@ -34,8 +34,8 @@ bool createDibTarget(const DibInfoHeader* header, DibTarget* target);
 // drawing; returns the rows converted (0 when the platform refuses the
 // format). workingHeader is the info header followed by its colour table or
 // bit-field masks; bitsLength bounds the pixel data (checked by the caller).
-int convertDibRows(DibTarget* target, const DibInfoHeader* workingHeader, size_t colourBytes,
-                   const unsigned char* bits, size_t bitsLength);
+int convertDibRows(DibTarget* target, const DibInfoHeader* workingHeader, size_t colourBytes, const unsigned char* bits,
+                   size_t bitsLength);
 // Releases the memory device context, then the bitmap.
 void releaseDibTarget(DibTarget* target);
 

@@ -1,12 +1,12 @@
 // The BMP loader's native side: the file read into memory, the conversion by
 // the project's own DIB converter into a plain buffer, and messages written
 // to standard error (tests replace loaderMessageHandler to collect them).
-#include "renderer/image/bmp_platform.h"
-#include "renderer/image/dib_converter.h"
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include "renderer/image/bmp_platform.h"
+#include "renderer/image/dib_converter.h"
 
 bool fileOpensForReading(const char* path) {
     // Windows cannot open a folder as a file; the C library here can.
@@ -71,7 +71,8 @@ bool createDibTarget(const DibInfoHeader* header, DibTarget* target) {
 
 int convertDibRows(DibTarget* target, const DibInfoHeader* workingHeader, size_t colourBytes, const unsigned char* bits,
                    size_t bitsLength) {
-    DibSource source{workingHeader, reinterpret_cast<const unsigned char*>(workingHeader + 1), colourBytes, bits, bitsLength};
+    DibSource source{workingHeader, reinterpret_cast<const unsigned char*>(workingHeader + 1), colourBytes, bits,
+                     bitsLength};
     int rows = workingHeader->height < 0 ? -workingHeader->height : workingHeader->height;
     return convertDibToBgr24(source, target->pixels, workingHeader->width, rows);
 }
@@ -81,6 +82,4 @@ void releaseDibTarget(DibTarget* target) {
     *target = DibTarget{};
 }
 
-void showLoaderMessageBox(const char* text) {
-    std::fprintf(stderr, "Error: %s\n", text);
-}
+void showLoaderMessageBox(const char* text) { std::fprintf(stderr, "Error: %s\n", text); }

@@ -1,17 +1,19 @@
 // The BMP loader's Windows side: the file mapped read-only through kernel32,
 // the conversion done by GDI into a 24-bit DIB section, and the "Error" box.
-#include "renderer/image/bmp_platform.h"
 #include <windows.h>
+#include "renderer/image/bmp_platform.h"
 
 bool fileOpensForReading(const char* path) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
 }
 
 bool mapDibFile(const char* path, MappedDibFile* mapped) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
     // An empty file cannot be mapped; the loader treats it as unopenable.
@@ -47,7 +49,8 @@ bool createDibTarget(const DibInfoHeader* header, DibTarget* target) {
     HDC context = CreateCompatibleDC(nullptr);
     if (!context) return false;
     void* pixels = nullptr;
-    HBITMAP section = CreateDIBSection(context, reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HBITMAP section =
+        CreateDIBSection(context, reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (!section || !pixels) {
         if (section) DeleteObject(section);
         DeleteDC(context);
@@ -62,8 +65,8 @@ bool createDibTarget(const DibInfoHeader* header, DibTarget* target) {
 
 int convertDibRows(DibTarget* target, const DibInfoHeader* workingHeader, size_t, const unsigned char* bits, size_t) {
     int rows = workingHeader->height < 0 ? -workingHeader->height : workingHeader->height;
-    int converted = SetDIBits(static_cast<HDC>(target->context), static_cast<HBITMAP>(target->section), 0, UINT(rows), bits,
-                              reinterpret_cast<const BITMAPINFO*>(workingHeader), DIB_RGB_COLORS);
+    int converted = SetDIBits(static_cast<HDC>(target->context), static_cast<HBITMAP>(target->section), 0, UINT(rows),
+                              bits, reinterpret_cast<const BITMAPINFO*>(workingHeader), DIB_RGB_COLORS);
     if (converted > 0) GdiFlush();
     return converted > 0 ? converted : 0;
 }
@@ -74,6 +77,4 @@ void releaseDibTarget(DibTarget* target) {
     *target = DibTarget{};
 }
 
-void showLoaderMessageBox(const char* text) {
-    MessageBoxA(GetFocus(), text, "Error", MB_OK);
-}
+void showLoaderMessageBox(const char* text) { MessageBoxA(GetFocus(), text, "Error", MB_OK); }

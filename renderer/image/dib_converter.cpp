@@ -83,9 +83,7 @@ struct Masks {
 
 // The target row that source row `row` lands on: bottom-up sources keep their
 // order, top-down sources are turned over.
-int targetRow(const DibSource& source, int row, int rows) {
-    return source.header->height < 0 ? rows - 1 - row : row;
-}
+int targetRow(const DibSource& source, int row, int rows) { return source.header->height < 0 ? rows - 1 - row : row; }
 
 int convertIndexedRows(const DibSource& source, const Target& target) {
     int bitCount = source.header->bitCount;
@@ -145,8 +143,11 @@ int convertBgrRows(const DibSource& source, const Target& target) {
 class RunLengthDecoder {
 public:
     RunLengthDecoder(const DibSource& source, const Target& target)
-        : data_(source.bits), length_(source.bitsLength), fourBit_(source.header->compression == dibRle4),
-          palette_(paletteOf(source)), target_(target) {}
+        : data_(source.bits),
+          length_(source.bitsLength),
+          fourBit_(source.header->compression == dibRle4),
+          palette_(paletteOf(source)),
+          target_(target) {}
 
     void decode() {
         while (at_ + 2 <= length_ && y_ < target_.height) {
@@ -242,18 +243,15 @@ bool holdsAllRows(const DibSource& source) {
 int convertUncompressed(const DibSource& source, const Target& target) {
     if (!holdsAllRows(source)) return 0;
     switch (source.header->bitCount) {
-    case 1:
-    case 4:
-    case 8:
-        return convertIndexedRows(source, target);
-    case 16:
-        return convertMaskedRows(source, target, Masks{channelOf(0x7C00), channelOf(0x03E0), channelOf(0x001F)});
-    case 24:
-        return convertBgrRows(source, target);
-    case 32:
-        return convertMaskedRows(source, target, Masks{channelOf(0xFF0000), channelOf(0xFF00), channelOf(0xFF)});
-    default:
-        return 0;
+        case 1:
+        case 4:
+        case 8: return convertIndexedRows(source, target);
+        case 16:
+            return convertMaskedRows(source, target, Masks{channelOf(0x7C00), channelOf(0x03E0), channelOf(0x001F)});
+        case 24: return convertBgrRows(source, target);
+        case 32:
+            return convertMaskedRows(source, target, Masks{channelOf(0xFF0000), channelOf(0xFF00), channelOf(0xFF)});
+        default: return 0;
     }
 }
 
@@ -280,15 +278,10 @@ int convertDibToBgr24(const DibSource& source, unsigned char* target, int target
     // bit-field images with none are refused.
     if (h.planes == 0 && h.compression != dibRle8 && h.compression != dibRle4) return 0;
     switch (h.compression) {
-    case dibRgb:
-        return convertUncompressed(source, out);
-    case dibBitFields:
-        return convertBitFields(source, out);
-    case dibRle8:
-        return h.bitCount == 8 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
-    case dibRle4:
-        return h.bitCount == 4 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
-    default:
-        return 0;
+        case dibRgb: return convertUncompressed(source, out);
+        case dibBitFields: return convertBitFields(source, out);
+        case dibRle8: return h.bitCount == 8 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
+        case dibRle4: return h.bitCount == 4 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
+        default: return 0;
     }
 }

@@ -243,15 +243,17 @@ void addBitFieldImages(std::vector<NamedBmp>& out) {
 
 void addRunLengthImages(std::vector<NamedBmp>& out) {
     // Runs, an absolute run, end of line, delta and end of picture.
-    add(out, "rle8_basic", runLengthRecipe(8, 4, false,
-        {3, 10, 2, 20, 0, 0, 0, 3, 1, 2, 3, 0, 4, 40, 0, 0, 0, 2, 2, 1, 2, 50, 0, 1}));
+    add(out, "rle8_basic",
+        runLengthRecipe(8, 4, false, {3, 10, 2, 20, 0, 0, 0, 3, 1, 2, 3, 0, 4, 40, 0, 0, 0, 2, 2, 1, 2, 50, 0, 1}));
     // Runs wider than the picture, rows left unset, no end-of-picture mark.
     add(out, "rle8_overrun", runLengthRecipe(5, 4, false, {9, 7, 0, 0, 2, 8, 0, 5, 1, 2, 3, 4, 5, 0, 0, 0}));
     add(out, "rle8_absolute_odd", runLengthRecipe(7, 2, false, {0, 5, 9, 8, 7, 6, 5, 0, 2, 33, 0, 0, 7, 1, 0, 1}));
     add(out, "packed_rle8", withoutFileHeader(runLengthRecipe(6, 3, false, {6, 100, 0, 0, 3, 101, 0, 1})));
     add(out, "rle8_delta_far", runLengthRecipe(4, 4, false, {1, 3, 0, 2, 9, 1, 1, 4, 0, 2, 0, 9, 1, 5, 0, 1}));
-    add(out, "rle4_basic", runLengthRecipe(9, 3, true, {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 2, 0x77, 0, 2, 1, 1, 3, 0x9A, 0, 1}));
-    add(out, "rle4_absolute_even", runLengthRecipe(6, 2, true, {0, 4, 0x12, 0x34, 0, 0, 0, 6, 0xAB, 0xCD, 0xEF, 0, 0, 1}));
+    add(out, "rle4_basic",
+        runLengthRecipe(9, 3, true, {5, 0x12, 0, 0, 0, 3, 0x45, 0x60, 2, 0x77, 0, 2, 1, 1, 3, 0x9A, 0, 1}));
+    add(out, "rle4_absolute_even",
+        runLengthRecipe(6, 2, true, {0, 4, 0x12, 0x34, 0, 0, 0, 6, 0xAB, 0xCD, 0xEF, 0, 0, 1}));
     add(out, "rle4_overrun", runLengthRecipe(3, 3, true, {7, 0x5A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 0}));
     add(out, "packed_rle4", withoutFileHeader(runLengthRecipe(5, 2, true, {5, 0xC3, 0, 0, 4, 0x21, 0, 1})));
     BmpRecipe shortPalette = runLengthRecipe(6, 2, false, {6, 200, 0, 0, 3, 2, 0, 1});
@@ -271,15 +273,16 @@ void addRunLengthImages(std::vector<NamedBmp>& out) {
     // Wine's GDI loses its place after a literal of 255 pixels (its padded
     // length, 256, wraps to 0); the longest odd literal it reads is 253.
     add(out, "rle8_long_literal", runLengthRecipe(300, 1, false, [] {
-        Bytes b = {0, 253};
-        for (int i = 0; i < 253; ++i) b.push_back(uint8_t(i * 7));
-        b.push_back(0);  // pad the odd literal run
-        b.insert(b.end(), {60, 3, 0, 1});
-        return b;
-    }()));
+            Bytes b = {0, 253};
+            for (int i = 0; i < 253; ++i) b.push_back(uint8_t(i * 7));
+            b.push_back(0);  // pad the odd literal run
+            b.insert(b.end(), {60, 3, 0, 1});
+            return b;
+        }()));
     add(out, "rle8_delta_past_top", runLengthRecipe(3, 2, false, {1, 4, 0, 2, 1, 5, 2, 6, 0, 0, 3, 7, 0, 1}));
     add(out, "rle8_lines_past_top", runLengthRecipe(2, 2, false, {2, 1, 0, 0, 2, 2, 0, 0, 0, 0, 2, 3, 0, 1}));
-    add(out, "rle4_delta", runLengthRecipe(7, 3, true, {3, 0x12, 0, 2, 2, 1, 3, 0x34, 0, 2, 0, 1, 0, 3, 0xAB, 0xC0, 0, 1}));
+    add(out, "rle4_delta",
+        runLengthRecipe(7, 3, true, {3, 0x12, 0, 2, 2, 1, 3, 0x34, 0, 2, 0, 1, 0, 3, 0xAB, 0xC0, 0, 1}));
     add(out, "rle4_odd_runs", runLengthRecipe(5, 2, true, {3, 0x9F, 3, 0x8E, 0, 0, 1, 0x7D, 0, 1, 0x6C, 0, 1}));
     add(out, "rle8_run_then_cut_literal", runLengthRecipe(6, 2, false, {6, 3, 0, 0, 2, 7, 0, 5, 1, 2}));
     add(out, "rle8_run_literal_no_end", runLengthRecipe(6, 1, false, {2, 7, 0, 3, 1, 2, 3, 0}));
@@ -288,7 +291,8 @@ void addRunLengthImages(std::vector<NamedBmp>& out) {
     BmpRecipe unsized = runLengthRecipe(5, 2, false, {5, 30, 0, 0, 2, 31, 0, 1});
     unsized.sizeImage = 0;
     add(out, "rle8_no_size", unsized);
-    BmpRecipe unsized4 = runLengthRecipe(7, 3, true, {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 0, 2, 2, 1, 4, 0x9A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
+    BmpRecipe unsized4 = runLengthRecipe(
+        7, 3, true, {3, 0x12, 0, 3, 0x45, 0x60, 0, 0, 0, 2, 2, 1, 4, 0x9A, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1});
     unsized4.sizeImage = 0;
     add(out, "rle4_no_size", unsized4);
 }

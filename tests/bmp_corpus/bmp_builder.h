@@ -10,8 +10,8 @@ using Bytes = std::vector<uint8_t>;
 
 struct BmpRecipe {
     bool fileHeader = true;
-    bool core = false;            // 12-byte core header instead of the 40-byte info header
-    uint32_t headerSize = 0;      // 0: 12 or 40 by `core`; otherwise written as given (padded with zeros)
+    bool core = false;        // 12-byte core header instead of the 40-byte info header
+    uint32_t headerSize = 0;  // 0: 12 or 40 by `core`; otherwise written as given (padded with zeros)
     int32_t width = 1;
     int32_t height = 1;
     uint16_t planes = 1;

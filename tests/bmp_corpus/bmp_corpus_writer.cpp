@@ -8,12 +8,12 @@
 //   bmp_corpus_writer DIR --random N  N made-up run-length files (random code
 //                                     streams) and N/2 bit-field files
 //                                     (random masks), randK.bmp / fieldsK.bmp
-#include "tests/bmp_corpus/bmp_builder.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
+#include "tests/bmp_corpus/bmp_builder.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ bool writeFile(const std::string& path, const uint8_t* bytes, size_t length) {
 }
 
 const std::set<std::string> truncatedKinds = {"core_4bit_w5", "packed_8bit_w6", "fields16_565", "topdown_24bit",
-                                              "rle8_basic", "rle4_basic", "packed_rle8", "packed_core_24bit_w5",
+                                              "rle8_basic",   "rle4_basic",     "packed_rle8",  "packed_core_24bit_w5",
                                               "rle8_no_size", "rle4_no_size"};
 
 // A deterministic generator, so every run writes the same variants.
@@ -113,7 +113,8 @@ BmpRecipe randomRunLengthImage(Random& random) {
     recipe.palette = noiseValues(recipe.clrUsed ? recipe.clrUsed : (fourBit ? 16u : 256u), 1u << 24, random.next());
     recipe.pixels = randomRunLengthStream(random, fourBit);
     size_t sizing = random.below(10);
-    recipe.sizeImage = sizing == 0 ? 0 : uint32_t(sizing == 1 ? random.below(recipe.pixels.size() + 1) : recipe.pixels.size());
+    recipe.sizeImage =
+        sizing == 0 ? 0 : uint32_t(sizing == 1 ? random.below(recipe.pixels.size() + 1) : recipe.pixels.size());
     return recipe;
 }
 
@@ -135,8 +136,10 @@ BmpRecipe randomBitFieldImage(Random& random) {
     recipe.width = int32_t(1 + random.below(9));
     static const int32_t heights[] = {1, 2, 3, -2};
     recipe.height = heights[random.below(4)];
-    recipe.masks = {randomMask(random, recipe.bitCount), randomMask(random, recipe.bitCount), randomMask(random, recipe.bitCount)};
-    size_t bytes = (size_t(recipe.width) * recipe.bitCount + 31) / 32 * 4 * size_t(recipe.height < 0 ? -recipe.height : recipe.height);
+    recipe.masks = {randomMask(random, recipe.bitCount), randomMask(random, recipe.bitCount),
+                    randomMask(random, recipe.bitCount)};
+    size_t bytes = (size_t(recipe.width) * recipe.bitCount + 31) / 32 * 4 *
+                   size_t(recipe.height < 0 ? -recipe.height : recipe.height);
     for (size_t i = 0; i < bytes; ++i) recipe.pixels.push_back(uint8_t(random.below(256)));
     return recipe;
 }
@@ -189,8 +192,9 @@ int main(int argc, char** argv) {
     if (mode == "--random") return writeRandomFiles(dir, count, random) ? 0 : 1;
     for (const NamedBmp& item : bmpCorpus()) {
         bool written = mode == "--mutations" ? writeVariants(dir, item, count, random)
-                       : mode == "--prefixes" ? writePrefixes(dir, item)
-                                              : writeFile(dir + "/" + item.name + ".bmp", item.bytes.data(), item.bytes.size());
+                       : mode == "--prefixes"
+                           ? writePrefixes(dir, item)
+                           : writeFile(dir + "/" + item.name + ".bmp", item.bytes.data(), item.bytes.size());
         if (!written) return 1;
     }
     return 0;

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the BMP loader's reader, the same code loadDibImage
 // runs on a mapped file, with the native converter behind it.
-#include "renderer/image/bmp_loader.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include "renderer/image/bmp_loader.h"
 
 namespace {
 void ignoreMessage(const char*) {}

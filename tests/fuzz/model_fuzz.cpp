@@ -18,13 +18,15 @@ volatile float sink;
 void walk(const Model& model) {
     float sum = 0;
     for (int i = 0; i < model.numVertices; ++i) sum += model.vertices[i].position[2] + model.vertices[i].boneId;
-    for (int i = 0; i < model.numTriangles; ++i) sum += model.triangles[i].t[2] + float(model.triangles[i].vertexIndices[2]);
+    for (int i = 0; i < model.numTriangles; ++i)
+        sum += model.triangles[i].t[2] + float(model.triangles[i].vertexIndices[2]);
     for (int i = 0; i < model.numMeshes; ++i) {
         const Mesh& mesh = model.meshes[i];
         sum += float(mesh.materialIndex);
         for (int k = 0; k < mesh.triangleCount; ++k) sum += float(mesh.triangleIndices[k]);
     }
-    for (int i = 0; i < model.numMaterials; ++i) sum += model.materials[i].shininess + float(model.materials[i].texture);
+    for (int i = 0; i < model.numMaterials; ++i)
+        sum += model.materials[i].shininess + float(model.materials[i].texture);
     sink = sum;
 }
 

@@ -14,11 +14,9 @@
 
 namespace {
 
-bool drawFirstFrame(int mode, std::vector<Rgba>& colours)
-{
+bool drawFirstFrame(int mode, std::vector<Rgba>& colours) {
     OffscreenContext context(1024, 768);
-    if (!context.ready() || !startOffscreenScene(1024, 768))
-        return false;
+    if (!context.ready() || !startOffscreenScene(1024, 768)) return false;
     blendMode = mode;
     drawScene();
     for (int i = 0; i < kProbePointCount; ++i) {
@@ -30,8 +28,7 @@ bool drawFirstFrame(int mode, std::vector<Rgba>& colours)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: scene_probe_colours FOLDER\n");
         return 2;
@@ -52,11 +49,10 @@ int main(int argc, char** argv)
     for (int i = 0; i < kProbePointCount; ++i) {
         std::string name = kProbePoints[i].name;
         for (char& c : name)
-            if (c == ' ')
-                c = '_';
+            if (c == ' ') c = '_';
         const ScreenPoint p = projectWorldPoint(kProbePoints[i].world, 1024, 768);
-        std::printf("%s %d %d %d %d %d %d %d %d\n", name.c_str(), p.x, p.y, blended[i].r, blended[i].g,
-                    blended[i].b, opaque[i].r, opaque[i].g, opaque[i].b);
+        std::printf("%s %d %d %d %d %d %d %d %d\n", name.c_str(), p.x, p.y, blended[i].r, blended[i].g, blended[i].b,
+                    opaque[i].r, opaque[i].g, opaque[i].b);
     }
     return 0;
 }

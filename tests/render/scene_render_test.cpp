@@ -34,8 +34,7 @@ constexpr int kHeight = 768;
 // at them. A missing picture is simply not written.
 class StagedPictures {
 public:
-    StagedPictures()
-    {
+    StagedPictures() {
         char pattern[] = "/tmp/kestrine-scene-XXXXXX";
         const char* made = mkdtemp(pattern);
         folder_ = made != nullptr ? made : "/tmp";
@@ -46,8 +45,7 @@ public:
         backdropFile = backdrop_.c_str();
         splashFile = sprite_.c_str();
     }
-    ~StagedPictures()
-    {
+    ~StagedPictures() {
         std::remove(bed_.c_str());
         std::remove(backdrop_.c_str());
         std::remove(sprite_.c_str());
@@ -57,10 +55,7 @@ public:
         splashFile = kSplashPath;
     }
     bool writeBed(BmpColour c) { return writeSolidBmp(bed_, 256, 256, c); }
-    bool writeBackdrop(BmpColour left, BmpColour right)
-    {
-        return writeSplitBmp(backdrop_, 1024, 256, left, right);
-    }
+    bool writeBackdrop(BmpColour left, BmpColour right) { return writeSplitBmp(backdrop_, 1024, 256, left, right); }
     bool writeSprite(BmpColour c) { return writeSolidBmp(sprite_, 64, 64, c); }
 
 private:
@@ -71,19 +66,17 @@ const BmpColour kGreyBed = {128, 128, 128};
 const BmpColour kWhite = {255, 255, 255};
 const BmpColour kMagenta = {255, 0, 255};
 
-::testing::AssertionResult near(Rgba seen, double r, double g, double b, double tolerance)
-{
+::testing::AssertionResult near(Rgba seen, double r, double g, double b, double tolerance) {
     const double dr = seen.r - r, dg = seen.g - g, db = seen.b - b;
     if (std::fabs(dr) <= tolerance && std::fabs(dg) <= tolerance && std::fabs(db) <= tolerance)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "pixel (" << int(seen.r) << ", " << int(seen.g) << ", " << int(seen.b)
-           << ") expected about (" << r << ", " << g << ", " << b << ") within " << tolerance;
+    return ::testing::AssertionFailure() << "pixel (" << int(seen.r) << ", " << int(seen.g) << ", " << int(seen.b)
+                                         << ") expected about (" << r << ", " << g << ", " << b << ") within "
+                                         << tolerance;
 }
 
 // Every surface height and velocity set to one value, borders included.
-void flattenWater(float height)
-{
+void flattenWater(float height) {
     for (int c = 0; c < kWaterCapacity; ++c)
         for (int r = 0; r < kWaterCapacity; ++r) {
             waterGrid.surface[c][r].y = height;
@@ -93,22 +86,17 @@ void flattenWater(float height)
 
 class SceneRender : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        startFreshContext();
-    }
+    void SetUp() override { startFreshContext(); }
     // A new context for every start: Mesa may round a colour differently by
     // one step when a context goes on from earlier frames, so determinism is
     // checked between contexts in the same fresh state.
-    void startFreshContext()
-    {
+    void startFreshContext() {
         context_.reset();
         context_ = std::make_unique<OffscreenContext>(kWidth, kHeight);
         ASSERT_TRUE(context_->ready());
     }
     // All three pictures: grey bed, white|magenta backdrop, white sprite.
-    void startWithAllPictures()
-    {
+    void startWithAllPictures() {
         startFreshContext();
         ASSERT_TRUE(pictures_.writeBed(kGreyBed));
         ASSERT_TRUE(pictures_.writeBackdrop(kWhite, kMagenta));
@@ -116,8 +104,7 @@ protected:
         ASSERT_TRUE(startOffscreenScene(kWidth, kHeight));
     }
     // A black frame and the view the lake and the splash are drawn in.
-    void clearToLakeView()
-    {
+    void clearToLakeView() {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
@@ -135,19 +122,12 @@ protected:
 struct Expected {
     double r, g, b;
 };
-Expected waterColour(double h)
-{
-    return {255.0 * (0.1 + 0.2 * h), 255.0 * (0.3 + 0.2 * h), 255.0 * (0.3 + 0.5 * h)};
-}
-double clamp255(double v)
-{
-    return v < 0 ? 0 : (v > 255 ? 255 : v);
-}
+Expected waterColour(double h) { return {255.0 * (0.1 + 0.2 * h), 255.0 * (0.3 + 0.2 * h), 255.0 * (0.3 + 0.5 * h)}; }
+double clamp255(double v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
 }  // namespace
 
-TEST_F(SceneRender, FirstFrameShowsBackdropAndBlendedWater)
-{
+TEST_F(SceneRender, FirstFrameShowsBackdropAndBlendedWater) {
     startWithAllPictures();
     ASSERT_TRUE(drawScene());
     // Backdrop: white left half, magenta right half, both under heavy fog.
@@ -166,12 +146,11 @@ TEST_F(SceneRender, FirstFrameShowsBackdropAndBlendedWater)
     // Near water over the grey bed, blended: water + bed * bed.
     const double bed = 128.0 / 255.0;
     const Expected w = waterColour(-0.000996);
-    EXPECT_TRUE(near(at(probeScreen("water near")), w.r + 255 * bed * bed, w.g + 255 * bed * bed,
-                     w.b + 255 * bed * bed, 2.5));
+    EXPECT_TRUE(
+        near(at(probeScreen("water near")), w.r + 255 * bed * bed, w.g + 255 * bed * bed, w.b + 255 * bed * bed, 2.5));
 }
 
-TEST_F(SceneRender, OpaqueWaterShowsItsOwnColourForTheExampleHeights)
-{
+TEST_F(SceneRender, OpaqueWaterShowsItsOwnColourForTheExampleHeights) {
     startWithAllPictures();
     blendMode = 2;
     const double heights[] = {0.0, -0.5, 2.0};
@@ -181,10 +160,8 @@ TEST_F(SceneRender, OpaqueWaterShowsItsOwnColourForTheExampleHeights)
         drawScene();
         // One step moves a flat surface by -0.000996.
         const Expected w = waterColour(h - 0.000996);
-        EXPECT_TRUE(near(at(probeScreen("water near")), clamp255(w.r), clamp255(w.g),
-                         clamp255(w.b), 2.0));
-        EXPECT_TRUE(near(at(probeScreen("water centre")), clamp255(w.r), clamp255(w.g),
-                         clamp255(w.b), 2.0));
+        EXPECT_TRUE(near(at(probeScreen("water near")), clamp255(w.r), clamp255(w.g), clamp255(w.b), 2.0));
+        EXPECT_TRUE(near(at(probeScreen("water centre")), clamp255(w.r), clamp255(w.g), clamp255(w.b), 2.0));
     }
     // The examples as 0..1 colours: (0.1, 0.3, 0.3); (0, 0.2, 0.05); (0.5, 0.7, 1).
     flattenWater(0.0f);
@@ -198,8 +175,7 @@ TEST_F(SceneRender, OpaqueWaterShowsItsOwnColourForTheExampleHeights)
     EXPECT_TRUE(near(at(probeScreen("water near")), 127.5, 178.5, 255, 2.0));
 }
 
-TEST_F(SceneRender, BlendedWaterAddsTheBedColourTimesItself)
-{
+TEST_F(SceneRender, BlendedWaterAddsTheBedColourTimesItself) {
     startWithAllPictures();
     blendMode = 1;
     const double bed2 = 255.0 * (128.0 / 255.0) * (128.0 / 255.0);
@@ -209,13 +185,12 @@ TEST_F(SceneRender, BlendedWaterAddsTheBedColourTimesItself)
         flattenWater(static_cast<float>(h));
         drawScene();
         const Expected w = waterColour(h - 0.000996);
-        EXPECT_TRUE(near(at(probeScreen("water near")), clamp255(clamp255(w.r) + bed2),
-                         clamp255(clamp255(w.g) + bed2), clamp255(clamp255(w.b) + bed2), 2.5));
+        EXPECT_TRUE(near(at(probeScreen("water near")), clamp255(clamp255(w.r) + bed2), clamp255(clamp255(w.g) + bed2),
+                         clamp255(clamp255(w.b) + bed2), 2.5));
     }
 }
 
-TEST_F(SceneRender, FogDarkensTheWaterWithDistance)
-{
+TEST_F(SceneRender, FogDarkensTheWaterWithDistance) {
     startWithAllPictures();
     blendMode = 2;
     drawScene();
@@ -238,8 +213,7 @@ TEST_F(SceneRender, FogDarkensTheWaterWithDistance)
     EXPECT_LT(far.g, w.g * 0.6);
 }
 
-TEST_F(SceneRender, TiltMovesTheLakeButNotTheBackdrop)
-{
+TEST_F(SceneRender, TiltMovesTheLakeButNotTheBackdrop) {
     startWithAllPictures();
     drawScene();
     const std::vector<unsigned char> level = picture();
@@ -261,8 +235,7 @@ TEST_F(SceneRender, TiltMovesTheLakeButNotTheBackdrop)
     EXPECT_NE(level, tilted);
 }
 
-TEST_F(SceneRender, MissingBackdropAndBedAreDrawnWhite)
-{
+TEST_F(SceneRender, MissingBackdropAndBedAreDrawnWhite) {
     ASSERT_TRUE(pictures_.writeSprite(kWhite));
     ASSERT_TRUE(startOffscreenScene(kWidth, kHeight));
     EXPECT_EQ(sceneTextures[0], 0u);
@@ -285,13 +258,9 @@ TEST_F(SceneRender, MissingBackdropAndBedAreDrawnWhite)
     EXPECT_TRUE(near(at(probeScreen("water near")), w.r, w.g, w.b, 2.0));
 }
 
-TEST_F(SceneRender, NoPicturesMeansNoScene)
-{
-    EXPECT_FALSE(startOffscreenScene(kWidth, kHeight));
-}
+TEST_F(SceneRender, NoPicturesMeansNoScene) { EXPECT_FALSE(startOffscreenScene(kWidth, kHeight)); }
 
-TEST_F(SceneRender, OddSizedBedLoadsWithoutReadingPastItsRows)
-{
+TEST_F(SceneRender, OddSizedBedLoadsWithoutReadingPastItsRows) {
     // 3 x 5 pixels: rows of 9 bytes, not a multiple of four.
     ASSERT_TRUE(pictures_.writeBackdrop(kWhite, kMagenta));
     std::string odd = std::string(lakeBedFile);
@@ -306,8 +275,7 @@ TEST_F(SceneRender, OddSizedBedLoadsWithoutReadingPastItsRows)
     EXPECT_TRUE(near(at(probeScreen("water near")), w.r + red2, w.g + rest2, w.b + rest2, 2.5));
 }
 
-TEST_F(SceneRender, MipmappedTextureOfAModelMaterial)
-{
+TEST_F(SceneRender, MipmappedTextureOfAModelMaterial) {
     startWithAllPictures();
     const unsigned int name = loadMipmappedTexture(lakeBedFile);
     EXPECT_NE(name, 0u);
@@ -323,8 +291,7 @@ TEST_F(SceneRender, MipmappedTextureOfAModelMaterial)
     EXPECT_EQ(level3Width, 32) << "the chain of smaller levels exists";
 }
 
-TEST_F(SceneRender, FixedStateAfterInit)
-{
+TEST_F(SceneRender, FixedStateAfterInit) {
     startWithAllPictures();
     GLfloat clear[4] = {};
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
@@ -351,8 +318,7 @@ TEST_F(SceneRender, FixedStateAfterInit)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(SceneRender, BlendModeSwitchesAfterExactly1000Swaps)
-{
+TEST_F(SceneRender, BlendModeSwitchesAfterExactly1000Swaps) {
     startWithAllPictures();
     const double bed2 = 255.0 * (128.0 / 255.0) * (128.0 / 255.0);
     auto blended = [&]() {
@@ -361,21 +327,18 @@ TEST_F(SceneRender, BlendModeSwitchesAfterExactly1000Swaps)
         return seen.g > 76 + bed2 / 2;  // opaque water stays near 76
     };
     // Swaps while minimised count as well: 999 without drawing.
-    for (int i = 0; i < 999; ++i)
-        countSwap();
+    for (int i = 0; i < 999; ++i) countSwap();
     EXPECT_TRUE(blended()) << "after 999 swaps";
     countSwap();
     EXPECT_FALSE(blended()) << "after 1000 swaps";
-    for (int i = 0; i < 999; ++i)
-        countSwap();
+    for (int i = 0; i < 999; ++i) countSwap();
     EXPECT_FALSE(blended()) << "after 1999 swaps";
     countSwap();
     EXPECT_TRUE(blended()) << "after 2000 swaps";
     EXPECT_EQ(frameCounter, 0);
 }
 
-TEST_F(SceneRender, BillboardAddsItsColourAndLeavesDepthAlone)
-{
+TEST_F(SceneRender, BillboardAddsItsColourAndLeavesDepthAlone) {
     startWithAllPictures();
     clearToLakeView();
     const Vec3d center = {0.0, 6.0, 18.0};  // world (0, 4, 3): close, no fog
@@ -396,8 +359,7 @@ TEST_F(SceneRender, BillboardAddsItsColourAndLeavesDepthAlone)
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
-TEST_F(SceneRender, MissingSpriteDrawsTheSplashInItsColour)
-{
+TEST_F(SceneRender, MissingSpriteDrawsTheSplashInItsColour) {
     ASSERT_TRUE(pictures_.writeBed(kGreyBed));
     ASSERT_TRUE(startOffscreenScene(kWidth, kHeight));
     EXPECT_EQ(sceneTextures[3], 0u);
@@ -407,8 +369,7 @@ TEST_F(SceneRender, MissingSpriteDrawsTheSplashInItsColour)
     EXPECT_TRUE(near(context_->pixel(p.x, p.y), 51, 153, 102, 2.0));
 }
 
-TEST_F(SceneRender, BillboardOnTheFacingAxisIsSkipped)
-{
+TEST_F(SceneRender, BillboardOnTheFacingAxisIsSkipped) {
     startWithAllPictures();
     clearToLakeView();
     const std::vector<unsigned char> before = picture();
@@ -422,8 +383,7 @@ TEST_F(SceneRender, BillboardOnTheFacingAxisIsSkipped)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(SceneRender, SplashSpritesGlowAboveTheWater)
-{
+TEST_F(SceneRender, SplashSpritesGlowAboveTheWater) {
     startWithAllPictures();
     blendMode = 2;
     drawScene();
@@ -440,13 +400,11 @@ TEST_F(SceneRender, SplashSpritesGlowAboveTheWater)
     EXPECT_EQ(stone.active, 0);
     int brighter = 0;
     const std::vector<unsigned char> splashed = picture();
-    for (size_t i = 0; i < calm.size(); i += 4)
-        brighter += splashed[i] > calm[i] + 20 ? 1 : 0;
+    for (size_t i = 0; i < calm.size(); i += 4) brighter += splashed[i] > calm[i] + 20 ? 1 : 0;
     EXPECT_GT(brighter, 20) << "the white sprites add light";
 }
 
-TEST_F(SceneRender, SlowSplashDiesBeforeItIsDrawn)
-{
+TEST_F(SceneRender, SlowSplashDiesBeforeItIsDrawn) {
     startWithAllPictures();
     drawScene();
     const std::vector<unsigned char> calm = picture();
@@ -464,8 +422,7 @@ TEST_F(SceneRender, SlowSplashDiesBeforeItIsDrawn)
     EXPECT_TRUE(picture() == calm) << "no sprite of the slow splash is drawn";
 }
 
-TEST_F(SceneRender, FrameNIsTheSameOnEveryRun)
-{
+TEST_F(SceneRender, FrameNIsTheSameOnEveryRun) {
     // Frame 340 of a run from seed 1 holds the splash of the first big stone.
     constexpr int kFrame = 340;
     startWithAllPictures();
@@ -475,8 +432,7 @@ TEST_F(SceneRender, FrameNIsTheSameOnEveryRun)
     }
     const std::vector<unsigned char> first = picture();
     int alive = 0;
-    for (const SplashParticle& p : splash)
-        alive += p.active;
+    for (const SplashParticle& p : splash) alive += p.active;
     EXPECT_GT(alive, 0) << "a splash is in the air";
 
     startWithAllPictures();
@@ -490,8 +446,7 @@ TEST_F(SceneRender, FrameNIsTheSameOnEveryRun)
         if (first[i] != second[i]) {
             ++differing;
             const int row = static_cast<int>(i / (kWidth * 4));
-            if (firstRow < 0)
-                firstRow = row;
+            if (firstRow < 0) firstRow = row;
             lastRow = row;
         }
     EXPECT_EQ(differing, 0) << "rows " << firstRow << " to " << lastRow;
@@ -502,8 +457,7 @@ namespace {
 // The frame written out plainly from its definition, one GL call after the
 // other, without any of the scene code's drawing functions. A faster drawing
 // of the scene must give the same picture as this.
-void drawFrameByDefinition()
-{
+void drawFrameByDefinition() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(0.0, 10.0, 22.0, 0.0, 0.0, -30.0, 0.0, 1.0, 0.0);
@@ -512,19 +466,27 @@ void drawFrameByDefinition()
     glColor3f(1, 1, 1);
     glBindTexture(GL_TEXTURE_2D, sceneTextures[2]);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 1); glVertex3f(-45, 25, -53);
-    glTexCoord2f(1, 1); glVertex3f(45, 25, -53);
-    glTexCoord2f(1, 0); glVertex3f(45, -3, -53);
-    glTexCoord2f(0, 0); glVertex3f(-45, -3, -53);
+    glTexCoord2f(0, 1);
+    glVertex3f(-45, 25, -53);
+    glTexCoord2f(1, 1);
+    glVertex3f(45, 25, -53);
+    glTexCoord2f(1, 0);
+    glVertex3f(45, -3, -53);
+    glTexCoord2f(0, 0);
+    glVertex3f(-45, -3, -53);
     glEnd();
     glRotatef(0.0f, 1, 0, 0);
     glTranslatef(0, -2, -15);
     glBindTexture(GL_TEXTURE_2D, sceneTextures[0]);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 1); glVertex3f(-35, -2, -45);
-    glTexCoord2f(1, 1); glVertex3f(35, -2, -45);
-    glTexCoord2f(1, 0); glVertex3f(35, -2, 15);
-    glTexCoord2f(0, 0); glVertex3f(-35, -2, 15);
+    glTexCoord2f(0, 1);
+    glVertex3f(-35, -2, -45);
+    glTexCoord2f(1, 1);
+    glVertex3f(35, -2, -45);
+    glTexCoord2f(1, 0);
+    glVertex3f(35, -2, 15);
+    glTexCoord2f(0, 0);
+    glVertex3f(-35, -2, 15);
     glEnd();
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
@@ -553,18 +515,15 @@ void drawFrameByDefinition()
 WaterGrid savedGrid;
 
 // A rippled surface: two stamps spread over some steps.
-void rippleTheWater()
-{
+void rippleTheWater() {
     stampRipple(128, 128, 3.0f);
     stampRipple(60, 200, 2.0f);
-    for (int i = 0; i < 40; ++i)
-        stepWater();
+    for (int i = 0; i < 40; ++i) stepWater();
 }
 
 }  // namespace
 
-TEST_F(SceneRender, FrameMatchesAPlainDrawingOfItsDefinition)
-{
+TEST_F(SceneRender, FrameMatchesAPlainDrawingOfItsDefinition) {
     startWithAllPictures();
     rippleTheWater();
     savedGrid = waterGrid;

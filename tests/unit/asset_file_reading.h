@@ -14,7 +14,10 @@ inline std::vector<uint8_t> assetBytes(const std::string& name) {
     return bytes;
 }
 
-inline uint32_t le16(const std::vector<uint8_t>& b, size_t at) { return at + 2 <= b.size() ? b[at] | (b[at + 1] << 8) : 0xFFFFFFFFu; }
+inline uint32_t le16(const std::vector<uint8_t>& b, size_t at) {
+    return at + 2 <= b.size() ? b[at] | (b[at + 1] << 8) : 0xFFFFFFFFu;
+}
 inline uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
-    return at + 4 <= b.size() ? b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24) : 0xFFFFFFFFu;
+    return at + 4 <= b.size() ? b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24)
+                              : 0xFFFFFFFFu;
 }

@@ -219,7 +219,8 @@ class StagedScenePictures : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         drive = makeScratchFolder("kestrine_assets_stage_");
-        const std::string command = std::string(KESTRINE_SOURCE_DIR) + "/tools/stage_scene_files.sh '" + drive.string() + "'";
+        const std::string command =
+            std::string(KESTRINE_SOURCE_DIR) + "/tools/stage_scene_files.sh '" + drive.string() + "'";
         staged = std::system(command.c_str()) == 0;
     }
     static void TearDownTestSuite() { std::filesystem::remove_all(drive); }
@@ -252,7 +253,8 @@ TEST_F(StagedScenePictures, LoadWithTheBmpLoaderAndMatchTheDecodedJpeg) {
         int mismatches = 0;
         for (int y = 0; y < jpeg.height; ++y)
             for (int x = 0; x < jpeg.width; ++x) {
-                const unsigned char* loaded = image->data + (static_cast<size_t>(jpeg.height - 1 - y) * jpeg.width + x) * 3;
+                const unsigned char* loaded =
+                    image->data + (static_cast<size_t>(jpeg.height - 1 - y) * jpeg.width + x) * 3;
                 const uint8_t* expected = jpeg.pixel(x, y);
                 for (int c = 0; c < 3; ++c) mismatches += loaded[c] != expected[c];
             }
@@ -343,7 +345,8 @@ TEST(AssetContent, LakeBedAndMetalTileTileWithoutSeams) {
     tile.rgb.resize(556 * 20 * 3);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 556; ++x)
-            for (int c = 0; c < 3; ++c) tile.pixel(x, y)[c] = bmp[54 + (static_cast<size_t>(19 - y) * 556 + x) * 3 + (2 - c)];
+            for (int c = 0; c < 3; ++c)
+                tile.pixel(x, y)[c] = bmp[54 + (static_cast<size_t>(19 - y) * 556 + x) * 3 + (2 - c)];
     expectSeamless(tile, true);
     expectSeamless(tile, false);
 }
@@ -428,9 +431,10 @@ TEST(AssetContent, ButtonFacesShowTheirStatesInTheBorder) {
         const char* name;
         bool blueFrame, orangeInside, lightBlueInside;
     };
-    const Expect faces[] = {{"button_normal.bmp", true, false, false},          {"button_highlight.bmp", true, true, false},
-                            {"button_selected.bmp", true, false, true},         {"button_highlight_select.bmp", true, true, false},
-                            {"button_pressed.bmp", true, false, false},         {"button_disable.bmp", false, false, false}};
+    const Expect faces[] = {
+        {"button_normal.bmp", true, false, false},  {"button_highlight.bmp", true, true, false},
+        {"button_selected.bmp", true, false, true}, {"button_highlight_select.bmp", true, true, false},
+        {"button_pressed.bmp", true, false, false}, {"button_disable.bmp", false, false, false}};
     for (const Expect& e : faces) {
         SCOPED_TRACE(e.name);
         const Rgb8Picture face = decodedBitmap(e.name);

@@ -1,9 +1,9 @@
 // The native converter's pixel formats, each on a small crafted file whose
 // expected colours follow from the format's rules (the wine differential test
 // checks the same rules against GDI on a larger corpus).
+#include <cstring>
 #include "renderer/image/dib_converter.h"
 #include "tests/unit/bmp_message_capture.h"
-#include <cstring>
 
 namespace {
 
@@ -144,7 +144,8 @@ TEST_F(BmpConvert, GappyMasksReadTheirLowestRunOfBits) {
     // below the run's top byte are not masked off either.
     expectPixels(maskedRecipe(16, {0x7C00, 0x02F0, 0x000F}, {0x0200, 0x00F0, 0x0210}), {0x000000, 0x00FF00, 0x001100});
     // Red 0x00F00F00 is read as bits 8..11, taking the pixel's bits 4..11.
-    expectPixels(maskedRecipe(32, {0x00F00F00, 0x000000F0, 0x0000000F}, {0x00F00F00, 0x00F00000}), {0xFF0000, 0x000000});
+    expectPixels(maskedRecipe(32, {0x00F00F00, 0x000000F0, 0x0000000F}, {0x00F00F00, 0x00F00000}),
+                 {0xFF0000, 0x000000});
 }
 
 TEST_F(BmpConvert, FormatsGdiRefusesAreConversionErrors) {
@@ -180,8 +181,8 @@ TEST_F(BmpConvert, RunLength8DrawsRunsLiteralsMovesAndClips) {
     // Row 0: a run of 2, a literal run of 3 (padded), then a run that spills
     // past the right edge. Row 1: end of line at once. Row 2: move right 1 and
     // up 0, draw 1, then end of picture; row 3 stays black.
-    BmpRecipe s = runLengthRecipe(6, 4, false,
-                              {2, 10, 0, 3, 20, 21, 22, 0, 4, 30, 0, 0, 0, 0, 0, 2, 1, 0, 1, 40, 0, 1, 1, 50});
+    BmpRecipe s =
+        runLengthRecipe(6, 4, false, {2, 10, 0, 3, 20, 21, 22, 0, 4, 30, 0, 0, 0, 0, 0, 2, 1, 0, 1, 40, 0, 1, 1, 50});
     expectPixels(s, {p[10], p[10], p[20], p[21], p[22], p[30],  //
                      black, black, black, black, black, black,  //
                      black, p[40], black, black, black, black,  //
@@ -200,7 +201,8 @@ TEST_F(BmpConvert, RunLengthRowStretchCountsOnlyOnceAnEscapeFollows) {
     // The data ends after a run: that row's last stretch is left undrawn.
     expectPixels(runLengthRecipe(3, 2, false, {3, 5, 0, 0, 2, 6}), {p[5], p[5], p[5], black, black, black});
     // A move makes what came before it final, even when the move itself is cut off.
-    expectPixels(runLengthRecipe(3, 2, false, {1, 5, 0, 2, 1, 0, 1, 6, 0, 2, 1}), {p[5], black, p[6], black, black, black});
+    expectPixels(runLengthRecipe(3, 2, false, {1, 5, 0, 2, 1, 0, 1, 6, 0, 2, 1}),
+                 {p[5], black, p[6], black, black, black});
     // A literal run longer than the data left: the row's open stretch goes too.
     expectPixels(runLengthRecipe(4, 1, false, {2, 7, 0, 5, 1, 2}), {black, black, black, black});
     expectPixels(runLengthRecipe(4, 1, false, {2, 7, 0, 2, 0, 0, 0, 5, 1, 2}), {p[7], p[7], black, black});

@@ -1,11 +1,11 @@
 // The loader's file handling: headers, palettes, where the pixels are, the
 // messages, and the checks that keep it inside the file.
-#include "tests/unit/bmp_message_capture.h"
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
+#include "tests/unit/bmp_message_capture.h"
 
 namespace {
 

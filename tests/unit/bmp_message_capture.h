@@ -1,13 +1,13 @@
 // Collects the BMP loader's messages for the duration of a test instead of
 // printing them.
 #pragma once
-#include "renderer/image/bmp_loader.h"
-#include "tests/bmp_corpus/bmp_builder.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
+#include "renderer/image/bmp_loader.h"
+#include "tests/bmp_corpus/bmp_builder.h"
 
 inline std::vector<std::string>& capturedLoaderMessages() {
     static std::vector<std::string> messages;

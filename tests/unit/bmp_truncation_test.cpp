@@ -2,9 +2,9 @@
 // either refuse with exactly one of its messages or load a picture of the
 // header's size, and never read outside the buffer (run under the address
 // sanitizer too).
-#include "tests/unit/bmp_message_capture.h"
 #include <algorithm>
 #include <set>
+#include "tests/unit/bmp_message_capture.h"
 
 namespace {
 

@@ -96,7 +96,7 @@ TEST(ButtonStateMachine, RightButtonPressDrawsNothingAndReleaseClicks) {
 TEST(ButtonStateMachine, LeftReleaseInHighLightDrawsNormalButKeepsState) {
     ButtonMachine m = readyButton();
     buttonMouseMove(m);
-    buttonMouseDown(m, kButtonLeft);   // no focus change here: focus stayed elsewhere
+    buttonMouseDown(m, kButtonLeft);  // no focus change here: focus stayed elsewhere
     const ButtonReaction up = buttonMouseUp(m, kButtonLeft);
     EXPECT_EQ(up.face, ButtonFace::Normal);
     EXPECT_TRUE(up.click);
@@ -127,9 +127,15 @@ TEST(ButtonStateMachine, DisabledIgnoresEverything) {
     EXPECT_EQ(buttonSetEnabled(m, false).face, ButtonFace::Disable);
     const ButtonMachine before = m;
     const ButtonReaction rs[] = {
-        buttonMouseMove(m),         buttonMouseDown(m, kButtonLeft), buttonMouseUp(m, kButtonLeft),
-        buttonMouseDown(m, kButtonRight), buttonMouseUp(m, kButtonRight), buttonFocusGained(m),
-        buttonFocusLost(m),         buttonTimerTick(m, false),       buttonEndHover(m),
+        buttonMouseMove(m),
+        buttonMouseDown(m, kButtonLeft),
+        buttonMouseUp(m, kButtonLeft),
+        buttonMouseDown(m, kButtonRight),
+        buttonMouseUp(m, kButtonRight),
+        buttonFocusGained(m),
+        buttonFocusLost(m),
+        buttonTimerTick(m, false),
+        buttonEndHover(m),
         buttonRefreshFace(m),
     };
     for (const ButtonReaction& r : rs) {
@@ -163,7 +169,7 @@ TEST(ButtonStateMachine, ReadingEnabledRedrawsWithoutChangingState) {
 }
 
 TEST(ButtonStateMachine, FirstReadOfEnabledCompletesFirstRun) {
-    ButtonMachine fresh;   // never persisted: firstRun 0, disabled
+    ButtonMachine fresh;  // never persisted: firstRun 0, disabled
     ButtonReaction r;
     EXPECT_TRUE(buttonReadEnabled(fresh, r));
     EXPECT_EQ(fresh.firstRun, 1);
@@ -185,7 +191,7 @@ TEST(ButtonStateMachine, GradientDirectionFollowsState) {
     m.state = ButtonState::HighLight;
     buttonUpdateGradient(m);
     EXPECT_TRUE(m.invertGradient);
-    m.state = ButtonState::HighLightSelect;   // keeps the previous direction
+    m.state = ButtonState::HighLightSelect;  // keeps the previous direction
     buttonUpdateGradient(m);
     EXPECT_TRUE(m.invertGradient);
     m.state = ButtonState::Selected;
@@ -263,7 +269,7 @@ TEST(ButtonProperties, EveryKeyRoundTripsInSavingOrder) {
 
 TEST(ButtonProperties, UnreadableValuesTakeReadDefaults) {
     const PropertyBag bag = {{"Enabled", "maybe"}, {"Font", "no fields"}, {"FirstRun", "300"},
-                             {"FontColour", "-5"}, {"Visible", "99999"}, {"Font;", ";;;;;"}};
+                             {"FontColour", "-5"}, {"Visible", "99999"},  {"Font;", ";;;;;"}};
     const ButtonProperties p = loadButtonProperties(bag, ambientFont());
     EXPECT_TRUE(p.enabled);
     EXPECT_EQ(p.caption, "Command1");
@@ -273,7 +279,8 @@ TEST(ButtonProperties, UnreadableValuesTakeReadDefaults) {
     EXPECT_EQ(p.visible, 1);
 
     ButtonFont f = gothic();
-    for (const char* text : {"", ";", ";1;2;0;0;0", "A;0;0;0;0;0", "A;975;300;0;0;0", "A;975;128;2;0;0", "A;x;1;0;0;0"}) {
+    for (const char* text :
+         {"", ";", ";1;2;0;0;0", "A;0;0;0;0;0", "A;975;300;0;0;0", "A;975;128;2;0;0", "A;x;1;0;0;0"}) {
         EXPECT_FALSE(fontFromText(text, f)) << text;
         EXPECT_TRUE(f == gothic());
     }

@@ -56,16 +56,16 @@ const HandleRow kHandleRows[] = {
     {"/p 1234", 1234},
     {"/P:1234", 1234},
     {"-p 1234", 1234},
-    {"/p1234", 234},          // the third character is always skipped
-    {"/p 12 34", 1234},       // blanks are skipped, also between digits
+    {"/p1234", 234},     // the third character is always skipped
+    {"/p 12 34", 1234},  // blanks are skipped, also between digits
     {"/p \t 77", 77},
-    {"/p 1234abc", 1234},     // stops at the first character that cannot continue
+    {"/p 1234abc", 1234},  // stops at the first character that cannot continue
     {"/p 12.9", 12},
-    {"/p 12-3", 12},          // a sign after digits cannot continue the number
+    {"/p 12-3", 12},  // a sign after digits cannot continue the number
     {"/p -42", -42},
     {"/p +42", 42},
     {"/p - 42", -42},
-    {"/p --42", 0},           // a second sign stops the reading before any digit
+    {"/p --42", 0},  // a second sign stops the reading before any digit
     {"/p", 0},
     {"/p ", 0},
     {"/p abc", 0},
@@ -73,10 +73,10 @@ const HandleRow kHandleRows[] = {
     {"/p 000123", 123},
     {"/p 2147483647", 2147483647},
     {"/p -2147483648", INT32_MIN},
-    {"/p 2147483648", 0},     // past the 32-bit range: no handle
+    {"/p 2147483648", 0},  // past the 32-bit range: no handle
     {"/p -2147483649", 0},
     {"/p 99999999999999999999999999", 0},
-    {"/p \xef\xbc\x91", 0},   // a full-width digit is not a digit
+    {"/p \xef\xbc\x91", 0},  // a full-width digit is not a digit
 };
 
 TEST(CommandLine, PreviewHandleFromTheFourthCharacter) {
@@ -155,8 +155,9 @@ TEST(StartupMain, ShowModeHidesTheCursorAndLoadsTheForm) {
     FakeStartup fake;
     fake.cursorCount = -1;
     Main("/s", fake);
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
-              fake.calls);
+    EXPECT_EQ(
+        (Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
+        fake.calls);
     EXPECT_EQ(-1, CursorCount);
 }
 
@@ -191,8 +192,9 @@ TEST(StartupMain, AFailingFolderStepIsSkipped) {
     FakeStartup fake;
     fake.throwOnFolder = true;
     Main("/s", fake);
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
-              fake.calls);
+    EXPECT_EQ(
+        (Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
+        fake.calls);
 }
 
 TEST(StartupMain, PreviewSizesTheFormInTwipsFromTheHostRectangle) {

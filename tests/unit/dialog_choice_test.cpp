@@ -72,7 +72,7 @@ TEST(DialogChoice, RepeatTextBeyondSixteenBitsIsLimited) {
     EXPECT_EQ(repeatTrackFromText("-32768"), -32768);
     EXPECT_EQ(repeatTrackFromText("-40000"), -32768);
     EXPECT_EQ(repeatTrackFromText("&HFFFFFFFFFFFFFFFF"), 32767);
-    EXPECT_EQ(repeatTrackFromText("&H10000000000000000"), 0);   // past 64 bits: not a number
+    EXPECT_EQ(repeatTrackFromText("&H10000000000000000"), 0);  // past 64 bits: not a number
 }
 
 TEST(DialogChoice, RoundHalfEven) {
@@ -89,7 +89,7 @@ TEST(DialogChoice, Placement) {
     EXPECT_EQ(p.left, 3915);
     EXPECT_EQ(p.top, 2475);
     const Placement big = dialogPlacement(100, 100, 203, 104);
-    EXPECT_EQ(big.left, -51);   // truncated toward zero
+    EXPECT_EQ(big.left, -51);  // truncated toward zero
     EXPECT_EQ(big.top, -1);
 }
 

@@ -64,18 +64,17 @@ TEST_F(FrameCycleTest, PassDecisions) {
     const Case cases[] = {
         // active, draw ok, escape -> drawn, swapped, done
         {true, true, false, true, true, false},
-        {true, false, false, true, false, true},   // drawScene failed: end, no swap
-        {true, true, true, true, false, true},     // Escape after the draw: no swap
+        {true, false, false, true, false, true},  // drawScene failed: end, no swap
+        {true, true, true, true, false, true},    // Escape after the draw: no swap
         {true, false, true, true, false, true},
-        {false, true, false, false, true, false},  // minimised: no draw, still swaps
-        {false, false, false, false, true, false}, // a draw result is not consulted
-        {false, true, true, false, false, true},   // Escape while minimised ends it
+        {false, true, false, false, true, false},   // minimised: no draw, still swaps
+        {false, false, false, false, true, false},  // a draw result is not consulted
+        {false, true, true, false, false, true},    // Escape while minimised ends it
     };
     for (const Case& c : cases) {
         int draws = 0;
         const FramePass pass = runPass(c.active, c.drawOk, c.escape, &draws);
-        SCOPED_TRACE(testing::Message() << "active " << c.active << " drawOk " << c.drawOk
-                                        << " escape " << c.escape);
+        SCOPED_TRACE(testing::Message() << "active " << c.active << " drawOk " << c.drawOk << " escape " << c.escape);
         EXPECT_EQ(draws, c.draws ? 1 : 0);
         EXPECT_EQ(pass.draw, c.draws);
         EXPECT_EQ(pass.swap, c.swaps);

@@ -28,8 +28,10 @@ void expectControls(const FormLayout& layout, const std::vector<Expected>& expec
         EXPECT_STREQ(c.name, e.name) << "position " << i;
         EXPECT_EQ(c.index, e.index) << label(c);
         EXPECT_EQ(c.kind, e.kind) << label(c);
-        if (e.container == nullptr) EXPECT_EQ(c.container, nullptr) << label(c);
-        else EXPECT_STREQ(c.container, e.container) << label(c);
+        if (e.container == nullptr)
+            EXPECT_EQ(c.container, nullptr) << label(c);
+        else
+            EXPECT_STREQ(c.container, e.container) << label(c);
         if (e.kind == ControlKind::Timer) continue;
         EXPECT_EQ(twipsToPixels(c.left, 15), e.leftPx) << label(c);
         EXPECT_EQ(twipsToPixels(c.top, 15), e.topPx) << label(c);
@@ -52,28 +54,28 @@ TEST(Layouts, SettingsDialog) {
     EXPECT_EQ(p.icon, IDI_DIALOG_ICON);
     using K = ControlKind;
     expectControls(p, {
-        {"Cmd_Can", -1, K::CommandButton, nullptr, 404, 200, 77, 25},
-        {"Cmd_Set", -1, K::CommandButton, nullptr, 324, 200, 77, 25},
-        {"Pic_Mbl", -1, K::PictureBox, nullptr, 8, 312, 556, 20},
-        {"Pic_Dummy", -1, K::PictureBox, nullptr, 532, 60, 57, 53},
-        {"Pic_C", -1, K::PictureBox, nullptr, 12, 16, 469, 165},
-        {"Cmd_File", -1, K::CommandButton, "Pic_C", 28, 116, 41, 21},
-        {"BGM_Repeat", -1, K::ComboBox, "Pic_C", 112, 52, 41, 20},
-        {"Shape3", 3, K::Shape, "Pic_C", 20, 20, 113, 21},
-        {"lbl", 15, K::Label, "Pic_C", 20, 24, 111, 13},
-        {"Img_BGM", 0, K::Image, "Pic_C", 28, 76, 13, 13},
-        {"lbl", 14, K::Label, "Pic_C", 156, 56, 66, 13},
-        {"lbl_BGM", 1, K::Label, "Pic_C", 44, 56, 43, 13},
-        {"lbl_BGM", 2, K::Label, "Pic_C", 44, 96, 60, 13},
-        {"Img_BGM", 1, K::Image, "Pic_C", 28, 56, 13, 13},
-        {"lbl_BGM", 0, K::Label, "Pic_C", 44, 76, 22, 13},
-        {"Img_BGM", 2, K::Image, "Pic_C", 28, 96, 13, 13},
-        {"lbl_Fname", -1, K::Label, "Pic_C", 72, 116, 373, 33},
-        {"lbl_URL", -1, K::Label, nullptr, 12, 208, 219, 13},
-        {"Img_Ra", 0, K::Image, nullptr, 536, 20, 12, 12},
-        {"Img_Ra", 1, K::Image, nullptr, 536, 40, 12, 12},
-        {"lbl", 7, K::Label, nullptr, 12, 192, 165, 13},
-    });
+                          {"Cmd_Can", -1, K::CommandButton, nullptr, 404, 200, 77, 25},
+                          {"Cmd_Set", -1, K::CommandButton, nullptr, 324, 200, 77, 25},
+                          {"Pic_Mbl", -1, K::PictureBox, nullptr, 8, 312, 556, 20},
+                          {"Pic_Dummy", -1, K::PictureBox, nullptr, 532, 60, 57, 53},
+                          {"Pic_C", -1, K::PictureBox, nullptr, 12, 16, 469, 165},
+                          {"Cmd_File", -1, K::CommandButton, "Pic_C", 28, 116, 41, 21},
+                          {"BGM_Repeat", -1, K::ComboBox, "Pic_C", 112, 52, 41, 20},
+                          {"Shape3", 3, K::Shape, "Pic_C", 20, 20, 113, 21},
+                          {"lbl", 15, K::Label, "Pic_C", 20, 24, 111, 13},
+                          {"Img_BGM", 0, K::Image, "Pic_C", 28, 76, 13, 13},
+                          {"lbl", 14, K::Label, "Pic_C", 156, 56, 66, 13},
+                          {"lbl_BGM", 1, K::Label, "Pic_C", 44, 56, 43, 13},
+                          {"lbl_BGM", 2, K::Label, "Pic_C", 44, 96, 60, 13},
+                          {"Img_BGM", 1, K::Image, "Pic_C", 28, 56, 13, 13},
+                          {"lbl_BGM", 0, K::Label, "Pic_C", 44, 76, 22, 13},
+                          {"Img_BGM", 2, K::Image, "Pic_C", 28, 96, 13, 13},
+                          {"lbl_Fname", -1, K::Label, "Pic_C", 72, 116, 373, 33},
+                          {"lbl_URL", -1, K::Label, nullptr, 12, 208, 219, 13},
+                          {"Img_Ra", 0, K::Image, nullptr, 536, 20, 12, 12},
+                          {"Img_Ra", 1, K::Image, nullptr, 536, 40, 12, 12},
+                          {"lbl", 7, K::Label, nullptr, 12, 192, 165, 13},
+                      });
 }
 
 TEST(Layouts, SettingsDialogSettings) {
@@ -116,11 +118,15 @@ TEST(Layouts, SettingsDialogSettings) {
 
 TEST(Layouts, SettingsDialogTabOrderColoursAndPointers) {
     const FormLayout& p = Solvane_P_Layout;
-    struct Tab { const char* name; int index; int tab; };
-    const Tab tabs[] = {{"Cmd_Can", -1, 14}, {"Cmd_Set", -1, 13}, {"Pic_Mbl", -1, 11}, {"Pic_Dummy", -1, 9},
-                        {"Pic_C", -1, 1},    {"Cmd_File", -1, 12}, {"BGM_Repeat", -1, 2}, {"lbl", 15, 8},
-                        {"lbl", 14, 7},      {"lbl_BGM", 1, 6},   {"lbl_BGM", 2, 5},   {"lbl_BGM", 0, 4},
-                        {"lbl_Fname", -1, 3}, {"lbl_URL", -1, 10}, {"lbl", 7, 0}};
+    struct Tab {
+        const char* name;
+        int index;
+        int tab;
+    };
+    const Tab tabs[] = {{"Cmd_Can", -1, 14},  {"Cmd_Set", -1, 13},  {"Pic_Mbl", -1, 11},   {"Pic_Dummy", -1, 9},
+                        {"Pic_C", -1, 1},     {"Cmd_File", -1, 12}, {"BGM_Repeat", -1, 2}, {"lbl", 15, 8},
+                        {"lbl", 14, 7},       {"lbl_BGM", 1, 6},    {"lbl_BGM", 2, 5},     {"lbl_BGM", 0, 4},
+                        {"lbl_Fname", -1, 3}, {"lbl_URL", -1, 10},  {"lbl", 7, 0}};
     for (const Tab& t : tabs) {
         const ControlLayout* c = findControl(p, t.name, t.index);
         ASSERT_NE(c, nullptr) << t.name;
@@ -163,13 +169,13 @@ TEST(Layouts, SaverAndPreviewWindows) {
     EXPECT_EQ(twipsToPixels(Solvane_S_Layout.width, 15), 471);
     EXPECT_EQ(twipsToPixels(Solvane_S_Layout.height, 15), 284);
     expectControls(Solvane_S_Layout, {
-        {"Display", 2, K::PictureBox, nullptr, 16, 24, 64, 64},
-        {"Display", 1, K::PictureBox, nullptr, 16, 100, 1024, 256},
-        {"Display", 0, K::PictureBox, nullptr, 4, 4, 256, 256},
-        {"Timer2", -1, K::Timer, nullptr, 0, 0, 0, 0},
-        {"Timer1", -1, K::Timer, nullptr, 0, 0, 0, 0},
-        {"Timer3", -1, K::Timer, nullptr, 0, 0, 0, 0},
-    });
+                                         {"Display", 2, K::PictureBox, nullptr, 16, 24, 64, 64},
+                                         {"Display", 1, K::PictureBox, nullptr, 16, 100, 1024, 256},
+                                         {"Display", 0, K::PictureBox, nullptr, 4, 4, 256, 256},
+                                         {"Timer2", -1, K::Timer, nullptr, 0, 0, 0, 0},
+                                         {"Timer1", -1, K::Timer, nullptr, 0, 0, 0, 0},
+                                         {"Timer3", -1, K::Timer, nullptr, 0, 0, 0, 0},
+                                     });
     EXPECT_EQ(findControl(Solvane_S_Layout, "Display", 0)->picture, kPictureLakeBed);
     EXPECT_EQ(findControl(Solvane_S_Layout, "Display", 1)->picture, kPictureBackdrop);
     EXPECT_EQ(findControl(Solvane_S_Layout, "Display", 2)->picture, kPictureSplash);
@@ -206,7 +212,7 @@ TEST(Layouts, ButtonParts) {
         EXPECT_EQ(c.height, 375);
         EXPECT_FALSE(c.visible);
         EXPECT_NE(c.picture, kNoPicture);
-        EXPECT_GE(c.top, b.height);   // below the design area
+        EXPECT_GE(c.top, b.height);  // below the design area
     }
     const ControlLayout* msg = findControl(b, "LblMsg", -1);
     ASSERT_NE(msg, nullptr);
@@ -226,7 +232,7 @@ TEST(Layouts, FindControlAndTwips) {
     EXPECT_EQ(findControl(Solvane_P_Layout, "nothing", 0), nullptr);
     EXPECT_EQ(findControl(Solvane_P_Layout, nullptr, 0), nullptr);
     EXPECT_EQ(twipsToPixels(1440, 15), 96);
-    EXPECT_EQ(twipsToPixels(1440, 12), 120);   // 120 dots per inch
+    EXPECT_EQ(twipsToPixels(1440, 12), 120);  // 120 dots per inch
     EXPECT_EQ(twipsToPixels(7, 15), 0);
     EXPECT_EQ(twipsToPixels(8, 15), 1);
     EXPECT_EQ(twipsToPixels(-15, 15), -1);

@@ -127,7 +127,12 @@ ModelSpec richModel() {
     };
     plan.groups = {{{0, 1}, 0}, {{}, 0xFF}, {{1, 1, 0, 40000}, 1}};
     plan.materials = {
-        {{0.1f, 0.2f, 0.3f, 1}, {0.4f, 0.5f, 0.6f, 1}, {0.7f, 0.8f, 0.9f, 1}, {0, 0, 0, 1}, 32.0f, "c:\\tolvin\\Solvane1.bmp"},
+        {{0.1f, 0.2f, 0.3f, 1},
+         {0.4f, 0.5f, 0.6f, 1},
+         {0.7f, 0.8f, 0.9f, 1},
+         {0, 0, 0, 1},
+         32.0f,
+         "c:\\tolvin\\Solvane1.bmp"},
         {{1, 1, 1, 1}, {0, 0, 0, 0}, {0.5f, 0.5f, 0.5f, 0.5f}, {0.25f, 0, 0, 1}, 0.0f, ""},
     };
     return plan;
@@ -177,7 +182,8 @@ void expectHolds(const Model& model, const ModelSpec& plan) {
         int material = want.materialByte > 127 ? int(want.materialByte) - 256 : int(want.materialByte);
         EXPECT_EQ(held.materialIndex, material);
         ASSERT_EQ(held.triangleCount, int(want.triangles.size()));
-        for (std::size_t k = 0; k < want.triangles.size(); ++k) EXPECT_EQ(held.triangleIndices[k], int(want.triangles[k]));
+        for (std::size_t k = 0; k < want.triangles.size(); ++k)
+            EXPECT_EQ(held.triangleIndices[k], int(want.triangles[k]));
     }
     ASSERT_EQ(model.numMaterials, int(plan.materials.size()));
     for (std::size_t i = 0; i < plan.materials.size(); ++i) {
@@ -245,19 +251,18 @@ TEST_F(Ms3dModelTest, RecordsAreDecodedLittleEndianFromExactOffsets) {
     // One vertex and one triangle written out by hand, so the check does not
     // rest on the same layout code as the builder.
     const unsigned char bytes[] = {
-        'M', 'S', '3', 'D', '0', '0', '0', '0', '0', '0', 4, 0, 0, 0,  // header
-        1, 0,                                                          // one vertex
-        0xFF, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x20, 0x41, 0xFE, 0x01,
-        1, 0,                                    // one triangle
-        0, 0, 0x34, 0x12, 0x01, 0x00, 0xFF, 0xFF,  // flags, indices 0x1234, 1, 65535
-        0, 0, 0x80, 0x3F, 0, 0, 0, 0, 0, 0, 0, 0,  // normal 0: (1, 0, 0)
-        0, 0, 0, 0, 0, 0, 0x80, 0x3F, 0, 0, 0, 0,  // normal 1: (0, 1, 0)
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x3F,  // normal 2: (0, 0, 1)
-        0, 0, 0, 0x3F, 0, 0, 0x80, 0x3E, 0, 0, 0x40, 0x3F,  // s: 0.5, 0.25, 0.75
-        0, 0, 0, 0, 0, 0, 0x80, 0x3E, 0, 0, 0x80, 0x3F,     // t: 0, 0.25, 1
-        0, 0,                                               // smoothing group, group index
-        0, 0,                                               // no groups
-        0, 0,                                               // no materials
+        'M',  'S',  '3',  'D',  '0',  '0',  '0',  '0',  '0',  '0',  4,    0,    0,    0,                 // header
+        1,    0,                                                                                         // one vertex
+        0xFF, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x20, 0x41, 0xFE, 0x01, 1, 0,  // one triangle
+        0,    0,    0x34, 0x12, 0x01, 0x00, 0xFF, 0xFF,                          // flags, indices 0x1234, 1, 65535
+        0,    0,    0x80, 0x3F, 0,    0,    0,    0,    0,    0,    0,    0,     // normal 0: (1, 0, 0)
+        0,    0,    0,    0,    0,    0,    0x80, 0x3F, 0,    0,    0,    0,     // normal 1: (0, 1, 0)
+        0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0x80, 0x3F,  // normal 2: (0, 0, 1)
+        0,    0,    0,    0x3F, 0,    0,    0x80, 0x3E, 0,    0,    0x40, 0x3F,  // s: 0.5, 0.25, 0.75
+        0,    0,    0,    0,    0,    0,    0x80, 0x3E, 0,    0,    0x80, 0x3F,  // t: 0, 0.25, 1
+        0,    0,                                                                 // smoothing group, group index
+        0,    0,                                                                 // no groups
+        0,    0,                                                                 // no materials
     };
     Ms3dModel model;
     ASSERT_TRUE(model.loadFromBuffer(bytes, sizeof bytes));
@@ -311,7 +316,7 @@ TEST_F(Ms3dModelTest, TextureNameFillingItsWholeFieldIsCutAtTheField) {
     // The last material's name field runs into the end of the buffer.
     plan.materials = {plan.materials[0]};
     bytes = fileOf(plan);
-    bytes.resize(bytes.size() - 128);  // drop the alpha-map name ...
+    bytes.resize(bytes.size() - 128);       // drop the alpha-map name ...
     bytes.resize(bytes.size() + 128, 'z');  // ... and put non-NUL bytes there instead
     ASSERT_TRUE(loadBytes(model, bytes));
     EXPECT_EQ(std::string(model.materials[0].textureFilename), fullName);

@@ -21,7 +21,7 @@ struct Reply {
 };
 
 struct FakeMci : MciPort {
-    std::vector<std::string> sent;            // "command|length"
+    std::vector<std::string> sent;                     // "command|length"
     std::map<std::string, std::deque<Reply>> replies;  // scripted, by command; default code 0, empty text
     std::map<int32_t, std::string> errorTexts;
     bool errorTextFails = false;
@@ -119,9 +119,9 @@ TEST_F(MusicTest, PlayMciDeviceBuildsFourForms) {
     PlayMciDevice("cdaudio", "2", "");
     PlayMciDevice("cdaudio", "", "3");
     PlayMciDevice("cdaudio", "", "");
-    EXPECT_EQ((Lines{"play cdaudio from 2 to 3|512", "play cdaudio from 2|512", "play cdaudio to 3|512",
-                     "play cdaudio|512"}),
-              mci.sent);
+    EXPECT_EQ(
+        (Lines{"play cdaudio from 2 to 3|512", "play cdaudio from 2|512", "play cdaudio to 3|512", "play cdaudio|512"}),
+        mci.sent);
 }
 
 TEST_F(MusicTest, CdStartAndStopSendTheirCommandsWithoutReplies) {
@@ -156,10 +156,10 @@ TEST_F(MusicTest, CdPollWithRepeatPullsBackToTheTrack) {
     mci.script("status cdaudio position track 3", {{0, "03:00:00:00"}});
     PollCdAudio();
     EXPECT_TRUE(CdPollActive);
-    EXPECT_EQ((Lines{"status cdaudio current track|512", "status cdaudio number of tracks|512",
-                     "status cdaudio mode|255", "status cdaudio position track 3|512",
-                     "play cdaudio from 03:00:00:00|512"}),
-              mci.sent);
+    EXPECT_EQ(
+        (Lines{"status cdaudio current track|512", "status cdaudio number of tracks|512", "status cdaudio mode|255",
+               "status cdaudio position track 3|512", "play cdaudio from 03:00:00:00|512"}),
+        mci.sent);
 
     // On the repeated track and playing: nothing more.
     mci.sent.clear();

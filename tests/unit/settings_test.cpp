@@ -84,13 +84,19 @@ TEST(NumberText, FloorAs16BitTable) {
         int16_t value;
     };
     const Row rows[] = {
-        {"2", true, 2},        {"2.9", true, 2},        {"-1.5", true, -2},    {" 7 ", true, 7},
-        {"+3", true, 3},       {"1e2", true, 100},      {".5", true, 0},       {"5.", true, 5},
-        {"32767", true, 32767}, {"32767.99", true, 32767}, {"-32768", true, -32768},
-        {"-32768.5", false, 0}, {"32768", false, 0},    {"70000", false, 0},   {"1e400", false, 0},
-        {"abc", false, 0},     {"2abc", false, 0},      {"", false, 0},        {"-", false, 0},
-        {".", false, 0},       {"1e", false, 0},        {"0x10", false, 0},    {"inf", false, 0},
-        {"nan", false, 0},     {"1 2", false, 0},
+        {"2", true, 2},           {"2.9", true, 2},
+        {"-1.5", true, -2},       {" 7 ", true, 7},
+        {"+3", true, 3},          {"1e2", true, 100},
+        {".5", true, 0},          {"5.", true, 5},
+        {"32767", true, 32767},   {"32767.99", true, 32767},
+        {"-32768", true, -32768}, {"-32768.5", false, 0},
+        {"32768", false, 0},      {"70000", false, 0},
+        {"1e400", false, 0},      {"abc", false, 0},
+        {"2abc", false, 0},       {"", false, 0},
+        {"-", false, 0},          {".", false, 0},
+        {"1e", false, 0},         {"0x10", false, 0},
+        {"inf", false, 0},        {"nan", false, 0},
+        {"1 2", false, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -227,8 +233,8 @@ TEST_F(SettingsTest, ConversionRulesForTheKind) {
         int16_t kind;
     };
     const Row rows[] = {
-        {"letters", 0}, {"1.9", 1}, {"-1.5", -2}, {"99999", 0}, {"", 0}, {"7", 7}, {" 1 ", 1},
-        {"2.9", 0},  // read as 2, then no music file: falls back to none
+        {"letters", 0}, {"1.9", 1}, {"-1.5", -2}, {"99999", 0},
+        {"", 0},        {"7", 7},   {" 1 ", 1},   {"2.9", 0},  // read as 2, then no music file: falls back to none
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

@@ -142,8 +142,9 @@ TEST_F(ShowModeTest, LoadStartsEachKindOfMusicBeforeTheRenderer) {
     const Row rows[] = {
         {1, "", {"mci open cdaudio", "mci set cdaudio time format tmsf", "timer2 on"}},
         {2, "C:\\m\\song.wav", {"sound C:\\m\\song.wav 9"}},
-        {2, "C:\\m\\song.Mp3", {"mci open \"C:\\m\\song.Mp3\" type MPEGVideo Alias MP3Play", "mci play MP3Play",
-                                "timer1 on"}},
+        {2,
+         "C:\\m\\song.Mp3",
+         {"mci open \"C:\\m\\song.Mp3\" type MPEGVideo Alias MP3Play", "mci play MP3Play", "timer1 on"}},
         {2, "C:\\m\\song.ogg", {}},
         {3, "C:\\m\\song.mp3", {}},
         {-1, "", {}},

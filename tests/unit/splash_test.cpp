@@ -15,15 +15,13 @@ namespace {
 // what the program's one must produce.
 struct ReferenceLcg {
     uint32_t state = 1;
-    int next()
-    {
+    int next() {
         state = state * 214013u + 2531011u;
         return static_cast<int>((state >> 16) & 0x7FFF);
     }
 };
 
-void startFresh()
-{
+void startFresh() {
     gridWidth = 256;
     gridHeight = 256;
     damping = 1.0f - 0.004f;
@@ -35,8 +33,7 @@ void startFresh()
 }
 
 // A stone about to land: its next update is the impact unless it hops.
-void placeFallingStone(float x, float size)
-{
+void placeFallingStone(float x, float size) {
     stone = Stone{};
     stone.active = 1;
     stone.x = x;
@@ -46,41 +43,34 @@ void placeFallingStone(float x, float size)
 }
 
 // Cells whose velocity differs from the flat start, as (column, row).
-std::vector<std::pair<int, int>> stampedCells()
-{
+std::vector<std::pair<int, int>> stampedCells() {
     std::vector<std::pair<int, int>> cells;
     for (int c = 0; c < kWaterCapacity; ++c)
         for (int r = 0; r < kWaterCapacity; ++r) {
             const float v = waterGrid.velocity[c][r].y;
-            if (v != 0.0f || std::signbit(v))
-                cells.emplace_back(c, r);
+            if (v != 0.0f || std::signbit(v)) cells.emplace_back(c, r);
         }
     return cells;
 }
 
-int countActiveParticles()
-{
+int countActiveParticles() {
     int count = 0;
-    for (const SplashParticle& particle : splash)
-        count += particle.active ? 1 : 0;
+    for (const SplashParticle& particle : splash) count += particle.active ? 1 : 0;
     return count;
 }
 
 }  // namespace
 
-TEST(RandomSequence, FirstValuesFollowTheFormula)
-{
+TEST(RandomSequence, FirstValuesFollowTheFormula) {
     startFresh();
     // state 1 -> 1 * 214013 + 2531011 = 2745024; 2745024 >> 16 = 41.
     EXPECT_EQ(nextRandom(), 41);
     EXPECT_EQ(randomState, 2745024u);
     const int expected[] = {18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
-    for (int value : expected)
-        EXPECT_EQ(nextRandom(), value);
+    for (int value : expected) EXPECT_EQ(nextRandom(), value);
 }
 
-TEST(RandomSequence, MatchesTheReferenceForManyDrawsAndStaysInRange)
-{
+TEST(RandomSequence, MatchesTheReferenceForManyDrawsAndStaysInRange) {
     startFresh();
     ReferenceLcg reference;
     for (int i = 0; i < 100000; ++i) {
@@ -91,8 +81,7 @@ TEST(RandomSequence, MatchesTheReferenceForManyDrawsAndStaysInRange)
     }
 }
 
-TEST(VectorHelpers, SubtractCrossLengthNormaliseScale)
-{
+TEST(VectorHelpers, SubtractCrossLengthNormaliseScale) {
     const Vec3d d = vecSub({3, 5, 7}, {1, 1, 1});
     EXPECT_DOUBLE_EQ(d.x, 2);
     EXPECT_DOUBLE_EQ(d.y, 4);
@@ -115,8 +104,7 @@ TEST(VectorHelpers, SubtractCrossLengthNormaliseScale)
     EXPECT_DOUBLE_EQ(s.z, 2);
 }
 
-TEST(SpawnStone, UsesOneDrawPerQuietFrameAndFiveToSpawn)
-{
+TEST(SpawnStone, UsesOneDrawPerQuietFrameAndFiveToSpawn) {
     startFresh();
     ReferenceLcg reference;
     int frame = 0;
@@ -151,24 +139,21 @@ TEST(SpawnStone, UsesOneDrawPerQuietFrameAndFiveToSpawn)
     EXPECT_EQ(stone.x, before.x);
 }
 
-TEST(UpdateStone, InactiveStoneDrawsNothing)
-{
+TEST(UpdateStone, InactiveStoneDrawsNothing) {
     startFresh();
     updateStone();
     EXPECT_EQ(randomState, 1u);
     EXPECT_EQ(stone.active, 0);
 }
 
-TEST(UpdateStone, HopHalvesAndReversesTheFallAndDriftsFirstMinusSecond)
-{
+TEST(UpdateStone, HopHalvesAndReversesTheFallAndDriftsFirstMinusSecond) {
     startFresh();
     // Find a state whose next draw hops (rand % 20 == 11).
     ReferenceLcg reference;
     uint32_t hopState = 1;
     for (;;) {
         hopState = reference.state;
-        if (reference.next() % 20 == 11)
-            break;
+        if (reference.next() % 20 == 11) break;
     }
     const int first = reference.next() % 100;
     const int second = reference.next() % 100;
@@ -186,8 +171,7 @@ TEST(UpdateStone, HopHalvesAndReversesTheFallAndDriftsFirstMinusSecond)
     EXPECT_EQ(stone.active, 1);
 }
 
-TEST(UpdateStone, FallsFasterEachFrameUntilItLands)
-{
+TEST(UpdateStone, FallsFasterEachFrameUntilItLands) {
     startFresh();
     placeFallingStone(-9.0f, 0.4f);
     stone.y = 6.0f;
@@ -217,8 +201,7 @@ TEST(UpdateStone, FallsFasterEachFrameUntilItLands)
     EXPECT_GT(frames, 30) << "a stone from height 6 takes about 35 frames without hops";
 }
 
-TEST(Impact, CellsOfTheEdgeCases)
-{
+TEST(Impact, CellsOfTheEdgeCases) {
     startFresh();
     EXPECT_EQ(impactColumn(-10.0f), 85);
     EXPECT_EQ(impactColumn(static_cast<float>(99 / 25.0 - 10.0)), 102);
@@ -230,17 +213,14 @@ TEST(Impact, CellsOfTheEdgeCases)
     EXPECT_EQ(impactColumn(-10.0f), 42);
 }
 
-TEST(Impact, StampsTheRippleAtTheStonesCellWithFourTimesItsSize)
-{
+TEST(Impact, StampsTheRippleAtTheStonesCellWithFourTimesItsSize) {
     startFresh();
     placeFallingStone(-10.0f, 0.5f);  // seed 1: first draw 41 does not hop
     updateStone();
     EXPECT_EQ(stone.active, 0);
-    const std::vector<std::pair<int, int>> expected = {{84, 9}, {84, 10}, {84, 11},
-                                                       {85, 9}, {85, 10}, {86, 10}};
+    const std::vector<std::pair<int, int>> expected = {{84, 9}, {84, 10}, {84, 11}, {85, 9}, {85, 10}, {86, 10}};
     EXPECT_EQ(stampedCells(), expected);
-    for (const auto& cell : expected)
-        EXPECT_EQ(waterGrid.velocity[cell.first][cell.second].y, -2.0f);
+    for (const auto& cell : expected) EXPECT_EQ(waterGrid.velocity[cell.first][cell.second].y, -2.0f);
 
     startFresh();
     placeFallingStone(static_cast<float>(99 / 25.0 - 10.0), 0.25f);
@@ -251,8 +231,7 @@ TEST(Impact, StampsTheRippleAtTheStonesCellWithFourTimesItsSize)
     EXPECT_EQ(waterGrid.velocity[102][10].y, -1.0f);
 }
 
-TEST(Impact, SizeZeroStampsNegativeZeroAndItsParticlesDieUndrawn)
-{
+TEST(Impact, SizeZeroStampsNegativeZeroAndItsParticlesDieUndrawn) {
     startFresh();
     placeFallingStone(-10.0f, 0.0f);
     updateStone();
@@ -264,8 +243,7 @@ TEST(Impact, SizeZeroStampsNegativeZeroAndItsParticlesDieUndrawn)
     EXPECT_EQ(countActiveParticles(), 0) << "they die in the update before the first draw";
 }
 
-TEST(Impact, RestartsAllEightParticlesInDrawOrder)
-{
+TEST(Impact, RestartsAllEightParticlesInDrawOrder) {
     startFresh();
     // An earlier splash still in the air, in a mixed state.
     for (int i = 0; i < kSplashCount; ++i) {
@@ -302,8 +280,7 @@ TEST(Impact, RestartsAllEightParticlesInDrawOrder)
     EXPECT_EQ(randomState, reference.state);
 }
 
-TEST(Splash, SlowStartsDieAtOnce)
-{
+TEST(Splash, SlowStartsDieAtOnce) {
     startFresh();
     placeFallingStone(-10.0f, 0.02f);  // vy 0.004 and 0.0025: both below 0.005
     updateStone();
@@ -314,12 +291,10 @@ TEST(Splash, SlowStartsDieAtOnce)
     placeFallingStone(-10.0f, 0.03f);  // vy 0.006 rises, 0.00375 dies
     updateStone();
     updateSplash();
-    for (int i = 0; i < kSplashCount; ++i)
-        EXPECT_EQ(splash[i].active, i % 2 == 0 ? 1 : 0) << "particle " << i;
+    for (int i = 0; i < kSplashCount; ++i) EXPECT_EQ(splash[i].active, i % 2 == 0 ? 1 : 0) << "particle " << i;
 }
 
-TEST(Splash, OneUpdateMovesGrowsAndFades)
-{
+TEST(Splash, OneUpdateMovesGrowsAndFades) {
     startFresh();
     SplashParticle& p = splash[0];
     p = SplashParticle{};
@@ -351,13 +326,11 @@ TEST(Splash, OneUpdateMovesGrowsAndFades)
     EXPECT_EQ(p.size, static_cast<float>(sizeBefore + 0.1));
 }
 
-TEST(Splash, ColourFadesToAboutOneHundredthAfter33UpdatesThenBelowZero)
-{
+TEST(Splash, ColourFadesToAboutOneHundredthAfter33UpdatesThenBelowZero) {
     startFresh();
     placeFallingStone(-10.0f, 0.99f);
     updateStone();
-    for (int n = 0; n < 33; ++n)
-        updateSplash();
+    for (int n = 0; n < 33; ++n) updateSplash();
     for (const SplashParticle& p : splash) {
         ASSERT_EQ(p.active, 1) << "a big splash is still in the air";
         EXPECT_NEAR(p.r, 0.01f, 1e-4f);
@@ -366,12 +339,10 @@ TEST(Splash, ColourFadesToAboutOneHundredthAfter33UpdatesThenBelowZero)
         EXPECT_GT(p.r, 0.0f);
     }
     updateSplash();
-    for (const SplashParticle& p : splash)
-        EXPECT_LT(p.r, 0.0f);
+    for (const SplashParticle& p : splash) EXPECT_LT(p.r, 0.0f);
 }
 
-TEST(SeededRun, ImpactsLandWhereTheGeneratorSays)
-{
+TEST(SeededRun, ImpactsLandWhereTheGeneratorSays) {
     // The whole stone life re-derived from the generator alone: spawn chance,
     // position and size draws, hops and drift, the fall, the impact cell and
     // the 32 draws of the splash restart.
@@ -394,8 +365,7 @@ TEST(SeededRun, ImpactsLandWhereTheGeneratorSays)
                 g.next();
                 g.next();
             }
-            if (!active)
-                continue;
+            if (!active) continue;
             x = x + vx;
             if (g.next() % 20 == 11) {
                 vy = static_cast<float>(-vy / 2.0);
@@ -404,13 +374,11 @@ TEST(SeededRun, ImpactsLandWhereTheGeneratorSays)
             }
             vy = static_cast<float>(vy + 0.01);
             y = y - vy;
-            if (y > 0.0f)
-                continue;
+            if (y > 0.0f) continue;
             active = false;
             const float fraction = (x + 30.0f) / 60.0f;
             predicted.push_back({frame, static_cast<int>(256.0f * fraction), size});
-            for (int i = 0; i < 32; ++i)
-                g.next();
+            for (int i = 0; i < 32; ++i) g.next();
         }
     }
 

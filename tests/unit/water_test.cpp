@@ -104,8 +104,8 @@ TEST_F(WaterTest, SecondStepDriftsBackUp) {
     // Far from the border all six neighbours equal h1, so their average is
     // exactly h1 and pass 1 leaves V = h1. The height is now negative, so the
     // drift adds 0.001.
-    const float v2 = static_cast<float>(static_cast<double>(
-        static_cast<float>(static_cast<double>(h1) + 0.001)) * damping);
+    const float v2 =
+        static_cast<float>(static_cast<double>(static_cast<float>(static_cast<double>(h1) + 0.001)) * damping);
     const float h2 = static_cast<float>(static_cast<double>(h1) + v2);
     EXPECT_EQ(velocity(128, 128), v2);
     EXPECT_EQ(height(128, 128), h2);

@@ -4,9 +4,9 @@
 // wine test, with a key press) dismisses the box.
 //   bmp_box_owner BAD.bmp OUT
 // OUT gets "owner ok modal ok returned" or what went wrong; exit code 0 when all held.
-#include "renderer/image/bmp_loader.h"
 #include <windows.h>
 #include <cstdio>
+#include "renderer/image/bmp_loader.h"
 
 namespace {
 
@@ -53,8 +53,9 @@ int main(int argc, char** argv) {
     CloseHandle(watcher);
     std::FILE* out = std::fopen(argv[2], "w");
     if (!out) return 2;
-    std::fprintf(out, "focus %s box %s owner %s modal %s image %s\n", focused ? "ok" : "missing", boxSeen ? "seen" : "unseen",
-                 boxOwnedByMain ? "ok" : "wrong", mainDisabled ? "ok" : "wrong", image ? "loaded" : "none");
+    std::fprintf(out, "focus %s box %s owner %s modal %s image %s\n", focused ? "ok" : "missing",
+                 boxSeen ? "seen" : "unseen", boxOwnedByMain ? "ok" : "wrong", mainDisabled ? "ok" : "wrong",
+                 image ? "loaded" : "none");
     std::fclose(out);
     freeRgbImage(image);
     DestroyWindow(mainWindow);

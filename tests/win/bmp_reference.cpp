@@ -5,11 +5,11 @@
 //   bmp_reference [--box] OUT FILE...
 // --box also shows each message in the real "Error" box; an argument @LIST
 // names a file listing one path per line.
-#include "renderer/image/bmp_loader.h"
-#include "renderer/image/bmp_platform.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "renderer/image/bmp_loader.h"
+#include "renderer/image/bmp_platform.h"
 
 namespace {
 

@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
     RegisterClassA(&windowClass);
     HWND page = CreateWindowA("KestrineTestHost", "Kestrine preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                               400, 300, nullptr, nullptr, instance, nullptr);
-    HWND box = CreateWindowA("KestrineTestHost", "", WS_CHILD | WS_VISIBLE, 40, 30, 152, 112, page, nullptr,
-                             instance, nullptr);
+    HWND box = CreateWindowA("KestrineTestHost", "", WS_CHILD | WS_VISIBLE, 40, 30, 152, 112, page, nullptr, instance,
+                             nullptr);
     if (!page || !box) return 2;
     pump();
 

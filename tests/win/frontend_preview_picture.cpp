@@ -51,7 +51,8 @@ bool writeBmp(const char* path, HWND window, int width, int height) {
     FILE* out = std::fopen(path, "wb");
     bool ok = out != nullptr;
     if (out) {
-        ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+        ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+             std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
              std::fwrite(bits, static_cast<size_t>(stride) * height, 1, out) == 1;
         std::fclose(out);
     }
@@ -74,8 +75,8 @@ int main(int argc, char** argv) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = "KestrinePictureHost";
     RegisterClassA(&windowClass);
-    HWND page = CreateWindowA("KestrinePictureHost", "Kestrine picture host", WS_POPUP | WS_VISIBLE, 20, 20, 300,
-                              200, nullptr, nullptr, instance, nullptr);
+    HWND page = CreateWindowA("KestrinePictureHost", "Kestrine picture host", WS_POPUP | WS_VISIBLE, 20, 20, 300, 200,
+                              nullptr, nullptr, instance, nullptr);
     HWND box = CreateWindowA("KestrinePictureHost", "", WS_CHILD | WS_VISIBLE, 30, 20, 152, 112, page, nullptr,
                              instance, nullptr);
     // As Main computes them from the host window's rectangle.

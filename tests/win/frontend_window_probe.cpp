@@ -22,9 +22,8 @@ int main(int argc, char** argv) {
     int result = window ? 0 : 1;
     if (std::strcmp(argv[2], "kill") == 0 && window) {
         HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        result = process && TerminateProcess(process, 9) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0
-                     ? 0
-                     : 1;
+        result =
+            process && TerminateProcess(process, 9) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0 ? 0 : 1;
         std::fprintf(report, "killed %d\n", result == 0 ? 1 : 0);
         if (process) CloseHandle(process);
     }

@@ -27,8 +27,7 @@ int describe(HWND window) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
     std::printf("class=%s popup=%d overlapped=%d appwindow=%d windowedge=%d clip=%d client=%ldx%ld origin=%ld,%ld\n",
-                className, (style & WS_POPUP) ? 1 : 0,
-                (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW ? 1 : 0,
+                className, (style & WS_POPUP) ? 1 : 0, (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW ? 1 : 0,
                 (exStyle & WS_EX_APPWINDOW) ? 1 : 0, (exStyle & WS_EX_WINDOWEDGE) ? 1 : 0,
                 (style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN)) == (WS_CLIPSIBLINGS | WS_CLIPCHILDREN) ? 1 : 0,
                 client.right - client.left, client.bottom - client.top, frame.left, frame.top);

@@ -17,14 +17,14 @@
 namespace {
 
 int failures = 0;
-#define CHECK(cond, ...)                                  \
-    do {                                                  \
-        if (!(cond)) {                                    \
-            ++failures;                                   \
+#define CHECK(cond, ...)                                     \
+    do {                                                     \
+        if (!(cond)) {                                       \
+            ++failures;                                      \
             std::printf("FAIL %s:%d: ", __FILE__, __LINE__); \
-            std::printf(__VA_ARGS__);                     \
-            std::printf("\n");                            \
-        }                                                 \
+            std::printf(__VA_ARGS__);                        \
+            std::printf("\n");                               \
+        }                                                    \
     } while (0)
 
 std::vector<std::string> happened;
@@ -43,7 +43,8 @@ void onQueryUnload(Form&) { happened.push_back("queryUnload"); }
 void onUnload(Form&) { happened.push_back("unload"); }
 void onLoad(Form& form) {
     // Controls exist before the load handler runs.
-    happened.push_back(controlWindow(form, "Pic_C") || controlWindow(form, "Display", 0) ? "load with controls" : "load without");
+    happened.push_back(controlWindow(form, "Pic_C") || controlWindow(form, "Display", 0) ? "load with controls"
+                                                                                         : "load without");
 }
 
 void pump() {
@@ -130,7 +131,8 @@ void saverWindow() {
     happened.clear();
     unloadForm(*form);
     unloadForm(*form);
-    CHECK(happened.size() == 2 && happened[0] == "queryUnload" && happened[1] == "unload", "unload order (%zu events)", happened.size());
+    CHECK(happened.size() == 2 && happened[0] == "queryUnload" && happened[1] == "unload", "unload order (%zu events)",
+          happened.size());
     CHECK(!formLoaded(*form) && formWindow(*form) == nullptr, "the form is still loaded after unloading");
     CHECK(!timerEnabled(*form, "Timer3") && controlWindow(*form, "Display", 0) == nullptr, "unloaded form answers");
 }
@@ -180,7 +182,7 @@ void windowlessMouse(Form& form) {
     // Right press on "MP3、WAV" (44, 96 in the panel), then a left click on the link label.
     SendMessageW(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 100));
     SendMessageW(panel, WM_RBUTTONUP, 0, MAKELPARAM(50, 100));
-    SendMessageW(panel, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(32, 60));   // Img_BGM(1)
+    SendMessageW(panel, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(32, 60));  // Img_BGM(1)
     SendMessageW(panel, WM_MBUTTONUP, 0, MAKELPARAM(32, 60));
     SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 10));  // nothing there
     SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(300, 10));
@@ -300,7 +302,8 @@ void buttonMessages(Form& form) {
 }  // namespace
 
 int main() {
-    CHECK(twipsPerPixelX() == 15 && twipsPerPixelY() == 15, "twips per pixel %d, %d", twipsPerPixelX(), twipsPerPixelY());
+    CHECK(twipsPerPixelX() == 15 && twipsPerPixelY() == 15, "twips per pixel %d, %d", twipsPerPixelX(),
+          twipsPerPixelY());
     saverWindow();
 
     FormEvents events = {};

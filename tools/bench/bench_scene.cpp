@@ -24,24 +24,20 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double microsecondsSince(Clock::time_point start)
-{
+double microsecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values)
-{
+double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
 struct Pictures {
     std::string folder, bed, backdrop, sprite;
-    bool write()
-    {
+    bool write() {
         char pattern[] = "/tmp/kestrine-bench-XXXXXX";
-        if (mkdtemp(pattern) == nullptr)
-            return false;
+        if (mkdtemp(pattern) == nullptr) return false;
         folder = pattern;
         bed = folder + "/Solvane1.bmp";
         backdrop = folder + "/Solvane2.bmp";
@@ -53,17 +49,14 @@ struct Pictures {
                writeSplitBmp(backdrop, 1024, 256, {200, 210, 230}, {90, 100, 120}) &&
                writeSolidBmp(sprite, 64, 64, {255, 255, 255});
     }
-    ~Pictures()
-    {
-        for (const std::string& path : {bed, backdrop, sprite})
-            unlink(path.c_str());
+    ~Pictures() {
+        for (const std::string& path : {bed, backdrop, sprite}) unlink(path.c_str());
         rmdir(folder.c_str());
     }
 };
 
 // Whole frames as the loop draws them, including the blend cycle.
-double framesPerSecond(int frames)
-{
+double framesPerSecond(int frames) {
     const Clock::time_point start = Clock::now();
     for (int i = 0; i < frames; ++i) {
         drawScene();
@@ -73,8 +66,7 @@ double framesPerSecond(int frames)
     return frames / (microsecondsSince(start) / 1e6);
 }
 
-double waterStepMicroseconds(int steps)
-{
+double waterStepMicroseconds(int steps) {
     std::vector<double> times;
     for (int i = 0; i < steps; ++i) {
         const Clock::time_point start = Clock::now();
@@ -85,8 +77,7 @@ double waterStepMicroseconds(int steps)
 }
 
 // Mean over many frames: most frames do almost nothing, impacts do more.
-double stoneAndSplashMicroseconds(int frames)
-{
+double stoneAndSplashMicroseconds(int frames) {
     const Clock::time_point start = Clock::now();
     for (int i = 0; i < frames; ++i) {
         spawnStone();
@@ -96,8 +87,7 @@ double stoneAndSplashMicroseconds(int frames)
     return microsecondsSince(start) / frames;
 }
 
-double meshDrawMicroseconds(int draws)
-{
+double meshDrawMicroseconds(int draws) {
     std::vector<double> times;
     glLoadIdentity();
     gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0.0, 0.0, -30.0, 0.0, 1.0, 0.0);
@@ -118,8 +108,7 @@ double meshDrawMicroseconds(int draws)
 
 }  // namespace
 
-int main()
-{
+int main() {
     Pictures pictures;
     if (!pictures.write()) {
         std::printf("scene: FAIL, cannot write the test pictures\n");
@@ -140,9 +129,8 @@ int main()
     resetSceneState();
     const double stone = stoneAndSplashMicroseconds(200000);
 
-    std::printf("scene frame at 1024 x 768 (OSMesa): %.1f frames per second (%.1f ms a frame)\n", fps,
-                1000.0 / fps);
-    std::printf("scene split: water step %.0f us, stone and splash update %.2f us, mesh draw %.0f us\n",
-                water, stone, mesh);
+    std::printf("scene frame at 1024 x 768 (OSMesa): %.1f frames per second (%.1f ms a frame)\n", fps, 1000.0 / fps);
+    std::printf("scene split: water step %.0f us, stone and splash update %.2f us, mesh draw %.0f us\n", water, stone,
+                mesh);
     return 0;
 }

@@ -15,7 +15,7 @@ namespace {
 constexpr int kSize = kWaterCapacity;
 
 struct Field {
-    float height[kSize][kSize];    // [column][row]
+    float height[kSize][kSize];  // [column][row]
     float velocity[kSize][kSize];
 };
 Field reference;
@@ -108,7 +108,7 @@ int main() {
             return 1;
         }
     }
-    std::printf("water step: median %.1f us (plain reference %.1f us), %d steps bit-identical\n",
-                median(stepTimes), median(referenceTimes), repetitions);
+    std::printf("water step: median %.1f us (plain reference %.1f us), %d steps bit-identical\n", median(stepTimes),
+                median(referenceTimes), repetitions);
     return 0;
 }

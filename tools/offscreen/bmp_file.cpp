@@ -6,16 +6,12 @@
 
 namespace {
 
-void putLittleEndian(std::vector<unsigned char>& out, uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFFu));
+void putLittleEndian(std::vector<unsigned char>& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>((value >> (8 * i)) & 0xFFu));
 }
 
-bool writeBmp(const std::string& path, int width, int height, BmpColour left, BmpColour right)
-{
-    if (width <= 0 || height <= 0)
-        return false;
+bool writeBmp(const std::string& path, int width, int height, BmpColour left, BmpColour right) {
+    if (width <= 0 || height <= 0) return false;
     const uint32_t rowBytes = (static_cast<uint32_t>(width) * 3u + 3u) & ~3u;
     const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(height);
     std::vector<unsigned char> file;
@@ -43,24 +39,20 @@ bool writeBmp(const std::string& path, int width, int height, BmpColour left, Bm
             file.push_back(c.g);
             file.push_back(c.r);
         }
-        for (; written < rowBytes; ++written)
-            file.push_back(0);
+        for (; written < rowBytes; ++written) file.push_back(0);
     }
     std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
-        return false;
+    if (out == nullptr) return false;
     const bool ok = std::fwrite(file.data(), 1, file.size(), out) == file.size();
     return std::fclose(out) == 0 && ok;
 }
 
 }  // namespace
 
-bool writeSolidBmp(const std::string& path, int width, int height, BmpColour colour)
-{
+bool writeSolidBmp(const std::string& path, int width, int height, BmpColour colour) {
     return writeBmp(path, width, height, colour, colour);
 }
 
-bool writeSplitBmp(const std::string& path, int width, int height, BmpColour left, BmpColour right)
-{
+bool writeSplitBmp(const std::string& path, int width, int height, BmpColour left, BmpColour right) {
     return writeBmp(path, width, height, left, right);
 }

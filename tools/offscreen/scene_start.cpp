@@ -6,8 +6,7 @@
 #include "renderer/viewport.h"
 #include "renderer/water.h"
 
-void resetSceneState()
-{
+void resetSceneState() {
     gridWidth = 256;
     gridHeight = 256;
     damping = 1.0f - 0.004f;
@@ -23,12 +22,10 @@ void resetSceneState()
     randomState = 1;
     stone = Stone{};
     resetSplash();
-    for (unsigned int& name : sceneTextures)
-        name = 0;
+    for (unsigned int& name : sceneTextures) name = 0;
 }
 
-bool startOffscreenScene(int width, int height)
-{
+bool startOffscreenScene(int width, int height) {
     resetSceneState();
     resizeScene(width, height);
     return initScene();
