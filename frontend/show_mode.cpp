@@ -1,21 +1,16 @@
 #include "frontend/show_mode.h"
 
+#include "contract/saver_contract.h"
 #include "frontend/command_line.h"
 #include "frontend/music.h"
 #include "frontend/program_state.h"
 #include "frontend/skip_on_error.h"
 
-const char* const kRendererCaption = "Solvane_VC";
-
 namespace {
 
 bool rendererSeen = false;
 
-const char* const kStagedPictures[3] = {
-    "C:\\tolvin\\Solvane1.bmp",
-    "C:\\tolvin\\Solvane2.bmp",
-    "C:\\tolvin\\Solvane3.bmp",
-};
+const char* const kStagedPictures[3] = {kLakeBedPath, kBackdropPath, kSplashPath};
 
 void startMusic(ShowModePort& port) {
     if (BgmKind == 1) {
@@ -58,9 +53,9 @@ void ShowFormLoad(ShowModePort& port) {
     for (int i = 0; i < 3; ++i) {
         SkipOnError([&] { port.savePicture(i, kStagedPictures[i]); });
     }
-    SkipOnError([&] { port.copyFile(port.programFolder() + "\\Kestrine.data", "C:\\tolvin\\Solvane.data"); });
+    SkipOnError([&] { port.copyFile(port.programFolder() + "\\" + kModelFileName, kModelPath); });
     SkipOnError([&] { startMusic(port); });
-    SkipOnError([&] { RendererPath = port.programFolder() + "\\Kestrine.dll"; });
+    SkipOnError([&] { RendererPath = port.programFolder() + "\\" + kRendererFileName; });
     SkipOnError([&] { port.startProgram(RendererPath); });
     SkipOnError([&] { port.setTimerEnabled(ShowTimer::RendererWatch, true); });
 }

@@ -30,8 +30,6 @@ struct ShowModePort {
     virtual void endProgram() = 0;
 };
 
-extern const char* const kRendererCaption;  // "Solvane_VC"
-
 // Form_Load: stage, music, renderer, watch.
 void ShowFormLoad(ShowModePort& port);
 // Timer1_Timer, Timer2_Timer, Timer3_Timer.

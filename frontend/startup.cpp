@@ -1,12 +1,9 @@
 #include "frontend/startup.h"
 
+#include "contract/saver_contract.h"
 #include "frontend/command_line.h"
 #include "frontend/program_state.h"
 #include "frontend/skip_on_error.h"
-
-const char* const kShowFormCaption = "Solvane_Main";
-const char* const kSettingsFormCaption = "<Kestrine>";
-const char* const kStagingFolder = "C:\\tolvin";
 
 bool TwipsAs16Bit(int twipsPerPixel, int pixels, int16_t& twips) {
     const int64_t value = static_cast<int64_t>(twipsPerPixel) * pixels;

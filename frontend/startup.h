@@ -24,11 +24,6 @@ struct StartupPort {
     virtual void endProgram() = 0;
 };
 
-// Captions of the two windows that mark a running copy of the front end.
-extern const char* const kShowFormCaption;      // "Solvane_Main"
-extern const char* const kSettingsFormCaption;  // "<Kestrine>"
-extern const char* const kStagingFolder;        // "C:\tolvin"
-
 // Runs the start-up steps for the command line (its arguments only).
 void Main(const std::string& commandLine, StartupPort& port);
 

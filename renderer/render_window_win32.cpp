@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 
+#include "contract/saver_contract.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/ms3d_model.h"
 #include "renderer/scene.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-const char kClassName[] = "OpenGL";
-const char kWindowTitle[] = "Solvane_VC";
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 constexpr int kColourBits = 32;
@@ -121,7 +120,7 @@ void destroyRenderWindow() {
         renderWindow = nullptr;
     }
     if (classRegistered) {
-        UnregisterClassA(kClassName, appInstance);
+        UnregisterClassA(kRendererWindowClass, appInstance);
         classRegistered = false;
     }
 }
@@ -154,7 +153,7 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     RECT frame = {0, 0, width, height};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    renderWindow = CreateWindowExA(exStyle, kClassName, title, style, 0, 0, frame.right - frame.left,
+    renderWindow = CreateWindowExA(exStyle, kRendererWindowClass, title, style, 0, 0, frame.right - frame.left,
                                    frame.bottom - frame.top, nullptr, nullptr, appInstance, nullptr);
     if (renderWindow == nullptr || !makeGlContext(bits)) {
         destroyRenderWindow();
@@ -183,7 +182,7 @@ bool registerWindowClass() {
     windowClass.hInstance = appInstance;
     windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = kRendererWindowClass;
     classRegistered = RegisterClassA(&windowClass) != 0;
     return classRegistered;
 }
@@ -269,7 +268,7 @@ int runMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     assignStartupSettings();
-    if (!createRenderWindow(kWindowTitle, kWindowWidth, kWindowHeight, kColourBits, fullScreen)) return 0;
+    if (!createRenderWindow(kRendererCaption, kWindowWidth, kWindowHeight, kColourBits, fullScreen)) return 0;
     initWaterGrid();
     cameraEye[0] = 0.0f;
     cameraEye[1] = 10.0f;

@@ -2,6 +2,8 @@
 // frame (backdrop, lake bed, water mesh, then the stone and its splash).
 #include "renderer/scene.h"
 
+#include "contract/saver_contract.h"
+
 #include "renderer/frame_cycle.h"
 #include "renderer/gl_api.h"
 #include "renderer/image/bmp_loader.h"
@@ -23,14 +25,9 @@ int tintIndex = 10;
 
 Model* sceneModel = nullptr;
 
-const char* const kModelPath = "c:\\tolvin\\Solvane.data";
-const char* const kLakeBedPath = "c:\\tolvin\\Solvane1.bmp";
-const char* const kBackdropPath = "c:\\tolvin\\Solvane2.bmp";
-const char* const kSplashPath = "c:\\tolvin\\Solvane3.bmp";
-
-const char* lakeBedFile = "c:\\tolvin\\Solvane1.bmp";
-const char* backdropFile = "c:\\tolvin\\Solvane2.bmp";
-const char* splashFile = "c:\\tolvin\\Solvane3.bmp";
+const char* lakeBedFile = kLakeBedPath;
+const char* backdropFile = kBackdropPath;
+const char* splashFile = kSplashPath;
 
 namespace {
 

@@ -27,13 +27,7 @@ bool loadSceneTextures();
 void drawWaterMesh();
 // loadMipmappedTexture(path) is declared in ms3d_model.h and defined here.
 
-// Staged files the renderer reads.
-extern const char* const kModelPath;     // "c:\\tolvin\\Solvane.data"
-extern const char* const kLakeBedPath;   // "c:\\tolvin\\Solvane1.bmp"
-extern const char* const kBackdropPath;  // "c:\\tolvin\\Solvane2.bmp"
-extern const char* const kSplashPath;    // "c:\\tolvin\\Solvane3.bmp"
-
-// The files loadSceneTextures reads: the staged paths above. Native tests and
+// The files loadSceneTextures reads: the staged paths of the saver contract. Native tests and
 // tools point them at a folder of their own; the renderer never changes them.
 extern const char* lakeBedFile;
 extern const char* backdropFile;

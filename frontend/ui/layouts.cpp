@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "contract/saver_contract.h"
+
 const FontDesc kGothicFont = {"ＭＳ Ｐゴシック", 9.75f, 128, false};
 const FontDesc kGothicUnderlined = {"ＭＳ Ｐゴシック", 9.75f, 128, true};
 const FontDesc kTahomaFont = {"Tahoma", 8.25f, 0, false};
@@ -196,7 +198,7 @@ constexpr size_t countOf(const ControlLayout (&)[N]) {
 }  // namespace
 
 const FormLayout Solvane_S_Layout = {
-    "Solvane_S",    "Solvane_Main",         kWindowBack, 4395, 2820, 7065, 4260, 0, FormStyle::Borderless, nullptr,
+    "Solvane_S",    kShowFormCaption,       kWindowBack, 4395, 2820, 7065, 4260, 0, FormStyle::Borderless, nullptr,
     kSaverControls, countOf(kSaverControls)};
 
 const FormLayout Solvane_R_Layout = {
@@ -204,7 +206,7 @@ const FormLayout Solvane_R_Layout = {
     kPreviewControls, countOf(kPreviewControls)};
 
 const FormLayout Solvane_P_Layout = {"Solvane_P",
-                                     "<Kestrine>",
+                                     kSettingsFormCaption,
                                      kLightGrey,
                                      45,
                                      330,

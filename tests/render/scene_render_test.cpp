@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/saver_contract.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/gl_api.h"
 #include "renderer/ms3d_model.h"

@@ -13,6 +13,7 @@
 #include "assets/generator/asset_catalogue.h"
 #include "assets/generator/jpeg_file.h"
 #include "assets/generator/scratch_folder.h"
+#include "contract/saver_contract.h"
 #include "renderer/image/bmp_loader.h"
 #include "renderer/ms3d_model.h"
 #include "tests/unit/asset_file_reading.h"
@@ -231,13 +232,22 @@ protected:
 std::filesystem::path StagedScenePictures::drive;
 bool StagedScenePictures::staged = false;
 
+// Where a staged file of the saver contract ("C:\\tolvin\\...") lies under the
+// scratch drive the staging script wrote to.
+std::string stagedFile(const std::filesystem::path& drive, std::string windowsPath) {
+    windowsPath.erase(0, windowsPath.find('\\') + 1);
+    std::replace(windowsPath.begin(), windowsPath.end(), '\\', '/');
+    return (drive / windowsPath).string();
+}
+
+// The staging script writes the renderer's files where the contract says.
 TEST_F(StagedScenePictures, LoadWithTheBmpLoaderAndMatchTheDecodedJpeg) {
     ASSERT_TRUE(staged);
     const std::pair<const char*, const char*> pictures[] = {
-        {"Solvane1.bmp", "lake_bed.jpg"}, {"Solvane2.bmp", "backdrop.jpg"}, {"Solvane3.bmp", "splash.jpg"}};
-    for (const auto& [stagedName, jpegName] : pictures) {
-        SCOPED_TRACE(stagedName);
-        const std::string path = (drive / "tolvin" / stagedName).string();
+        {kLakeBedPath, "lake_bed.jpg"}, {kBackdropPath, "backdrop.jpg"}, {kSplashPath, "splash.jpg"}};
+    for (const auto& [stagedPath, jpegName] : pictures) {
+        SCOPED_TRACE(stagedPath);
+        const std::string path = stagedFile(drive, stagedPath);
         const std::vector<uint8_t> file = [&] {
             std::vector<uint8_t> b;
             readFileBytes(path, b);
@@ -261,8 +271,8 @@ TEST_F(StagedScenePictures, LoadWithTheBmpLoaderAndMatchTheDecodedJpeg) {
         EXPECT_EQ(mismatches, 0);
         freeRgbImage(image);
     }
-    std::vector<uint8_t> model, shipped = assetBytes("Kestrine.data");
-    readFileBytes((drive / "tolvin" / "Solvane.data").string(), model);
+    std::vector<uint8_t> model, shipped = assetBytes(kModelFileName);
+    readFileBytes(stagedFile(drive, kModelPath), model);
     EXPECT_EQ(model, shipped) << "the staged model is the shipped file";
 }
 
