@@ -166,7 +166,7 @@ const ControlLayout kDialogControls[] = {
           Border::None, Pointer::Custom, IDC_LINK_HAND, &kGothicUnderlined),
     image("Img_Ra", 0, nullptr, 8040, 300, 180, 180, kPictureRadioOff, false, Pointer::Default),
     image("Img_Ra", 1, nullptr, 8040, 600, 180, 180, kPictureRadioOn, false, Pointer::Default),
-    label("lbl", 7, nullptr, 180, 2880, 2475, 195, "Kestrine  Ver.1.0.0", kWhite, 0),
+    label("lbl", 7, nullptr, 180, 2880, 2475, 195, "Kestrine  Ver." KESTRINE_VERSION, kWhite, 0),
 };
 
 // ---- Command: the custom button's own parts. The face pictures sit below the
