@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The silent uninstall, run as Apps & features runs it (its quiet uninstall
+# string): the three files, the uninstaller, the uninstall key, the user's
+# SCRNSAVE.EXE that names Kestrine and the staged files in C:\tolvin (with the
+# folder) are gone; the settings, the user's own and the one beside the
+# programs, are still there.
+#   install_uninstall.sh SETUP_EXE
+. "${KESTRINE_ROOT:?}/tests/wine/install_common.sh" "$@" || exit 1
+
+# save_settings: a user's own settings in their AppData folder, and a machine
+# default beside the programs: the files the uninstaller must leave alone.
+save_settings() {
+    local appdata
+    appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null < /dev/null | tr -d '\r')
+    user_ini=$(winepath -u "$appdata\\Kestrine\\Kestrine.ini" 2>/dev/null)
+    [ -n "$user_ini" ] || harness_fail "no AppData folder ('$appdata')"
+    mkdir -p "$(dirname "$user_ini")"
+    printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=1\r\nBGM\xd8\xcb\xdf\xb0\xc4=3\r\nBGM\xcc\xa7\xb2\xd9=\r\n' > "$IN_WORK/settings.ini"
+    cp "$IN_WORK/settings.ini" "$user_ini"
+    cp "$IN_WORK/settings.ini" "$IN_SYSTEM/Kestrine.ini"
+}
+
+in_install "$IN_SETUP"
+# The staged files as the saver writes them, and the user's own settings.
+"$KESTRINE_ROOT/tools/stage_scene_files.sh" "$IN_DRIVE" > /dev/null || harness_fail "staging failed"
+save_settings
+# Kestrine as the user's saver, named as Windows may write it: the same file
+# in other letter case.
+wine reg add "$IN_DESKTOP_KEY" /v SCRNSAVE.EXE /t REG_SZ /d "${IN_SCR^^}" /f > /dev/null 2>&1 < /dev/null
+quiet=$(in_reg "$IN_UNINSTALL_KEY" QuietUninstallString)
+program=$(sed -n 's/^"\([^"]*\)".*/\1/p' <<< "$quiet")
+arguments=$(sed -n 's/^"[^"]*" *//p' <<< "$quiet")
+[ -n "$program" ] && [ "$arguments" = /S ] || harness_fail "cannot run the quiet uninstall string '$quiet'"
+uninstaller=$(winepath -u "$program")
+[ -f "$uninstaller" ] || harness_fail "no uninstaller at $program"
+
+# uninstall_quietly: runs the quiet uninstall string to the end of its work.
+uninstall_quietly() {
+    local pid code
+    harness_start_program pid "$program" /S
+    code=$(harness_wait_exit "$pid" 120)
+    [ "$code" = 0 ] || harness_fail "the uninstaller ended with $code"
+    # The uninstaller runs on from a copy of itself, so that it can remove its
+    # own folder: wait for that folder to go.
+    for _ in $(seq 1 600); do
+        [ -e "$(dirname "$uninstaller")" ] || return 0
+        sleep 0.2
+    done
+    harness_fail "the uninstaller's folder is still there after 120 s"
+}
+
+uninstall_quietly
+
+for f in Kestrine.scr Kestrine.dll Kestrine.data; do
+    [ ! -e "$IN_SYSTEM/$f" ] || harness_fail "system32\\$f is still there"
+done
+[ -z "$(in_reg "$IN_UNINSTALL_KEY" DisplayName)" ] || harness_fail "the uninstall key is still there"
+! wine uninstaller --list 2>/dev/null < /dev/null | grep -q '|||Kestrine' || harness_fail "Apps & features still lists Kestrine"
+[ -z "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" ] || harness_fail "SCRNSAVE.EXE still names Kestrine"
+[ ! -e "$IN_TOLVIN" ] || harness_fail "C:\\tolvin is still there: $(ls "$IN_TOLVIN")"
+for ini in "$user_ini" "$IN_SYSTEM/Kestrine.ini"; do
+    cmp -s "$ini" "$IN_WORK/settings.ini" || harness_fail "the settings $ini are gone or changed"
+done
+echo "  files, uninstaller, uninstall key, SCRNSAVE.EXE and C:\\tolvin are gone; both Kestrine.ini files are there"
+
+# Another saver chosen and a file of the user's own in C:\tolvin: both stay.
+in_install "$IN_SETUP"
+"$KESTRINE_ROOT/tools/stage_scene_files.sh" "$IN_DRIVE" > /dev/null || harness_fail "staging failed"
+echo mine > "$IN_TOLVIN/notes.txt"
+other='C:\windows\system32\other.scr'
+wine reg add "$IN_DESKTOP_KEY" /v SCRNSAVE.EXE /t REG_SZ /d "$other" /f > /dev/null 2>&1 < /dev/null
+uninstall_quietly
+[ ! -e "$IN_SYSTEM/Kestrine.scr" ] || harness_fail "the second uninstall left Kestrine.scr"
+in_same "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" "$other" || harness_fail "the uninstaller removed another saver's SCRNSAVE.EXE"
+[ "$(ls "$IN_TOLVIN")" = notes.txt ] || harness_fail "C:\\tolvin holds '$(ls "$IN_TOLVIN" | tr '\n' ' ')', not just the user's file"
+echo "  another saver chosen stays chosen; C:\\tolvin stays with only the user's own file in it"
+echo "PASS: the silent uninstall removes what Kestrine put there and leaves the user's own"
