@@ -1,9 +1,26 @@
-// The swap count drives the water's blend cycle; the pass decision keeps the
-// loop from swapping once it has decided to end.
+// The frame as the main loop runs it. The swap count, not the drawn frames,
+// drives the water's blend cycle, so minimised passes move it on too.
 #include "renderer/frame_cycle.h"
 
-int frameCounter = 0;
-int blendMode = 1;
+#include "renderer/renderer_state.h"
+#include "renderer/splash.h"
+#include "renderer/water.h"
+
+namespace {
+
+constexpr int kBlendedSwaps = 1000;  // swaps with blend mode 1, then mode 2
+constexpr int kCycleSwaps = 2000;    // after these the cycle starts again
+
+}  // namespace
+
+// The stone's stamp changes velocities only, so stepping the stone before the
+// mesh is drawn leaves the drawn surface as it is.
+void stepScene() {
+    stepWater();
+    spawnStone();
+    updateStone();
+    updateSplash();
+}
 
 void countSwap() {
     ++frameCounter;
@@ -14,17 +31,12 @@ void countSwap() {
     }
 }
 
-FramePass beginFramePass(bool windowActive) {
-    FramePass pass;
-    pass.draw = windowActive;
-    pass.swap = true;
-    pass.done = false;
-    return pass;
-}
-
-FramePass finishFramePass(FramePass pass, bool drawOk, bool escapeDown) {
-    if (pass.draw && !drawOk) pass.done = true;
-    if (escapeDown) pass.done = true;
-    if (pass.done) pass.swap = false;
-    return pass;
+bool runFramePass(const FrameHooks& hooks) {
+    bool done = false;
+    if (windowActive && !hooks.draw()) done = true;
+    if (keyDown[kEscapeKey] || escapePressed) done = true;
+    if (done) return false;
+    hooks.swap();
+    countSwap();
+    return true;
 }

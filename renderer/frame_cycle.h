@@ -1,26 +1,24 @@
-// Bookkeeping of the main loop: the blend cycle counted in buffer swaps and
-// the decision whether a pass ends the loop before its swap.
+// One frame of the main loop: the simulation's step, the pass that draws,
+// swaps and counts, and the blend cycle counted in swaps.
 #pragma once
 
-extern int frameCounter;  // swaps since the start of the current blend cycle
-extern int blendMode;     // 1 = blended water, 2 = opaque water
-
-constexpr int kBlendedSwaps = 1000;  // swaps with blend mode 1, then mode 2
-constexpr int kCycleSwaps = 2000;    // after these the cycle starts again
+// Advances the water, the stone and the splash by one frame. Makes no GL
+// call, so a frame can be stepped without being drawn.
+void stepScene();
 
 // Called after every buffer swap: 1000 swaps blended, 1000 opaque, again.
 void countSwap();
 
-struct FramePass {
-    bool draw;  // drawScene runs in this pass
-    bool swap;  // the buffers are swapped afterwards
-    bool done;  // the loop ends
+// What a pass does through the platform: drawScene and the buffer swap in
+// the program; whatever a test or benchmark needs elsewhere.
+struct FrameHooks {
+    bool (*draw)();  // false ends the loop
+    void (*swap)();
 };
 
-// One pass with an empty message queue. drawScene is called when
-// windowActive; its result and the Escape key decide whether the pass swaps.
-// Call as: pass = beginFramePass(windowActive); if (pass.draw) drawOk = drawScene();
-//          pass = finishFramePass(pass, drawOk, escapeDown);
-// A minimised window draws nothing but still swaps and counts.
-FramePass beginFramePass(bool windowActive);
-FramePass finishFramePass(FramePass pass, bool drawOk, bool escapeDown);
+// One pass of the main loop with an empty message queue: draws while
+// windowActive; ends the loop without swapping when the draw fails or Escape
+// is down (keyDown or escapePressed); otherwise swaps and counts the swap. A
+// minimised window draws nothing but still swaps and counts. Returns false
+// when the loop ends.
+bool runFramePass(const FrameHooks& hooks);

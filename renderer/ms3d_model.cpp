@@ -11,17 +11,17 @@
 
 namespace {
 
-const char kSignature[10] = {'M', 'S', '3', 'D', '0', '0', '0', '0', '0', '0'};
-const int kOldestVersion = 3;
-const int kNewestVersion = 4;
+constexpr char kSignature[10] = {'M', 'S', '3', 'D', '0', '0', '0', '0', '0', '0'};
+constexpr int kOldestVersion = 3;
+constexpr int kNewestVersion = 4;
 
-const std::size_t kHeaderSize = 14;
-const std::size_t kVertexRecordSize = 15;
-const std::size_t kTriangleRecordSize = 70;
-const std::size_t kGroupFixedSize = 36;  // flags, name, count, material index
-const std::size_t kMaterialRecordSize = 361;
-const std::size_t kGroupNameSize = 32;
-const std::size_t kTextureNameSize = 128;
+constexpr std::size_t kHeaderSize = 14;
+constexpr std::size_t kVertexRecordSize = 15;
+constexpr std::size_t kTriangleRecordSize = 70;
+constexpr std::size_t kGroupFixedSize = 36;  // flags, name, count, material index
+constexpr std::size_t kMaterialRecordSize = 361;
+constexpr std::size_t kGroupNameSize = 32;
+constexpr std::size_t kTextureNameSize = 128;
 
 // Sequential little-endian reader over a byte buffer. Callers ask has(n)
 // before reading n bytes; the read functions themselves never check.
@@ -231,24 +231,25 @@ void Model::release() {
 
 Model::~Model() { release(); }
 
-void Model::loadMaterialTextures() {
+void Model::loadMaterialTextures(TextureLoader loader) {
     for (int i = 0; i < numMaterials; ++i) {
         Material& material = materials[i];
         const char* name = material.textureFilename;
-        material.texture = (name && name[0] != '\0') ? loadMipmappedTexture(name) : 0;
+        material.texture = (loader && name && name[0] != '\0') ? loader(name) : 0;
     }
 }
 
-// Textures are not made here: the model is read before the GL context
-// exists, so a texture pass now could make no texture objects and would only
-// repeat an image error box. initScene runs the pass once the context is current.
+// The texture pass gets no loader: the model is read before the GL context
+// exists, so it could make no texture objects and would only repeat an image
+// error box. initScene runs the pass again once the context is current.
 bool Ms3dModel::load(const char* path) {
     release();
     if (!path) return false;
     std::size_t length = 0;
     std::unique_ptr<unsigned char[]> buffer = readWholeFile(path, length);
-    if (!buffer) return false;
-    return loadFromBuffer(buffer.get(), length);
+    if (!buffer || !loadFromBuffer(buffer.get(), length)) return false;
+    loadMaterialTextures(nullptr);
+    return true;
 }
 
 bool Ms3dModel::loadFromBuffer(const unsigned char* data, std::size_t length) {

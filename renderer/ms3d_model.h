@@ -38,9 +38,12 @@ public:
     Model& operator=(const Model&) = delete;
     virtual ~Model();
     virtual bool load(const char* path) = 0;
-    // Gives each material the texture its file name names (0 for an empty
-    // name, without touching any file). Needs the GL context to be current.
-    void loadMaterialTextures();
+    // Makes a texture from an image file; 0 when there is none.
+    using TextureLoader = unsigned int (*)(const char* path);
+    // Gives each material the texture that loader makes from its file name;
+    // 0 for an empty name (no file is touched) and for every material when
+    // there is no loader.
+    void loadMaterialTextures(TextureLoader loader);
 
     int numMeshes = 0;
     Mesh* meshes = nullptr;
@@ -60,11 +63,8 @@ class Ms3dModel : public Model {
 public:
     // Reads the whole file; false (and an empty model) when it is missing,
     // not a version 3 or 4 file, or shorter than its counts say. Makes no
-    // textures: see loadMaterialTextures.
+    // textures, as no GL context exists yet when the program reads its model.
     bool load(const char* path) override;
     // Parses an in-memory file; false when the data is not a complete model.
     bool loadFromBuffer(const unsigned char* data, std::size_t length);
 };
-
-// Made by the scene (a GL texture from an image file); 0 when there is none.
-unsigned int loadMipmappedTexture(const char* path);

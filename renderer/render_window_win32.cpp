@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstring>
 #include <new>
@@ -13,9 +12,11 @@
 #include "contract/saver_contract.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/ms3d_model.h"
+#include "renderer/renderer_state.h"
 #include "renderer/scene.h"
 #include "renderer/viewport.h"
-#include "renderer/water.h"
+
+static_assert(kEscapeKey == VK_ESCAPE, "the frame pass reads Escape by its virtual-key code");
 
 namespace {
 
@@ -25,14 +26,6 @@ constexpr int kColourBits = 32;
 // The display-mode record as the mode change takes it: the 148-byte layout
 // without the panning fields.
 constexpr WORD kDevModeSize = 148;
-
-bool fullScreen = true;
-bool windowActive = true;
-bool keyDown[256];
-// Set by every Escape key-down and never cleared: a quick tap whose key-up
-// is queued behind its key-down would otherwise clear keyDown before any
-// frame pass sees it, and the saver would ignore the key.
-bool escapePressed = false;
 
 HINSTANCE appInstance = nullptr;
 HWND renderWindow = nullptr;
@@ -92,13 +85,6 @@ bool changeDisplayMode(int width, int height, int bits) {
     return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
-bool registerWindowClass();
-bool makeGlContext(int bits);
-
-}  // namespace
-
-LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Releases whatever exists, newest first; safe after a partial start.
 void destroyRenderWindow() {
     if (fullScreen) {
@@ -125,6 +111,55 @@ void destroyRenderWindow() {
     }
 }
 
+LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE: windowActive = HIWORD(wParam) == 0; return 0;
+        case WM_SYSCOMMAND:
+            // Keeps the system's own saver and monitor power-down away meanwhile.
+            if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
+            break;
+        case WM_CLOSE: PostQuitMessage(0); return 0;
+        case WM_KEYDOWN:
+            if (wParam < static_cast<WPARAM>(kKeyCount)) keyDown[wParam] = true;
+            if (wParam == VK_ESCAPE) escapePressed = true;
+            return 0;
+        case WM_KEYUP:
+            if (wParam < static_cast<WPARAM>(kKeyCount)) keyDown[wParam] = false;
+            return 0;
+        case WM_SIZE:
+            // Creation sends a size before the context exists; createRenderWindow
+            // sets the view once the context is made.
+            if (glContext != nullptr) resizeScene(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool registerWindowClass() {
+    WNDCLASSA windowClass;
+    std::memset(&windowClass, 0, sizeof windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = renderWindowProc;
+    windowClass.hInstance = appInstance;
+    windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kRendererWindowClass;
+    classRegistered = RegisterClassA(&windowClass) != 0;
+    return classRegistered;
+}
+
+bool makeGlContext(int bits) {
+    deviceContext = GetDC(renderWindow);
+    if (deviceContext == nullptr) return false;
+    const PIXELFORMATDESCRIPTOR request = pixelFormatRequest(bits);
+    const int format = ChoosePixelFormat(deviceContext, &request);
+    if (format == 0 || !SetPixelFormat(deviceContext, format, &request)) return false;
+    glContext = wglCreateContext(deviceContext);
+    if (glContext == nullptr) return false;
+    return wglMakeCurrent(deviceContext, glContext) != FALSE;
+}
+
 bool createRenderWindow(const char* title, int width, int height, int bits, bool fullScreenRequested) {
     // The model is read before anything visible happens, so a missing or bad
     // file ends the program without touching the display.
@@ -133,8 +168,6 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     if (model == nullptr || !model->load(kModelPath)) return false;
 
     fullScreen = fullScreenRequested;
-    viewportWidth = width;
-    viewportHeight = height;
     appInstance = GetModuleHandleA(nullptr);
     if (!registerWindowClass()) return false;
 
@@ -172,86 +205,12 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     return true;
 }
 
-namespace {
-
-bool registerWindowClass() {
-    WNDCLASSA windowClass;
-    std::memset(&windowClass, 0, sizeof windowClass);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
-    windowClass.lpfnWndProc = renderWindowProc;
-    windowClass.hInstance = appInstance;
-    windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kRendererWindowClass;
-    classRegistered = RegisterClassA(&windowClass) != 0;
-    return classRegistered;
-}
-
-bool makeGlContext(int bits) {
-    deviceContext = GetDC(renderWindow);
-    if (deviceContext == nullptr) return false;
-    const PIXELFORMATDESCRIPTOR request = pixelFormatRequest(bits);
-    const int format = ChoosePixelFormat(deviceContext, &request);
-    if (format == 0 || !SetPixelFormat(deviceContext, format, &request)) return false;
-    glContext = wglCreateContext(deviceContext);
-    if (glContext == nullptr) return false;
-    return wglMakeCurrent(deviceContext, glContext) != FALSE;
-}
-
-}  // namespace
-
-LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ACTIVATE: windowActive = HIWORD(wParam) == 0; return 0;
-        case WM_SYSCOMMAND:
-            // Keeps the system's own saver and monitor power-down away meanwhile.
-            if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
-            break;
-        case WM_CLOSE: PostQuitMessage(0); return 0;
-        case WM_KEYDOWN:
-            if (wParam < sizeof keyDown) keyDown[wParam] = true;
-            if (wParam == VK_ESCAPE) escapePressed = true;
-            return 0;
-        case WM_KEYUP:
-            if (wParam < sizeof keyDown) keyDown[wParam] = false;
-            return 0;
-        case WM_SIZE:
-            // Creation sends a size before the context exists; step 8 of the
-            // start-up sets the projection afterwards anyway.
-            if (glContext != nullptr) resizeScene(LOWORD(lParam), HIWORD(lParam));
-            return 0;
-        default: break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-namespace {
-
-void assignStartupSettings() {
-    gridWidth = 256;
-    gridHeight = 256;
-    damping = 1.0f - 0.004f;
-    rippleRadius = 2;
-    blendMode = 1;
-    fullScreen = true;
-}
-
-// One pass with an empty queue: draw (unless minimised), then swap and count
-// unless the pass ended the loop. Returns false when the loop ends.
-bool runFramePass() {
-    FramePass pass = beginFramePass(windowActive);
-    bool drawOk = true;
-    if (pass.draw) drawOk = drawScene();
-    pass = finishFramePass(pass, drawOk, keyDown[VK_ESCAPE] || escapePressed);
-    if (pass.done) return false;
-    SwapBuffers(deviceContext);
-    countSwap();
-    return true;
-}
+void swapRenderBuffers() { SwapBuffers(deviceContext); }
 
 // Returns the quit code when the loop ends on WM_QUIT, 0 when it ends on
 // Escape or a failed frame.
 int runMessageLoop() {
+    const FrameHooks hooks = {drawScene, swapRenderBuffers};
     MSG message;
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -260,20 +219,15 @@ int runMessageLoop() {
             DispatchMessageA(&message);
             continue;
         }
-        if (!runFramePass()) return 0;
+        if (!runFramePass(hooks)) return 0;
     }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    assignStartupSettings();
+    setStartupState();
     if (!createRenderWindow(kRendererCaption, kWindowWidth, kWindowHeight, kColourBits, fullScreen)) return 0;
-    initWaterGrid();
-    cameraEye[0] = 0.0f;
-    cameraEye[1] = 10.0f;
-    cameraEye[2] = 22.0f;
-    sceneTilt = 0.0f;
     const int exitCode = runMessageLoop();
     destroyRenderWindow();
     return exitCode;

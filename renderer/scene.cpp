@@ -1,33 +1,19 @@
 // The scene: fixed GL state, the three staged textures and the drawing of one
-// frame (backdrop, lake bed, water mesh, then the stone and its splash).
+// frame (backdrop, lake bed, water mesh, then the splash).
 #include "renderer/scene.h"
 
-#include "contract/saver_contract.h"
-
+#include "renderer/billboard.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/gl_api.h"
 #include "renderer/image/bmp_loader.h"
 #include "renderer/ms3d_model.h"
 #include "renderer/splash.h"
-#include "renderer/water.h"
-
-unsigned int sceneTextures[4] = {0, 0, 0, 0};
-
-float cameraEye[3] = {0.0f, 10.0f, 22.0f};
-float sceneTilt = 0.0f;
 
 const Tint waterTints[12] = {
     {0.1f, 0.1f, 0.3f}, {0.3f, 0.1f, 0.1f}, {0.1f, 0.3f, 0.1f}, {0.1f, 0.1f, 0.6f},
     {0.6f, 0.1f, 0.1f}, {0.1f, 0.6f, 0.1f}, {0.2f, 0.2f, 0.2f}, {0.6f, 0.6f, 0.6f},
     {0.3f, 0.3f, 0.1f}, {0.3f, 0.1f, 0.3f}, {0.1f, 0.3f, 0.3f}, {0.05f, 0.05f, 0.05f},
 };
-int tintIndex = 10;
-
-Model* sceneModel = nullptr;
-
-const char* lakeBedFile = kLakeBedPath;
-const char* backdropFile = kBackdropPath;
-const char* splashFile = kSplashPath;
 
 namespace {
 
@@ -80,30 +66,6 @@ bool loadPlainSlot(const char* path, int slot) {
     freeRgbImage(image);
     return true;
 }
-}  // namespace
-
-bool loadSceneTextures() {
-    bool result = false;
-    if (loadMipmappedSlot(lakeBedFile, 0)) result = true;
-    if (loadPlainSlot(backdropFile, 2)) result = true;
-    if (loadPlainSlot(splashFile, 3)) result = true;
-    return result;
-}
-
-unsigned int loadMipmappedTexture(const char* path) {
-    RgbImage* image = loadUsableImage(path);
-    if (image == nullptr) return 0;
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    buildMipmaps(*image);
-    freeRgbImage(image);
-    return name;
-}
-
-namespace {
 
 // All GL state that stays fixed for the life of the context.
 void setFixedState() {
@@ -122,18 +84,6 @@ void setFixedState() {
     glEnable(GL_FOG);
     glDisable(GL_LIGHTING);
 }
-
-}  // namespace
-
-bool initScene() {
-    if (sceneModel != nullptr) sceneModel->loadMaterialTextures();
-    if (!loadSceneTextures()) return false;
-    setFixedState();
-    resetSplash();
-    return true;
-}
-
-namespace {
 
 // Drawn before the scene frame, so the tilt and the lake's offset leave it be.
 void drawBackdrop() {
@@ -176,6 +126,35 @@ void waterVertex(const Tint& base, int column, int row) {
 
 }  // namespace
 
+bool loadSceneTextures() {
+    bool result = false;
+    if (loadMipmappedSlot(lakeBedFile, 0)) result = true;
+    if (loadPlainSlot(backdropFile, 2)) result = true;
+    if (loadPlainSlot(splashFile, 3)) result = true;
+    return result;
+}
+
+unsigned int loadMipmappedTexture(const char* path) {
+    RgbImage* image = loadUsableImage(path);
+    if (image == nullptr) return 0;
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    buildMipmaps(*image);
+    freeRgbImage(image);
+    return name;
+}
+
+bool initScene() {
+    if (sceneModel != nullptr) sceneModel->loadMaterialTextures(loadMipmappedTexture);
+    if (!loadSceneTextures()) return false;
+    setFixedState();
+    resetSplash();
+    return true;
+}
+
 // One quad per cell, rows outer and columns inner. The bounds never pass the
 // grid's capacity, whatever the settings say.
 void drawWaterMesh() {
@@ -194,12 +173,10 @@ void drawWaterMesh() {
     }
 }
 
-bool drawScene() {
+void renderScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0.0, 0.0, -30.0, 0.0, 1.0, 0.0);
-
-    stepWater();
 
     drawBackdrop();
 
@@ -215,9 +192,11 @@ bool drawScene() {
     drawWaterMesh();
     glDisable(GL_BLEND);
 
-    spawnStone();
-    updateStone();
-    updateSplash();
     drawSplash();
+}
+
+bool drawScene() {
+    stepScene();
+    renderScene();
     return true;
 }

@@ -1,34 +1,25 @@
-// Fixed GL state, the scene's textures and the per-frame drawing of the lake.
+// Fixed GL state, the scene's textures and the drawing of the lake.
 #pragma once
-
-class Model;
-
-// Texture objects: 0 lake bed, 1 never loaded, 2 backdrop, 3 splash sprite.
-extern unsigned int sceneTextures[4];
-
-// Camera and tilt, set by the program entry after the window exists.
-extern float cameraEye[3];
-extern float sceneTilt;
+#include "renderer/renderer_state.h"
 
 struct Tint {
     float red, green, blue;
 };
+// The water's base colours; tintIndex picks one.
 extern const Tint waterTints[12];
-extern int tintIndex;
 
-// The program's model, held for the whole process (created by the entry).
-extern Model* sceneModel;
-
+// The model's material textures, the three scene pictures and the fixed GL
+// state; false when none of the pictures could be loaded.
 bool initScene();
+// One frame: stepScene, then renderScene. Always true.
 bool drawScene();
+// Draws the scene as it stands (backdrop, lake bed, water mesh, splash)
+// without moving anything.
+void renderScene();
 bool loadSceneTextures();
 // The water surface as height-coloured quads in the current frame (part of
-// drawScene; on its own for timing).
+// renderScene; on its own for timing).
 void drawWaterMesh();
-// loadMipmappedTexture(path) is declared in ms3d_model.h and defined here.
-
-// The files loadSceneTextures reads: the staged paths of the saver contract. Native tests and
-// tools point them at a folder of their own; the renderer never changes them.
-extern const char* lakeBedFile;
-extern const char* backdropFile;
-extern const char* splashFile;
+// A mipmapped texture from an image file; 0 when the file is missing or
+// unreadable. The loader the model's material textures are made with.
+unsigned int loadMipmappedTexture(const char* path);

@@ -3,14 +3,9 @@
 
 #include "renderer/gl_api.h"
 
-int viewportWidth = 0;
-int viewportHeight = 0;
-
 void resizeScene(int width, int height) {
     // A window shrunk to no height must not divide by zero.
     if (height == 0) height = 1;
-    viewportWidth = width;
-    viewportHeight = height;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

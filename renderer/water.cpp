@@ -6,13 +6,6 @@
 
 #include <cmath>
 
-WaterGrid waterGrid;
-
-int gridWidth = 256;
-int gridHeight = 256;
-float damping = 1.0f - 0.004f;
-int rippleRadius = 2;
-
 namespace {
 
 constexpr float kDegreeFactor = 0.01745f;

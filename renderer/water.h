@@ -1,32 +1,12 @@
-// Height-field water surface: a fixed 256 x 256 grid of vertices that carries
-// ripples outwards from where a stone disturbs it.
+// Height-field water surface: a fixed 256 x 256 grid of vertices (waterGrid,
+// in renderer_state.h) that carries ripples outwards from where a stone
+// disturbs it.
 //
 // Stored values are single precision; the arithmetic between them is done in
 // double and rounded back to float at every store, so a step gives the same
 // bits on every compiler that keeps float and double apart (no fast-math).
 #pragma once
-
-struct GridVertex {
-    float x, y, z;
-};
-
-constexpr int kWaterCapacity = 256;
-
-// Two program-wide arrays indexed [column][row]: the surface (y = height) and
-// the velocity (y = vertical velocity). The velocity's x and z hold a copy of
-// the layout and are never read.
-struct WaterGrid {
-    GridVertex surface[kWaterCapacity][kWaterCapacity];
-    GridVertex velocity[kWaterCapacity][kWaterCapacity];
-};
-extern WaterGrid waterGrid;
-
-// Start-up settings, assigned by the program entry before initWaterGrid.
-// Values outside 0 ... kWaterCapacity are treated as the nearest bound.
-extern int gridWidth;     // columns in use, 256
-extern int gridHeight;    // rows in use, 256
-extern float damping;     // 1 - 0.004 in single precision
-extern int rippleRadius;  // rings 1 ... rippleRadius - 1 are stamped
+#include "renderer/renderer_state.h"
 
 // Lays the grid out flat: x from -30, z from -35, heights and velocities +0.
 void initWaterGrid();

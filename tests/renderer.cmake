@@ -1,9 +1,9 @@
 # Renderer program: water grid and the main loop's frame bookkeeping.
 kestrine_unit_test(water_test unit/water_test.cpp)
-target_link_libraries(water_test PRIVATE kestrine_water)
+target_link_libraries(water_test PRIVATE kestrine_simulation)
 
-kestrine_unit_test(frame_cycle_test unit/frame_cycle_test.cpp ${PROJECT_SOURCE_DIR}/renderer/frame_cycle.cpp)
-target_include_directories(frame_cycle_test PRIVATE ${PROJECT_SOURCE_DIR})
+kestrine_unit_test(frame_cycle_test unit/frame_cycle_test.cpp)
+target_link_libraries(frame_cycle_test PRIVATE kestrine_simulation)
 
 # The real program under Wine: its window, its ways out, the windowed fallback
 # (in a second session with a 1280 x 720 screen).

@@ -15,9 +15,8 @@
 #include "assets/generator/scratch_folder.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/ms3d_model.h"
+#include "renderer/renderer_state.h"
 #include "renderer/scene.h"
-#include "renderer/splash.h"
-#include "renderer/water.h"
 #include "tools/offscreen/offscreen_context.h"
 #include "tools/offscreen/scene_start.h"
 
@@ -42,10 +41,7 @@ const SplashParticle* firstActiveParticle() {
 // One frame of the simulation exactly as drawScene advances it, without the
 // drawing, so the search for a good frame runs quickly.
 void advanceWithoutDrawing() {
-    stepWater();
-    spawnStone();
-    updateStone();
-    updateSplash();
+    stepScene();
     countSwap();
 }
 
@@ -69,7 +65,7 @@ bool showsGoodSplash(SplashWatch& watch) {
 
 // The first frame number (1-based) that shows a good splash; 0 if none does.
 int findPreviewFrame() {
-    resetSceneState();
+    setStartupState();
     SplashWatch watch;
     for (int frame = 1; frame <= kMostFrames; ++frame) {
         advanceWithoutDrawing();

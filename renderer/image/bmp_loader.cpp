@@ -10,11 +10,6 @@
 #include "renderer/image/bmp_platform.h"
 #include "renderer/image/dib_converter.h"
 
-const char* const openFailedMessage = "Failed to open DIB file %s.\n";
-const char* const unknownFormatMessage = "Unknown DIB file format.";
-const char* const outOfMemoryMessage = "Out of memory.";
-const char* const conversionErrorMessage = "Image file conversion error.";
-
 void (*loaderMessageHandler)(const char* text) = showLoaderMessageBox;
 
 // 64 MiB: a 4096 x 4096 picture fits, far beyond any texture the scene uses.
@@ -22,10 +17,15 @@ uint64_t largestDibTargetBytes = uint64_t(64) << 20;
 
 namespace {
 
-const size_t fileHeaderSize = 14;
-const size_t coreHeaderSize = 12;
-const size_t infoHeaderSize = 40;
-const size_t maskBytes = 12;
+constexpr char kOpenFailedMessage[] = "Failed to open DIB file %s.\n";  // the path for %s
+constexpr char kUnknownFormatMessage[] = "Unknown DIB file format.";
+constexpr char kOutOfMemoryMessage[] = "Out of memory.";
+constexpr char kConversionErrorMessage[] = "Image file conversion error.";
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kCoreHeaderSize = 12;
+constexpr size_t kInfoHeaderSize = 40;
+constexpr size_t kMaskBytes = 12;
 
 uint16_t readU16(const unsigned char* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t readU32(const unsigned char* p) {
@@ -45,8 +45,8 @@ struct DibLayout {
     uint16_t paletteCount;
 };
 
-bool isRunLength(uint32_t compression) { return compression == dibRle8 || compression == dibRle4; }
-bool usesMasks(const DibInfoHeader& h) { return h.compression == dibBitFields; }
+bool isRunLength(uint32_t compression) { return compression == kDibRle8 || compression == kDibRle4; }
+bool usesMasks(const DibInfoHeader& h) { return h.compression == kDibBitFields; }
 
 // The working header: the info header, then room for n + 1 colour-table
 // entries (never fewer than a full 8-bit table, since the conversion reads as
@@ -55,8 +55,8 @@ bool usesMasks(const DibInfoHeader& h) { return h.compression == dibBitFields; }
 // colour-table entries the file does not give are black.
 unsigned char* allocateWorkingHeader(uint16_t paletteCount, size_t* colourBytes) {
     size_t entries = size_t(paletteCount) + 1 < 256 ? 256 : size_t(paletteCount) + 1;
-    *colourBytes = 4 * entries + maskBytes;
-    return static_cast<unsigned char*>(std::calloc(1, infoHeaderSize + *colourBytes));
+    *colourBytes = 4 * entries + kMaskBytes;
+    return static_cast<unsigned char*>(std::calloc(1, kInfoHeaderSize + *colourBytes));
 }
 
 // Fills the working header from a core header; false when the palette runs
@@ -64,7 +64,7 @@ unsigned char* allocateWorkingHeader(uint16_t paletteCount, size_t* colourBytes)
 bool fillFromCoreHeader(const unsigned char* file, size_t length, DibLayout* layout, unsigned char* working) {
     const unsigned char* core = file + layout->headerAt;
     DibInfoHeader h{};
-    h.size = infoHeaderSize;
+    h.size = kInfoHeaderSize;
     h.width = readU16(core + 4);
     h.height = readU16(core + 6);
     h.planes = readU16(core + 8);
@@ -72,12 +72,12 @@ bool fillFromCoreHeader(const unsigned char* file, size_t length, DibLayout* lay
     h.clrUsed = layout->paletteCount;
     h.clrImportant = layout->paletteCount;
     std::memcpy(working, &h, sizeof h);
-    size_t paletteAt = layout->headerAt + coreHeaderSize;
+    size_t paletteAt = layout->headerAt + kCoreHeaderSize;
     size_t paletteEnd = paletteAt + 3 * size_t(layout->paletteCount);
     if (paletteEnd > length) return false;
     for (size_t i = 0; i < layout->paletteCount; ++i) {
         const unsigned char* entry = file + paletteAt + 3 * i;
-        unsigned char* out = working + infoHeaderSize + 4 * i;
+        unsigned char* out = working + kInfoHeaderSize + 4 * i;
         out[0] = entry[0];
         out[1] = entry[1];
         out[2] = entry[2];
@@ -92,7 +92,7 @@ bool fillFromCoreHeader(const unsigned char* file, size_t length, DibLayout* lay
 bool fillFromInfoHeader(const unsigned char* file, size_t length, DibLayout* layout, unsigned char* working) {
     const unsigned char* info = file + layout->headerAt;
     DibInfoHeader h{};
-    h.size = infoHeaderSize;
+    h.size = kInfoHeaderSize;
     h.width = int32_t(readU32(info + 4));
     h.height = int32_t(readU32(info + 8));
     h.planes = readU16(info + 12);
@@ -104,17 +104,17 @@ bool fillFromInfoHeader(const unsigned char* file, size_t length, DibLayout* lay
     h.clrUsed = readU32(info + 32);
     h.clrImportant = readU32(info + 36);
     std::memcpy(working, &h, sizeof h);
-    size_t tableAt = layout->headerAt + infoHeaderSize;
+    size_t tableAt = layout->headerAt + kInfoHeaderSize;
     size_t tableBytes = 4 * size_t(layout->paletteCount);
     if (usesMasks(h)) {
         // The masks come first and are what the conversion reads; a palette
         // after them only matters for finding the pixels.
-        if (tableAt + maskBytes > length) return false;
-        std::memcpy(working + infoHeaderSize, file + tableAt, maskBytes);
-        tableAt += maskBytes;
+        if (tableAt + kMaskBytes > length) return false;
+        std::memcpy(working + kInfoHeaderSize, file + tableAt, kMaskBytes);
+        tableAt += kMaskBytes;
     }
     if (tableAt + tableBytes > length) return false;
-    if (!usesMasks(h)) std::memcpy(working + infoHeaderSize, file + tableAt, tableBytes);
+    if (!usesMasks(h)) std::memcpy(working + kInfoHeaderSize, file + tableAt, tableBytes);
     if (!layout->hasFileHeader) layout->pixelsAt = tableAt + tableBytes;
     return true;
 }
@@ -159,7 +159,7 @@ RgbImage* convertToImage(const unsigned char* working, size_t colourBytes, const
     std::memcpy(&source, working, sizeof source);
     int rows = source.height < 0 ? -source.height : source.height;
     DibInfoHeader targetHeader{};
-    targetHeader.size = infoHeaderSize;
+    targetHeader.size = kInfoHeaderSize;
     targetHeader.width = source.width;
     targetHeader.height = rows;  // bottom-up, also for top-down sources
     targetHeader.planes = 1;
@@ -167,20 +167,20 @@ RgbImage* convertToImage(const unsigned char* working, size_t colourBytes, const
     targetHeader.sizeImage = uint32_t(uint64_t(rows) * uint64_t(source.width) * 3);
     DibTarget target{};
     if (!createDibTarget(&targetHeader, &target)) {
-        report(outOfMemoryMessage);
+        report(kOutOfMemoryMessage);
         return nullptr;
     }
     RgbImage* image = nullptr;
     unsigned char* data = nullptr;
     if (convertDibRows(&target, reinterpret_cast<const DibInfoHeader*>(working), colourBytes, bits, bitsLength) == 0) {
-        report(conversionErrorMessage);
+        report(kConversionErrorMessage);
     } else if (!(data = static_cast<unsigned char*>(std::malloc(size_t(rows) * size_t(source.width) * 3)))) {
-        report(outOfMemoryMessage);
+        report(kOutOfMemoryMessage);
     } else {
         copyTargetRows(target.pixels, source.width, rows, data);
         image = static_cast<RgbImage*>(std::malloc(sizeof(RgbImage)));
         if (!image) {
-            report(outOfMemoryMessage);
+            report(kOutOfMemoryMessage);
             std::free(data);
         } else {
             image->width = source.width;
@@ -200,19 +200,19 @@ RgbImage* checkAndConvert(const unsigned char* file, size_t length, const DibLay
     std::memcpy(&h, working, sizeof h);
     if (h.width <= 0 || h.height == 0 || h.height == INT32_MIN) {
         // No target bitmap can be made for an empty picture.
-        report(outOfMemoryMessage);
+        report(kOutOfMemoryMessage);
         return nullptr;
     }
     uint64_t rows = uint64_t(h.height < 0 ? -int64_t(h.height) : int64_t(h.height));
     uint64_t targetBytes = rows * ((uint64_t(h.width) * 3 + 3) & ~uint64_t(3));
     if (targetBytes > largestDibTargetBytes || layout.pixelsAt > length) {
-        report(conversionErrorMessage);
+        report(kConversionErrorMessage);
         return nullptr;
     }
     size_t inFile = length - layout.pixelsAt;
     uint64_t needed = fixUpSizes(&h, layout.paletteCount, inFile);
     if (needed > inFile) {
-        report(conversionErrorMessage);
+        report(kConversionErrorMessage);
         return nullptr;
     }
     std::memcpy(working, &h, sizeof h);
@@ -223,19 +223,19 @@ RgbImage* checkAndConvert(const unsigned char* file, size_t length, const DibLay
 // file cannot hold them or the header is not one the loader reads.
 bool locateHeader(const unsigned char* file, size_t length, DibLayout* layout) {
     layout->hasFileHeader = length >= 2 && file[0] == 'B' && file[1] == 'M';
-    layout->headerAt = layout->hasFileHeader ? fileHeaderSize : 0;
+    layout->headerAt = layout->hasFileHeader ? kFileHeaderSize : 0;
     if (layout->headerAt + 4 > length) {
-        report(conversionErrorMessage);
+        report(kConversionErrorMessage);
         return false;
     }
     layout->pixelsAt = layout->hasFileHeader ? readU32(file + 10) : 0;
     layout->headerSize = readU32(file + layout->headerAt);
-    if (layout->headerSize != coreHeaderSize && layout->headerSize != infoHeaderSize) {
-        report(unknownFormatMessage);
+    if (layout->headerSize != kCoreHeaderSize && layout->headerSize != kInfoHeaderSize) {
+        report(kUnknownFormatMessage);
         return false;
     }
     if (layout->headerAt + layout->headerSize > length) {
-        report(conversionErrorMessage);
+        report(kConversionErrorMessage);
         return false;
     }
     return true;
@@ -245,7 +245,7 @@ bool locateHeader(const unsigned char* file, size_t length, DibLayout* layout) {
 
 uint16_t countPaletteColors(const unsigned char* header) {
     uint32_t bitCount;
-    if (readU32(header) == coreHeaderSize) {
+    if (readU32(header) == kCoreHeaderSize) {
         bitCount = readU16(header + 10);
     } else {
         uint32_t used = readU32(header + 32);
@@ -268,14 +268,14 @@ RgbImage* decodeDibFile(const unsigned char* bytes, size_t length) {
     size_t colourBytes = 0;
     unsigned char* working = allocateWorkingHeader(layout.paletteCount, &colourBytes);
     if (!working) {
-        report(outOfMemoryMessage);
+        report(kOutOfMemoryMessage);
         return nullptr;
     }
-    bool filled = layout.headerSize == coreHeaderSize ? fillFromCoreHeader(bytes, length, &layout, working)
-                                                      : fillFromInfoHeader(bytes, length, &layout, working);
+    bool filled = layout.headerSize == kCoreHeaderSize ? fillFromCoreHeader(bytes, length, &layout, working)
+                                                       : fillFromInfoHeader(bytes, length, &layout, working);
     RgbImage* image = nullptr;
     if (!filled) {
-        report(conversionErrorMessage);
+        report(kConversionErrorMessage);
     } else {
         image = checkAndConvert(bytes, length, layout, working, colourBytes);
     }
@@ -287,7 +287,7 @@ RgbImage* loadDibImage(const char* path) {
     MappedDibFile file{};
     if (!path || !mapDibFile(path, &file)) {
         char text[600];
-        std::snprintf(text, sizeof text, openFailedMessage, path ? path : "");
+        std::snprintf(text, sizeof text, kOpenFailedMessage, path ? path : "");
         report(text);
         return nullptr;
     }

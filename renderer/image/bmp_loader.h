@@ -23,7 +23,7 @@ struct DibInfoHeader {
 static_assert(sizeof(DibInfoHeader) == 40, "the info header is 40 bytes on disk");
 
 // Compression codes of the info header.
-enum : uint32_t { dibRgb = 0, dibRle8 = 1, dibRle4 = 2, dibBitFields = 3 };
+enum : uint32_t { kDibRgb = 0, kDibRle8 = 1, kDibRle4 = 2, kDibBitFields = 3 };
 
 // header points at the header's first byte; size 12 means a core header.
 // Reads the bytes up to the header's bit count (core) or colours-used field (info).
@@ -45,9 +45,3 @@ extern void (*loaderMessageHandler)(const char* text);
 // run-length images can claim more pixels than their file holds; larger ones
 // are refused with "Image file conversion error." instead of being allocated.
 extern uint64_t largestDibTargetBytes;
-
-// The message texts.
-extern const char* const openFailedMessage;  // printf format, the path for %s
-extern const char* const unknownFormatMessage;
-extern const char* const outOfMemoryMessage;
-extern const char* const conversionErrorMessage;

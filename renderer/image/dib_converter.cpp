@@ -145,7 +145,7 @@ public:
     RunLengthDecoder(const DibSource& source, const Target& target)
         : data_(source.bits),
           length_(source.bitsLength),
-          fourBit_(source.header->compression == dibRle4),
+          fourBit_(source.header->compression == kDibRle4),
           palette_(paletteOf(source)),
           target_(target) {}
 
@@ -276,12 +276,12 @@ int convertDibToBgr24(const DibSource& source, unsigned char* target, int target
     const DibInfoHeader& h = *source.header;
     // GDI takes any plane count as one plane, except that uncompressed and
     // bit-field images with none are refused.
-    if (h.planes == 0 && h.compression != dibRle8 && h.compression != dibRle4) return 0;
+    if (h.planes == 0 && h.compression != kDibRle8 && h.compression != kDibRle4) return 0;
     switch (h.compression) {
-        case dibRgb: return convertUncompressed(source, out);
-        case dibBitFields: return convertBitFields(source, out);
-        case dibRle8: return h.bitCount == 8 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
-        case dibRle4: return h.bitCount == 4 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
+        case kDibRgb: return convertUncompressed(source, out);
+        case kDibBitFields: return convertBitFields(source, out);
+        case kDibRle8: return h.bitCount == 8 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
+        case kDibRle4: return h.bitCount == 4 && h.height > 0 ? convertRunLengthRows(source, out) : 0;
         default: return 0;
     }
 }

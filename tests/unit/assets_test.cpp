@@ -18,14 +18,14 @@
 #include "renderer/ms3d_model.h"
 #include "tests/unit/asset_file_reading.h"
 
-// The scene's texture loader. The shipped model's material names no texture
-// file, so loading the model must never ask for one.
-unsigned int loadMipmappedTexture(const char* path) {
+namespace {
+
+// In place of the scene's texture loader. The shipped model's material names
+// no texture file, so its texture pass must never ask for one.
+unsigned int refuseTextureRequest(const char* path) {
     ADD_FAILURE() << "the model asked for a texture file: " << (path ? path : "(null)");
     return 0;
 }
-
-namespace {
 
 Rgb8Picture decodedAsset(const std::string& name) {
     Rgb8Picture picture;
@@ -212,7 +212,7 @@ TEST(AssetModel, StoneLoadsWithTheModelLoaderWithoutTextureAccess) {
         EXPECT_EQ(model.vertices[v].boneId, -1);
     }
     EXPECT_GT(highest - lowest, 0.2f) << "a stone has some thickness";
-    model.loadMaterialTextures();  // the renderer's second pass: still no file
+    model.loadMaterialTextures(refuseTextureRequest);  // the renderer's second pass: still no file
     EXPECT_EQ(model.materials[0].texture, 0u);
 }
 

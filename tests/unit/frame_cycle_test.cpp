@@ -1,99 +1,93 @@
-// The main loop's blend cycle and its end-of-pass rule.
+// The main loop's pass and its blend cycle, through the real runFramePass
+// with a draw and a swap that only count their calls.
 #include "renderer/frame_cycle.h"
 
 #include <gtest/gtest.h>
 
+#include "renderer/renderer_state.h"
+
 namespace {
+
+int draws = 0;
+int swaps = 0;
+bool drawSucceeds = true;
+
+bool countDraw() {
+    ++draws;
+    return drawSucceeds;
+}
+void countSwapCall() { ++swaps; }
+const FrameHooks kCountingHooks = {countDraw, countSwapCall};
+
+void startFresh() {
+    setStartupState();
+    draws = 0;
+    swaps = 0;
+    drawSucceeds = true;
+}
 
 class FrameCycleTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        frameCounter = 0;
-        blendMode = 1;
-    }
+    void SetUp() override { startFresh(); }
 };
 
-TEST_F(FrameCycleTest, BlendModeFollowsTheSwapCount) {
-    for (int swap = 1; swap < 1000; ++swap) {
-        countSwap();
-        ASSERT_EQ(blendMode, 1) << "after swap " << swap;
-        ASSERT_EQ(frameCounter, swap);
+TEST_F(FrameCycleTest, WaterIsBlendedFor1000SwapsThenOpaqueFor1000Again) {
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        for (int swap = 1; swap <= 2000; ++swap) {
+            ASSERT_EQ(blendMode, swap <= 1000 ? 1 : 2) << "cycle " << cycle << ", before swap " << swap;
+            ASSERT_TRUE(runFramePass(kCountingHooks));
+            ASSERT_EQ(frameCounter, swap % 2000);
+        }
     }
-    countSwap();  // the 1000th swap: the next frame is opaque
-    EXPECT_EQ(frameCounter, 1000);
-    EXPECT_EQ(blendMode, 2);
-    for (int swap = 1001; swap < 2000; ++swap) {
-        countSwap();
-        ASSERT_EQ(blendMode, 2) << "after swap " << swap;
-    }
-    countSwap();  // the 2000th swap starts the cycle again
-    EXPECT_EQ(frameCounter, 0);
     EXPECT_EQ(blendMode, 1);
-}
-
-TEST_F(FrameCycleTest, CycleRepeats) {
-    int opaqueSwaps = 0;
-    for (int swap = 0; swap < 3 * 2000; ++swap) {
-        countSwap();
-        if (blendMode == 2) ++opaqueSwaps;
-        ASSERT_GE(frameCounter, 0);
-        ASSERT_LT(frameCounter, 2000);
-    }
-    // Per cycle the mode is 2 after swaps 1000 ... 1999 of it.
-    EXPECT_EQ(opaqueSwaps, 3 * 1000);
-    EXPECT_EQ(frameCounter, 0);
-    EXPECT_EQ(blendMode, 1);
-}
-
-// One pass as the loop runs it, with the draw result and the Escape key.
-FramePass runPass(bool active, bool drawOk, bool escape, int* draws) {
-    FramePass pass = beginFramePass(active);
-    bool ok = true;
-    if (pass.draw) {
-        ++*draws;
-        ok = drawOk;
-    }
-    return finishFramePass(pass, ok, escape);
+    EXPECT_EQ(draws, 3 * 2000);
+    EXPECT_EQ(swaps, 3 * 2000);
 }
 
 TEST_F(FrameCycleTest, PassDecisions) {
+    enum Escape { kNone, kHeld, kTapped };  // tapped: its key-up came before the pass
     struct Case {
-        bool active, drawOk, escape;
-        bool draws, swaps, done;
+        bool active, drawOk;
+        Escape escape;
+        bool draws, swaps, goesOn;
     };
     const Case cases[] = {
-        // active, draw ok, escape -> drawn, swapped, done
-        {true, true, false, true, true, false},
-        {true, false, false, true, false, true},  // drawScene failed: end, no swap
-        {true, true, true, true, false, true},    // Escape after the draw: no swap
-        {true, false, true, true, false, true},
-        {false, true, false, false, true, false},   // minimised: no draw, still swaps
-        {false, false, false, false, true, false},  // a draw result is not consulted
-        {false, true, true, false, false, true},    // Escape while minimised ends it
+        // active, draw ok, escape -> drawn, swapped, loop goes on
+        {true, true, kNone, true, true, true},
+        {true, false, kNone, true, false, false},  // drawScene failed: end, no swap
+        {true, true, kHeld, true, false, false},   // Escape after the draw: no swap
+        {true, true, kTapped, true, false, false},
+        {true, false, kHeld, true, false, false},
+        {false, true, kNone, false, true, true},    // minimised: no draw, still swaps
+        {false, false, kNone, false, true, true},   // a draw result is not consulted
+        {false, true, kHeld, false, false, false},  // Escape while minimised ends it
     };
     for (const Case& c : cases) {
-        int draws = 0;
-        const FramePass pass = runPass(c.active, c.drawOk, c.escape, &draws);
+        startFresh();
+        windowActive = c.active;
+        drawSucceeds = c.drawOk;
+        keyDown[kEscapeKey] = c.escape == kHeld;
+        escapePressed = c.escape != kNone;
         SCOPED_TRACE(testing::Message() << "active " << c.active << " drawOk " << c.drawOk << " escape " << c.escape);
+        EXPECT_EQ(runFramePass(kCountingHooks), c.goesOn);
         EXPECT_EQ(draws, c.draws ? 1 : 0);
-        EXPECT_EQ(pass.draw, c.draws);
-        EXPECT_EQ(pass.swap, c.swaps);
-        EXPECT_EQ(pass.done, c.done);
+        EXPECT_EQ(swaps, c.swaps ? 1 : 0);
+        EXPECT_EQ(frameCounter, c.swaps ? 1 : 0) << "every swap and only a swap is counted";
     }
 }
 
-TEST_F(FrameCycleTest, MinimisedPassesStillCountSwaps) {
-    int draws = 0;
+TEST_F(FrameCycleTest, MinimisedPassesMoveTheBlendCycleOn) {
     for (int i = 0; i < 1000; ++i) {
-        const FramePass pass = runPass(i % 2 == 0, true, false, &draws);
-        if (pass.swap) countSwap();
+        windowActive = i % 2 == 0;
+        ASSERT_TRUE(runFramePass(kCountingHooks));
     }
     EXPECT_EQ(draws, 500);
     EXPECT_EQ(blendMode, 2);
-    // An ending pass is not counted.
-    const FramePass last = runPass(true, true, true, &draws);
-    if (last.swap) countSwap();
-    EXPECT_EQ(frameCounter, 1000);
+    // Other keys do not end the loop.
+    keyDown['A'] = true;
+    keyDown[kEscapeKey + 1] = true;
+    EXPECT_TRUE(runFramePass(kCountingHooks));
+    EXPECT_EQ(frameCounter, 1001);
 }
 
 }  // namespace

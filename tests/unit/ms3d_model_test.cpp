@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-// The real loadMipmappedTexture lives in the GL scene; this one records the
-// names it is given and hands out distinct texture names.
-static std::vector<std::string> textureRequests;
-unsigned int loadMipmappedTexture(const char* path) {
+namespace {
+
+// A texture loader that records the names it is given and hands out distinct
+// texture names, in place of the GL scene's.
+std::vector<std::string> textureRequests;
+unsigned int recordTextureRequest(const char* path) {
     textureRequests.push_back(path);
     return 100u + static_cast<unsigned int>(textureRequests.size());
 }
-
-namespace {
 
 // Little-endian file writer, independent of the host's byte order.
 struct FileBytes {
@@ -350,7 +350,6 @@ TEST_F(Ms3dModelTest, TruncationAtEveryOffsetFailsAndLeavesTheModelEmpty) {
         EXPECT_FALSE(model.loadFromBuffer(length ? shortFile.data() : nullptr, length)) << "length " << length;
         expectEmpty(model);
     }
-    EXPECT_TRUE(textureRequests.empty());
 }
 
 TEST_F(Ms3dModelTest, CountsLargerThanTheFileAreRefused) {
@@ -392,9 +391,7 @@ TEST_F(Ms3dModelTest, LoadReadsTheWholeFileAndMakesNoTextures) {
     const std::string path = writeTempFile("good.data", fileOf(plan));
     Ms3dModel model;
     ASSERT_TRUE(model.load(path.c_str()));
-    expectHolds(model, plan);
-    // The model is read before the GL context exists: no texture pass yet.
-    EXPECT_TRUE(textureRequests.empty());
+    expectHolds(model, plan);  // every texture 0, though the first material names a file
     std::remove(path.c_str());
 }
 
@@ -446,7 +443,7 @@ TEST_F(Ms3dModelTest, TexturePassAsksOnlyForNamedTexturesExactlyAsStored) {
     plan.materials.push_back(plan.materials[1]);  // another empty name
     Ms3dModel model;
     ASSERT_TRUE(loadBytes(model, fileOf(plan)));
-    model.loadMaterialTextures();
+    model.loadMaterialTextures(recordTextureRequest);
     ASSERT_EQ(textureRequests.size(), 2u);
     EXPECT_EQ(textureRequests[0], "c:\\tolvin\\Solvane1.bmp");
     EXPECT_EQ(textureRequests[1], "relative name with spaces.bmp");
@@ -454,6 +451,11 @@ TEST_F(Ms3dModelTest, TexturePassAsksOnlyForNamedTexturesExactlyAsStored) {
     EXPECT_EQ(model.materials[1].texture, 0u);
     EXPECT_EQ(model.materials[2].texture, 102u);
     EXPECT_EQ(model.materials[3].texture, 0u);
+
+    // Without a loader no texture can be made: every name goes back to 0.
+    model.loadMaterialTextures(nullptr);
+    for (int i = 0; i < model.numMaterials; ++i) EXPECT_EQ(model.materials[i].texture, 0u) << "material " << i;
+    EXPECT_EQ(textureRequests.size(), 2u);
 }
 
 TEST_F(Ms3dModelTest, TexturePassOverEmptyNamesTouchesNothing) {
@@ -462,13 +464,13 @@ TEST_F(Ms3dModelTest, TexturePassOverEmptyNamesTouchesNothing) {
     Ms3dModel model;
     ASSERT_TRUE(loadBytes(model, fileOf(plan)));
     model.materials[0].texture = 55;  // a stale name must be replaced by 0
-    model.loadMaterialTextures();
+    model.loadMaterialTextures(recordTextureRequest);
     EXPECT_TRUE(textureRequests.empty());
     EXPECT_EQ(model.materials[0].texture, 0u);
     EXPECT_EQ(model.materials[1].texture, 0u);
 
     Ms3dModel nothing;
-    nothing.loadMaterialTextures();
+    nothing.loadMaterialTextures(recordTextureRequest);
     EXPECT_TRUE(textureRequests.empty());
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "renderer/billboard.h"
 #include "renderer/splash.h"
 #include "renderer/water.h"
 
@@ -20,17 +21,6 @@ struct ReferenceLcg {
         return static_cast<int>((state >> 16) & 0x7FFF);
     }
 };
-
-void startFresh() {
-    gridWidth = 256;
-    gridHeight = 256;
-    damping = 1.0f - 0.004f;
-    rippleRadius = 2;
-    initWaterGrid();
-    randomState = 1;
-    stone = Stone{};
-    resetSplash();
-}
 
 // A stone about to land: its next update is the impact unless it hops.
 void placeFallingStone(float x, float size) {
@@ -62,7 +52,7 @@ int countActiveParticles() {
 }  // namespace
 
 TEST(RandomSequence, FirstValuesFollowTheFormula) {
-    startFresh();
+    setStartupState();
     // state 1 -> 1 * 214013 + 2531011 = 2745024; 2745024 >> 16 = 41.
     EXPECT_EQ(nextRandom(), 41);
     EXPECT_EQ(randomState, 2745024u);
@@ -71,7 +61,7 @@ TEST(RandomSequence, FirstValuesFollowTheFormula) {
 }
 
 TEST(RandomSequence, MatchesTheReferenceForManyDrawsAndStaysInRange) {
-    startFresh();
+    setStartupState();
     ReferenceLcg reference;
     for (int i = 0; i < 100000; ++i) {
         const int value = nextRandom();
@@ -105,7 +95,7 @@ TEST(VectorHelpers, SubtractCrossLengthNormaliseScale) {
 }
 
 TEST(SpawnStone, UsesOneDrawPerQuietFrameAndFiveToSpawn) {
-    startFresh();
+    setStartupState();
     ReferenceLcg reference;
     int frame = 0;
     while (!stone.active) {
@@ -140,14 +130,14 @@ TEST(SpawnStone, UsesOneDrawPerQuietFrameAndFiveToSpawn) {
 }
 
 TEST(UpdateStone, InactiveStoneDrawsNothing) {
-    startFresh();
+    setStartupState();
     updateStone();
     EXPECT_EQ(randomState, 1u);
     EXPECT_EQ(stone.active, 0);
 }
 
 TEST(UpdateStone, HopHalvesAndReversesTheFallAndDriftsFirstMinusSecond) {
-    startFresh();
+    setStartupState();
     // Find a state whose next draw hops (rand % 20 == 11).
     ReferenceLcg reference;
     uint32_t hopState = 1;
@@ -172,7 +162,7 @@ TEST(UpdateStone, HopHalvesAndReversesTheFallAndDriftsFirstMinusSecond) {
 }
 
 TEST(UpdateStone, FallsFasterEachFrameUntilItLands) {
-    startFresh();
+    setStartupState();
     placeFallingStone(-9.0f, 0.4f);
     stone.y = 6.0f;
     ReferenceLcg reference;
@@ -202,7 +192,7 @@ TEST(UpdateStone, FallsFasterEachFrameUntilItLands) {
 }
 
 TEST(Impact, CellsOfTheEdgeCases) {
-    startFresh();
+    setStartupState();
     EXPECT_EQ(impactColumn(-10.0f), 85);
     EXPECT_EQ(impactColumn(static_cast<float>(99 / 25.0 - 10.0)), 102);
     EXPECT_EQ(impactRow(-33.0f), 10);
@@ -214,7 +204,7 @@ TEST(Impact, CellsOfTheEdgeCases) {
 }
 
 TEST(Impact, StampsTheRippleAtTheStonesCellWithFourTimesItsSize) {
-    startFresh();
+    setStartupState();
     placeFallingStone(-10.0f, 0.5f);  // seed 1: first draw 41 does not hop
     updateStone();
     EXPECT_EQ(stone.active, 0);
@@ -222,7 +212,7 @@ TEST(Impact, StampsTheRippleAtTheStonesCellWithFourTimesItsSize) {
     EXPECT_EQ(stampedCells(), expected);
     for (const auto& cell : expected) EXPECT_EQ(waterGrid.velocity[cell.first][cell.second].y, -2.0f);
 
-    startFresh();
+    setStartupState();
     placeFallingStone(static_cast<float>(99 / 25.0 - 10.0), 0.25f);
     updateStone();
     const std::vector<std::pair<int, int>> expected102 = {{101, 9}, {101, 10}, {101, 11},
@@ -232,7 +222,7 @@ TEST(Impact, StampsTheRippleAtTheStonesCellWithFourTimesItsSize) {
 }
 
 TEST(Impact, SizeZeroStampsNegativeZeroAndItsParticlesDieUndrawn) {
-    startFresh();
+    setStartupState();
     placeFallingStone(-10.0f, 0.0f);
     updateStone();
     const float v = waterGrid.velocity[85][10].y;
@@ -244,7 +234,7 @@ TEST(Impact, SizeZeroStampsNegativeZeroAndItsParticlesDieUndrawn) {
 }
 
 TEST(Impact, RestartsAllEightParticlesInDrawOrder) {
-    startFresh();
+    setStartupState();
     // An earlier splash still in the air, in a mixed state.
     for (int i = 0; i < kSplashCount; ++i) {
         splash[i] = SplashParticle{};
@@ -281,13 +271,13 @@ TEST(Impact, RestartsAllEightParticlesInDrawOrder) {
 }
 
 TEST(Splash, SlowStartsDieAtOnce) {
-    startFresh();
+    setStartupState();
     placeFallingStone(-10.0f, 0.02f);  // vy 0.004 and 0.0025: both below 0.005
     updateStone();
     updateSplash();
     EXPECT_EQ(countActiveParticles(), 0);
 
-    startFresh();
+    setStartupState();
     placeFallingStone(-10.0f, 0.03f);  // vy 0.006 rises, 0.00375 dies
     updateStone();
     updateSplash();
@@ -295,7 +285,7 @@ TEST(Splash, SlowStartsDieAtOnce) {
 }
 
 TEST(Splash, OneUpdateMovesGrowsAndFades) {
-    startFresh();
+    setStartupState();
     SplashParticle& p = splash[0];
     p = SplashParticle{};
     p.active = 1;
@@ -327,7 +317,7 @@ TEST(Splash, OneUpdateMovesGrowsAndFades) {
 }
 
 TEST(Splash, ColourFadesToAboutOneHundredthAfter33UpdatesThenBelowZero) {
-    startFresh();
+    setStartupState();
     placeFallingStone(-10.0f, 0.99f);
     updateStone();
     for (int n = 0; n < 33; ++n) updateSplash();
@@ -382,7 +372,7 @@ TEST(SeededRun, ImpactsLandWhereTheGeneratorSays) {
         }
     }
 
-    startFresh();
+    setStartupState();
     std::vector<Predicted> seen;
     for (int frame = 0; frame < 20000; ++frame) {
         spawnStone();

@@ -13,13 +13,7 @@ using Cell = std::pair<int, int>;  // (column, row)
 
 class WaterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        gridWidth = 256;
-        gridHeight = 256;
-        damping = 1.0f - 0.004f;
-        rippleRadius = 2;
-        initWaterGrid();
-    }
+    void SetUp() override { setStartupState(); }
 
     static float height(int column, int row) { return waterGrid.surface[column][row].y; }
     static float velocity(int column, int row) { return waterGrid.velocity[column][row].y; }

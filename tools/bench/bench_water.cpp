@@ -82,11 +82,7 @@ double timeMicroseconds(Step step) {
 }  // namespace
 
 int main() {
-    gridWidth = 256;
-    gridHeight = 256;
-    damping = 1.0f - 0.004f;
-    rippleRadius = 2;
-    initWaterGrid();
+    setStartupState();
     copyFromGrid();
 
     const int repetitions = 600;

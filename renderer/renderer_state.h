@@ -1,0 +1,90 @@
+// Every piece of the renderer's program-wide state: the start-up settings, the
+// main loop's flags, the water grid, the scene's textures and camera, the
+// stone and its splash. setStartupState gives all of it its first-frame
+// values; the program, the offscreen tools and the tests all start from it.
+// The window's platform handles live in render_window_win32.cpp.
+#pragma once
+
+class Model;
+
+// ---- Settings ----------------------------------------------------------
+// Values outside 0 ... kWaterCapacity are treated as the nearest bound.
+extern int gridWidth;     // columns of the water grid in use
+extern int gridHeight;    // rows in use
+extern float damping;     // velocity factor per water step
+extern int rippleRadius;  // a stamp writes rings 1 ... rippleRadius - 1
+
+// ---- Window and main loop ------------------------------------------------
+constexpr int kKeyCount = 256;
+constexpr int kEscapeKey = 0x1B;  // the virtual-key code of Escape
+
+extern bool fullScreen;          // the display mode was changed (cleared when refused)
+extern bool windowActive;        // not minimised: the loop draws frames
+extern bool keyDown[kKeyCount];  // by virtual-key code
+// Set by every Escape key-down and never cleared: a quick tap whose key-up
+// is queued behind its key-down would otherwise clear keyDown before any
+// frame pass sees it, and the saver would ignore the key.
+extern bool escapePressed;
+extern int frameCounter;  // swaps since the current blend cycle began
+extern int blendMode;     // 1 = blended water, 2 = opaque water
+
+// ---- Water ---------------------------------------------------------------
+struct GridVertex {
+    float x, y, z;
+};
+
+constexpr int kWaterCapacity = 256;
+
+// Indexed [column][row]: the surface (y = height) and the velocity (y =
+// vertical velocity). The velocity's x and z hold a copy of the layout and
+// are never read.
+struct WaterGrid {
+    GridVertex surface[kWaterCapacity][kWaterCapacity];
+    GridVertex velocity[kWaterCapacity][kWaterCapacity];
+};
+extern WaterGrid waterGrid;
+
+// ---- Scene ---------------------------------------------------------------
+extern unsigned int sceneTextures[4];  // 0 lake bed, 1 never loaded, 2 backdrop, 3 splash sprite
+extern float cameraEye[3];
+extern float sceneTilt;  // degrees about the x axis
+extern int tintIndex;    // the row of waterTints the water is coloured from
+
+// Left alone by setStartupState; whoever reads a model or points the scene
+// at other pictures sets these. The program's model lives for the whole
+// process; the picture files are the staged ones unless a native test or
+// tool names a folder of its own.
+extern Model* sceneModel;
+extern const char* lakeBedFile;
+extern const char* backdropFile;
+extern const char* splashFile;
+
+// ---- Stone and splash ----------------------------------------------------
+// The one linear congruential generator of the stone and the splash.
+extern unsigned int randomState;
+
+struct Stone {
+    int active;
+    float x, y, z;
+    float vx, vy;  // vy > 0 means falling
+    float size;
+};
+
+struct SplashParticle {
+    float x, y, z;
+    float r, g, b;
+    float vx, vy, vz;  // vy > 0 means rising
+    float size;
+    int active;
+};
+
+constexpr int kSplashCount = 8;
+extern Stone stone;
+extern SplashParticle splash[kSplashCount];
+
+// Every variable above, except the model and the picture files, at its
+// first-frame value: 256 x 256 grid, damping 1 - 0.004, one ripple ring,
+// full screen requested, blended water, camera at (0, 10, 22) with no tilt,
+// tint 10, generator seed 1, no stone, no particle, no texture. Lays the
+// water grid out.
+void setStartupState();
