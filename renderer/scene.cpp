@@ -67,6 +67,15 @@ bool loadPlainSlot(const char* path, int slot) {
     return true;
 }
 
+// True when at least one of the three pictures was loaded.
+bool loadSceneTextures() {
+    bool result = false;
+    if (loadMipmappedSlot(lakeBedFile, 0)) result = true;
+    if (loadPlainSlot(backdropFile, 2)) result = true;
+    if (loadPlainSlot(splashFile, 3)) result = true;
+    return result;
+}
+
 // All GL state that stays fixed for the life of the context.
 void setFixedState() {
     glShadeModel(GL_SMOOTH);
@@ -125,14 +134,6 @@ void waterVertex(const Tint& base, int column, int row) {
 }
 
 }  // namespace
-
-bool loadSceneTextures() {
-    bool result = false;
-    if (loadMipmappedSlot(lakeBedFile, 0)) result = true;
-    if (loadPlainSlot(backdropFile, 2)) result = true;
-    if (loadPlainSlot(splashFile, 3)) result = true;
-    return result;
-}
 
 unsigned int loadMipmappedTexture(const char* path) {
     RgbImage* image = loadUsableImage(path);

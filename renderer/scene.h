@@ -16,7 +16,6 @@ bool drawScene();
 // Draws the scene as it stands (backdrop, lake bed, water mesh, splash)
 // without moving anything.
 void renderScene();
-bool loadSceneTextures();
 // The water surface as height-coloured quads in the current frame (part of
 // renderScene; on its own for timing).
 void drawWaterMesh();
