@@ -193,7 +193,7 @@ bool readMaterials(ByteReader& in, Model& model) {
     return true;
 }
 
-// Reads the whole file; false when it cannot be opened or read completely.
+// Reads the whole file; null when it cannot be opened or read completely.
 std::unique_ptr<unsigned char[]> readWholeFile(const char* path, std::size_t& length) {
     std::FILE* file = std::fopen(path, "rb");
     if (!file) return nullptr;
