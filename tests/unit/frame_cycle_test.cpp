@@ -84,7 +84,7 @@ TEST_F(FrameCycleTest, MinimisedPassesMoveTheBlendCycleOn) {
     EXPECT_EQ(draws, 500);
     EXPECT_EQ(blendMode, 2);
     // Other keys do not end the loop.
-    keyDown['A'] = true;
+    keyDown[0x41] = true;  // A
     keyDown[kEscapeKey + 1] = true;
     EXPECT_TRUE(runFramePass(kCountingHooks));
     EXPECT_EQ(frameCounter, 1001);
