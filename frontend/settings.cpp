@@ -4,12 +4,14 @@
 
 #include "frontend/number_text.h"
 #include "frontend/program_state.h"
+#include "frontend/settings_location.h"
 #include "frontend/skip_on_error.h"
 
 const char* const kKeyBgmKind = "BGM\x8b\xe6\x95\xaa";
 const char* const kKeyBgmRepeatTrack = "BGM\xd8\xcb\xdf\xb0\xc4";
 const char* const kKeyBgmFile = "BGM\xcc\xa7\xb2\xd9";
 const char* const kSettingsSection = "Section";
+const char* const kSettingsFileName = "Kestrine.ini";
 
 namespace {
 
@@ -26,6 +28,8 @@ struct AbsentPlatform : SettingsPlatform {
     int32_t writeProfileString(const char*, const char*, const char*, const char*) override { return 0; }
     bool openForReading(const std::string&) override { return false; }
     std::string programFolder() override { return std::string(); }
+    std::string userDataFolder() override { return std::string(); }
+    void makeFolder(const std::string&) override {}
 };
 
 AbsentPlatform absentPlatform;
@@ -43,8 +47,8 @@ std::string asNameBuffer(const std::string& name) {
 
 // A 16-bit setting: empty gives 0; text that is not a number or does not fit
 // leaves the variable as it is.
-void loadWholeNumber(const char* key, int16_t& variable) {
-    const std::string text = ReadSetting(kSettingsSection, key, SettingsFilePath());
+void loadWholeNumber(const std::string& file, const char* key, int16_t& variable) {
+    const std::string text = ReadSetting(kSettingsSection, key, file);
     if (text.empty()) {
         variable = 0;
         return;
@@ -91,14 +95,15 @@ std::string FolderOfPath(const std::string& path) {
     return folder;
 }
 
-std::string SettingsFilePath() { return activePlatform->programFolder() + "\\Kestrine.ini"; }
+std::string SettingsFilePath() { return activePlatform->programFolder() + "\\" + kSettingsFileName; }
 
 void LoadSettings() {
-    SkipOnError([] { loadWholeNumber(kKeyBgmKind, BgmKind); });
-    SkipOnError([] { loadWholeNumber(kKeyBgmRepeatTrack, BgmRepeatTrack); });
+    const std::string ini = settingsFileToRead();
+    SkipOnError([&] { loadWholeNumber(ini, kKeyBgmKind, BgmKind); });
+    SkipOnError([&] { loadWholeNumber(ini, kKeyBgmRepeatTrack, BgmRepeatTrack); });
     SkipOnError([] { BgmFolder = activePlatform->programFolder(); });
-    SkipOnError([] {
-        const std::string file = ReadSetting(kSettingsSection, kKeyBgmFile, SettingsFilePath());
+    SkipOnError([&] {
+        const std::string file = ReadSetting(kSettingsSection, kKeyBgmFile, ini);
         if (file.empty()) {
             dropFileMusic();
             return;

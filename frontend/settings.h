@@ -1,5 +1,6 @@
-// The settings file beside the program: section "Section", three keys whose
-// names are stored as Shift-JIS bytes whatever the system's code page.
+// The settings file: section "Section", three keys whose names are stored as
+// Shift-JIS bytes whatever the system's code page. Which file is read and
+// which written is settings_location.h's choice.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -9,6 +10,7 @@ extern const char* const kKeyBgmKind;         // "BGM区分"
 extern const char* const kKeyBgmRepeatTrack;  // "BGMﾘﾋﾟｰﾄ"
 extern const char* const kKeyBgmFile;         // "BGMﾌｧｲﾙ"
 extern const char* const kSettingsSection;    // "Section"
+extern const char* const kSettingsFileName;   // "Kestrine.ini"
 
 std::string ReadSetting(const std::string& section, const std::string& key, const std::string& file);
 void WriteSetting(const std::string& section, const std::string& key, const std::string& value,
@@ -17,12 +19,13 @@ bool FileExists(const std::string& path);
 std::string FolderOfPath(const std::string& path);
 void LoadSettings();
 
-// Program folder + "\Kestrine.ini".
+// The file beside the programs: program folder + "\Kestrine.ini".
 std::string SettingsFilePath();
 
 // The system calls behind the helpers above: the profile functions, opening a
-// file for reading, and the program's folder. Windows supplies the real ones
-// (settings_win32.cpp); tests supply their own.
+// file for reading, the program's folder, the user's own folder and making a
+// folder. Windows supplies the real ones (settings_win32.cpp); tests supply
+// their own.
 struct SettingsPlatform {
     virtual ~SettingsPlatform() = default;
     // GetPrivateProfileStringA: copies at most size - 1 bytes of the value
@@ -36,6 +39,13 @@ struct SettingsPlatform {
     virtual bool openForReading(const std::string& path) = 0;
     // The program's own folder, with no trailing backslash.
     virtual std::string programFolder() = 0;
+    // The user's roaming application-data folder (%APPDATA%), with no
+    // trailing backslash; empty when the system names none, or when its path
+    // does not survive the ANSI code page that every path here goes through.
+    virtual std::string userDataFolder() = 0;
+    // Creates one folder; one that already exists is the normal case. A
+    // failure shows in the write that follows.
+    virtual void makeFolder(const std::string& path) = 0;
 };
 
 // The platform the helpers use; the Windows program installs its own at start.

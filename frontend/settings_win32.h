@@ -1,5 +1,5 @@
-// The settings helpers' Windows calls: the profile functions, CreateFileA and
-// the program's folder.
+// The settings helpers' Windows calls: the profile functions, CreateFileA,
+// the program's folder, the user's application-data folder, CreateDirectoryA.
 #pragma once
 #include "frontend/settings.h"
 

@@ -8,10 +8,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "frontend/number_text.h"
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
+#include "frontend/settings_location.h"
 
 namespace {
 
@@ -27,6 +29,10 @@ struct FakeProfiles : SettingsPlatform {
     std::set<std::string> files;
     std::set<std::string> folders;
     std::string folder = "C:\\Saver";
+    std::string userData;              // userDataFolder(); empty: unknown
+    std::set<std::string> unwritable;  // files, or "file|key", whose writes fail (lowered)
+    std::set<std::string> absent;      // folders not there until made; writes into them fail
+    std::set<std::string> unmakeable;  // folders that cannot be made
     std::string lastSection, lastKey;
     int32_t writeResult = 1;
 
@@ -46,11 +52,19 @@ struct FakeProfiles : SettingsPlatform {
     int32_t writeProfileString(const char* section, const char* key, const char* value, const char* file) override {
         lastSection = section;
         lastKey = key;
+        if (unwritable.count(lowered(file)) || unwritable.count(lowered(std::string(file) + "|" + key)) ||
+            absent.count(FolderOfPath(file)))
+            return 0;
         values[slot(file, section, key)] = value;
+        files.insert(file);
         return writeResult;
     }
     bool openForReading(const std::string& path) override { return files.count(path) != 0; }
     std::string programFolder() override { return folder; }
+    std::string userDataFolder() override { return userData; }
+    void makeFolder(const std::string& path) override {
+        if (!unmakeable.count(path)) absent.erase(path);
+    }
 
     void set(const char* key, const std::string& value) {
         values[slot("C:\\Saver\\Kestrine.ini", "Section", key)] = value;
@@ -277,11 +291,103 @@ TEST_F(SettingsTest, ALongFileEntryIsCutBeforeTheExistenceTest) {
     EXPECT_EQ(longPath.substr(0, 255), BgmFile);
 }
 
+// Which file start-up reads and where a confirm writes, given which files
+// exist and which writes the system refuses. In the table, B is the file
+// beside the programs and U the user's own.
+TEST_F(SettingsTest, TheFileReadAndTheFileWritten) {
+    const std::string beside = "C:\\Saver\\Kestrine.ini";
+    const std::string user = "C:\\Users\\u\\AppData\\Roaming\\Kestrine\\Kestrine.ini";
+    const std::string userFolder = "C:\\Users\\u\\AppData\\Roaming\\Kestrine";
+    struct Row {
+        const char* what;
+        bool userKnown, userFileExists;
+        const char* besideRefuses;  // nullptr, "file", or the key whose write fails
+        bool userRefuses;           // the user's file, or its folder, cannot be written
+        const char* read;           // "B" or "U", before the save
+        bool saved;
+        const char* tried;  // the files written to, in order
+    };
+    const Row rows[] = {
+        {"a copy in a writable folder", true, false, nullptr, false, "B", true, "B"},
+        {"the system folder, first confirm", true, false, "file", false, "B", true, "BU"},
+        {"the system folder refuses only the file key", true, false, kKeyBgmFile, false, "B", true, "BU"},
+        {"the user's file exists", true, true, nullptr, false, "U", true, "U"},
+        {"the user's file exists and refuses", true, true, nullptr, true, "U", false, "U"},
+        {"neither can be written", true, false, "file", true, "B", false, "BU"},
+        {"no user folder, beside writable", false, false, nullptr, false, "B", true, "B"},
+        {"no user folder, beside refuses", false, false, "file", false, "B", false, "B"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        profiles = FakeProfiles();
+        profiles.userData = row.userKnown ? "C:\\Users\\u\\AppData\\Roaming" : "";
+        profiles.files = {beside};
+        profiles.values[FakeProfiles::slot(beside.c_str(), "Section", kKeyBgmRepeatTrack)] = "9";
+        if (row.userFileExists) {
+            profiles.files.insert(user);
+            profiles.values[FakeProfiles::slot(user.c_str(), "Section", kKeyBgmRepeatTrack)] = "7";
+        } else {
+            profiles.absent = {userFolder};
+        }
+        if (row.besideRefuses) {
+            const std::string what = row.besideRefuses;
+            profiles.unwritable.insert(lowered(what == "file" ? beside : beside + "|" + what));
+        }
+        if (row.userRefuses) {
+            profiles.unmakeable = {userFolder};
+            profiles.unwritable.insert(lowered(user));
+        }
+        const std::string expectedRead = std::string(row.read) == "U" ? user : beside;
+        EXPECT_EQ(expectedRead, settingsFileToRead());
+        LoadSettings();
+        EXPECT_EQ(std::string(row.read) == "U" ? 7 : 9, BgmRepeatTrack);
+
+        BgmKind = 1;
+        BgmRepeatTrack = 5;
+        BgmFile = "D:\\Tunes\\lake.mp3";
+        const SettingsSave save = saveSettings();
+        std::vector<std::string> tried;
+        for (const char* f = row.tried; *f; ++f) tried.push_back(*f == 'U' ? user : beside);
+        EXPECT_EQ(tried, save.tried);
+        EXPECT_EQ(row.saved, save.saved);
+        if (std::string(row.tried).find('B') == std::string::npos) {
+            EXPECT_EQ("9", profiles.values[FakeProfiles::slot(beside.c_str(), "Section", kKeyBgmRepeatTrack)]);
+        }
+        if (!row.saved) {
+            EXPECT_EQ(expectedRead, settingsFileToRead());
+            continue;
+        }
+        EXPECT_EQ(save.tried.back(), save.file);
+        EXPECT_EQ("1", profiles.values[FakeProfiles::slot(save.file.c_str(), "Section", kKeyBgmKind)]);
+        EXPECT_EQ("5", profiles.values[FakeProfiles::slot(save.file.c_str(), "Section", kKeyBgmRepeatTrack)]);
+        EXPECT_EQ("D:\\Tunes\\lake.mp3",
+                  profiles.values[FakeProfiles::slot(save.file.c_str(), "Section", kKeyBgmFile)]);
+        // What the user confirmed is what the next start reads.
+        EXPECT_EQ(save.file, settingsFileToRead());
+        BgmKind = 0;
+        BgmRepeatTrack = 0;
+        LoadSettings();
+        EXPECT_EQ(1, BgmKind);
+        EXPECT_EQ(5, BgmRepeatTrack);
+    }
+}
+
+TEST_F(SettingsTest, AFailedSaveNamesEveryFileTried) {
+    SettingsSave save;
+    save.tried = {"C:\\Windows\\System32\\Kestrine.ini", "C:\\Users\\u\\AppData\\Roaming\\Kestrine\\Kestrine.ini"};
+    EXPECT_EQ(
+        "The settings could not be saved.\n\nC:\\Windows\\System32\\Kestrine.ini\n"
+        "C:\\Users\\u\\AppData\\Roaming\\Kestrine\\Kestrine.ini",
+        saveFailureText(save));
+}
+
 TEST(SettingsWithoutPlatform, ReadsEmptyAndFindsNoFile) {
     UseSettingsPlatform(nullptr);
     EXPECT_EQ("", ReadSetting("Section", "k", "x.ini"));
     EXPECT_FALSE(FileExists("C:\\anything"));
     EXPECT_EQ("\\Kestrine.ini", SettingsFilePath());
+    EXPECT_EQ("\\Kestrine.ini", settingsFileToRead());
+    EXPECT_EQ("", userSettingsFilePath());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ target_link_libraries(frontend_mci PRIVATE kestrine_frontend_core winmm)
 
 # The settings helpers over the real profile functions.
 add_executable(frontend_ini ${CMAKE_CURRENT_LIST_DIR}/frontend_ini.cpp ${PROJECT_SOURCE_DIR}/frontend/settings_win32.cpp)
-target_link_libraries(frontend_ini PRIVATE kestrine_frontend_core)
+target_link_libraries(frontend_ini PRIVATE kestrine_frontend_core shell32)
 
 set_target_properties(frontend_window_maker frontend_preview_host frontend_mci frontend_ini
   PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})

@@ -1,0 +1,67 @@
+#include "frontend/settings_location.h"
+
+#include "frontend/program_state.h"
+#include "frontend/settings.h"
+
+namespace {
+
+// Windows paths compare without regard to case.
+bool samePath(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const char x = (a[i] >= 'a' && a[i] <= 'z') ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
+        const char y = (b[i] >= 'a' && b[i] <= 'z') ? static_cast<char>(b[i] - 'a' + 'A') : b[i];
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// The three keys in their order; false at the first write the system refuses.
+bool writeAllSettings(const std::string& file) {
+    WriteSetting(kSettingsSection, kKeyBgmKind, std::to_string(BgmKind), file);
+    if (ApiResult == 0) return false;
+    WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, std::to_string(BgmRepeatTrack), file);
+    if (ApiResult == 0) return false;
+    WriteSetting(kSettingsSection, kKeyBgmFile, BgmFile, file);
+    return ApiResult != 0;
+}
+
+}  // namespace
+
+std::string userSettingsFilePath() {
+    const std::string folder = ActiveSettingsPlatform().userDataFolder();
+    if (folder.empty()) return std::string();
+    return folder + "\\Kestrine\\" + kSettingsFileName;
+}
+
+std::string settingsFileToRead() {
+    const std::string user = userSettingsFilePath();
+    return !user.empty() && FileExists(user) ? user : SettingsFilePath();
+}
+
+SettingsSave saveSettings() {
+    const std::string user = userSettingsFilePath();
+    const std::string first = settingsFileToRead();
+    std::vector<std::string> files = {first};
+    // Once the user's file exists it is read first, so only a write there keeps
+    // a choice; until then it is where a refused write beside the programs goes.
+    if (!user.empty() && !samePath(first, user)) files.push_back(user);
+
+    SettingsSave save;
+    for (const std::string& file : files) {
+        if (file == user) ActiveSettingsPlatform().makeFolder(FolderOfPath(user));
+        save.tried.push_back(file);
+        if (writeAllSettings(file)) {
+            save.saved = true;
+            save.file = file;
+            break;
+        }
+    }
+    return save;
+}
+
+std::string saveFailureText(const SettingsSave& save) {
+    std::string text = "The settings could not be saved.\n";
+    for (const std::string& file : save.tried) text += "\n" + file;
+    return text;
+}
