@@ -11,6 +11,7 @@
 
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
+#include "frontend/settings_location.h"
 #include "frontend/ui/dialog_choice.h"
 #include "frontend/ui/forms.h"
 #include "frontend/window_animation_win32.h"
@@ -159,11 +160,14 @@ void Cmd_File_Click(Form& form) {
 }
 
 void Cmd_Set_Click(Form& form) {
-    const std::string file = SettingsFilePath();
-    WriteSetting(kSettingsSection, kKeyBgmKind, std::to_string(BgmKind), file);
     BgmRepeatTrack = repeatTrackFromText(narrowAnsi(controlText(form, "BGM_Repeat", -1)));
-    WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, std::to_string(BgmRepeatTrack), file);
-    WriteSetting(kSettingsSection, kKeyBgmFile, BgmFile, file);
+    const SettingsSave save = saveSettings();
+    if (!save.saved) {
+        // Closing would look as if the choice were kept: say where it could
+        // not go, and stay open for another try or a cancel.
+        MessageBoxW(formWindow(form), widenAnsi(saveFailureText(save)).c_str(), L"Kestrine", MB_OK | MB_ICONERROR);
+        return;
+    }
     unloadForm(form);
 }
 
