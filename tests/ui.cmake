@@ -7,6 +7,7 @@ kestrine_unit_test(dialog_choice_test unit/dialog_choice_test.cpp)
 target_link_libraries(dialog_choice_test PRIVATE kestrine_frontend_core)
 
 # The real dialog under Wine (Kestrine.scr /c).
-foreach(script dialog_forms_runtime dialog_look dialog_choice dialog_confirm dialog_cancel dialog_file)
+foreach(script dialog_forms_runtime dialog_look dialog_choice dialog_confirm dialog_cancel dialog_file
+    dialog_user_settings)
   kestrine_wine_test(${script} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
 endforeach()

@@ -8,23 +8,6 @@ dialog_ini 2 0 'C:\kdialog\first.mp3'
 dialog_start
 dialog_shot file_start
 
-# open_chooser: clicks the file button until the chooser shows. The button
-# gets the focus back when a chooser closes and then needs a pointer move
-# before a press clicks it (Selected raises no Click); a move that reaches the
-# dialog before it is enabled again is lost, so a second try is a user's.
-open_chooser() {
-    local attempt
-    for attempt in 1 2 3; do
-        click_file
-        if chooser=$(harness_wait_window "ﾌｧｲﾙを開く" 8); then
-            [ "$attempt" = 1 ] || echo "the chooser opened on try $attempt"
-            return 0
-        fi
-        xdotool mousemove --sync $((DIALOG_X + 100)) $((DIALOG_Y + 5))
-    done
-    harness_fail "no chooser titled ﾌｧｲﾙを開く"
-}
-
 open_chooser
 sleep 1
 dialog_shot file_chooser
