@@ -1,16 +1,20 @@
 #include "frontend/preview_mode_win32.h"
 
-#include "frontend/program_state.h"
-#include "frontend/ui/forms.h"
+#include "frontend/ui/forms_win32.h"
+
+namespace Solvane_R {
+namespace {
+
+// The preview has gone with its host; nothing else keeps the program alive.
+void Form_Unload(Form&) { ExitProcess(0); }
+
+}  // namespace
+}  // namespace Solvane_R
 
 namespace {
 
 HWND previewHost = nullptr;
 Form* previewForm = nullptr;
-
-// Form_Unload: the preview has gone with its host; nothing else keeps the
-// program alive.
-void onUnload(Form&) { ExitProcess(0); }
 
 // The host destroys its preview window without telling anyone; this check
 // makes sure the program ends with it even when the child window's own
@@ -20,26 +24,25 @@ void CALLBACK watchHost(HWND, UINT, UINT_PTR, DWORD) {
     if (!IsWindow(previewHost) || !formAlive) ExitProcess(0);
 }
 
-void placeInHost(Form& form, HWND host) {
+// A child of the host at its top-left corner, as large as the host, with the
+// picture stretched over all of it.
+void placeInHost(Form& form, HWND host, int width, int height) {
     HWND window = formWindow(form);
-    const LONG style = GetWindowLongA(window, GWL_STYLE);
-    ApiResult = SetWindowLongA(window, GWL_STYLE, style | WS_CHILD);
+    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
     SetParent(window, host);
-    moveForm(form, PreviewLeft, PreviewTop, PreviewWidth, PreviewHeight);
-    const int widthPx = static_cast<int>(static_cast<double>(PreviewWidth) / twipsPerPixelX());
-    const int heightPx = static_cast<int>(static_cast<double>(PreviewHeight) / twipsPerPixelY());
-    moveControl(form, "Img_Prev", -1, 0, 0, widthPx, heightPx);
+    moveForm(form, 0, 0, width, height);
+    moveControl(form, Solvane_R::Control::Img_Prev, 0, 0, width, height);
 }
 
 }  // namespace
 
-void LoadPreviewForm(HWND host) {
+void LoadPreviewForm(HWND host, int width, int height) {
     previewHost = host;
     FormEvents events = {};
-    events.unload = onUnload;
+    events.unload = Solvane_R::Form_Unload;
     previewForm = loadForm(Solvane_R_Layout, events);
     if (!previewForm) return;
-    placeInHost(*previewForm, host);
+    placeInHost(*previewForm, host, width, height);
     showForm(*previewForm, false);
     SetTimer(nullptr, 0, 250, watchHost);
 }

@@ -3,4 +3,6 @@
 #pragma once
 #include <windows.h>
 
-void LoadPreviewForm(HWND host);
+// The form becomes the host's child and covers it: width and height are the
+// host window's size in pixels.
+void LoadPreviewForm(HWND host, int width, int height);

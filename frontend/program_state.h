@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <string>
 
+// The result of the two system calls whose result the settings dialog tests:
+// GetCursorPos and the file chooser.
 extern int32_t ApiResult;
+// The pointer's screen position when the dialog opened: its caption zoom
+// starts and ends there.
 extern int16_t CursorX, CursorY;
-extern int16_t PreviewLeft, PreviewTop, PreviewWidth, PreviewHeight;
-extern int32_t CursorCount;
+// The renderer program that show mode starts.
 extern std::string RendererPath;
 
 // Music settings (loaded from the INI file at start, edited by the dialog).

@@ -75,10 +75,10 @@ std::string ReadSetting(const std::string& section, const std::string& key, cons
     return std::string(buffer);
 }
 
-void WriteSetting(const std::string& section, const std::string& key, const std::string& value,
+bool WriteSetting(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file) {
-    ApiResult = activePlatform->writeProfileString(asNameBuffer(section).c_str(), asNameBuffer(key).c_str(),
-                                                   value.c_str(), file.c_str());
+    return activePlatform->writeProfileString(asNameBuffer(section).c_str(), asNameBuffer(key).c_str(), value.c_str(),
+                                              file.c_str()) != 0;
 }
 
 bool FileExists(const std::string& path) {

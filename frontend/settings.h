@@ -13,7 +13,8 @@ extern const char* const kSettingsSection;    // "Section"
 extern const char* const kSettingsFileName;   // "Kestrine.ini"
 
 std::string ReadSetting(const std::string& section, const std::string& key, const std::string& file);
-void WriteSetting(const std::string& section, const std::string& key, const std::string& value,
+// True when the system wrote the value.
+bool WriteSetting(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& file);
 bool FileExists(const std::string& path);
 std::string FolderOfPath(const std::string& path);

@@ -18,12 +18,9 @@ bool samePath(const std::string& a, const std::string& b) {
 
 // The three keys in their order; false at the first write the system refuses.
 bool writeAllSettings(const std::string& file) {
-    WriteSetting(kSettingsSection, kKeyBgmKind, std::to_string(BgmKind), file);
-    if (ApiResult == 0) return false;
-    WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, std::to_string(BgmRepeatTrack), file);
-    if (ApiResult == 0) return false;
-    WriteSetting(kSettingsSection, kKeyBgmFile, BgmFile, file);
-    return ApiResult != 0;
+    return WriteSetting(kSettingsSection, kKeyBgmKind, std::to_string(BgmKind), file) &&
+           WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, std::to_string(BgmRepeatTrack), file) &&
+           WriteSetting(kSettingsSection, kKeyBgmFile, BgmFile, file);
 }
 
 }  // namespace

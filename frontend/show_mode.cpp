@@ -8,28 +8,30 @@
 
 namespace {
 
+using Solvane_S::Control;
+
 bool rendererSeen = false;
 
-const char* const kStagedPictures[3] = {kLakeBedPath, kBackdropPath, kSplashPath};
+const char* const kStagedPaths[3] = {kLakeBedPath, kBackdropPath, kSplashPath};
 
 void startMusic(ShowModePort& port) {
     if (BgmKind == 1) {
         StartCdAudio();
-        port.setTimerEnabled(ShowTimer::CdPoll, true);
+        port.setTimerEnabled(Control::Timer2, true);
     } else if (BgmKind == 2) {
         const MusicFileKind kind = MusicFileKindOf(BgmFile);
         if (kind == MusicFileKind::Wav) StartWav();
         if (kind == MusicFileKind::Mp3) {
             StartMp3();
-            port.setTimerEnabled(ShowTimer::Mp3Poll, true);
+            port.setTimerEnabled(Control::Timer1, true);
         }
     }
 }
 
 void stopMusic(ShowModePort& port) {
     SkipOnError([&] {
-        if (port.timerEnabled(ShowTimer::CdPoll)) {
-            port.setTimerEnabled(ShowTimer::CdPoll, false);
+        if (port.timerEnabled(Control::Timer2)) {
+            port.setTimerEnabled(Control::Timer2, false);
             StopCdAudio();
         }
     });
@@ -38,7 +40,7 @@ void stopMusic(ShowModePort& port) {
         const MusicFileKind kind = MusicFileKindOf(BgmFile);
         if (kind == MusicFileKind::Wav) StopWav();
         if (kind == MusicFileKind::Mp3) {
-            port.setTimerEnabled(ShowTimer::Mp3Poll, false);
+            port.setTimerEnabled(Control::Timer1, false);
             StopMp3();
         }
     });
@@ -48,28 +50,31 @@ void stopMusic(ShowModePort& port) {
 
 bool RendererWindowSeen() { return rendererSeen; }
 
-void ShowFormLoad(ShowModePort& port) {
+namespace Solvane_S {
+
+void Form_Load(ShowModePort& port) {
     rendererSeen = false;
     for (int i = 0; i < 3; ++i) {
-        SkipOnError([&] { port.savePicture(i, kStagedPictures[i]); });
+        // The picture that the layout gives Display(i).
+        SkipOnError([&] { port.savePicture(findRow(Display(i))->picture, kStagedPaths[i]); });
     }
     SkipOnError([&] { port.copyFile(port.programFolder() + "\\" + kModelFileName, kModelPath); });
     SkipOnError([&] { startMusic(port); });
     SkipOnError([&] { RendererPath = port.programFolder() + "\\" + kRendererFileName; });
     SkipOnError([&] { port.startProgram(RendererPath); });
-    SkipOnError([&] { port.setTimerEnabled(ShowTimer::RendererWatch, true); });
+    SkipOnError([&] { port.setTimerEnabled(Control::Timer3, true); });
 }
 
-void ShowMp3Tick(ShowModePort&) {
+void Timer1_Timer(ShowModePort&) {
     SkipOnError([] { PollMp3(); });
 }
 
-void ShowCdTick(ShowModePort& port) {
+void Timer2_Timer(ShowModePort& port) {
     SkipOnError([] { PollCdAudio(); });
-    SkipOnError([&] { port.setTimerEnabled(ShowTimer::CdPoll, CdPollActive); });
+    SkipOnError([&] { port.setTimerEnabled(Control::Timer2, CdPollActive); });
 }
 
-void ShowWatchTick(ShowModePort& port) {
+void Timer3_Timer(ShowModePort& port) {
     bool present = false;
     SkipOnError([&] { present = port.windowExists(kRendererCaption); });
     if (present) {
@@ -84,14 +89,16 @@ void ShowWatchTick(ShowModePort& port) {
         SkipOnError([&] { running = port.programRunning(); });
         if (running) return;
     }
-    SkipOnError([&] { port.setTimerEnabled(ShowTimer::RendererWatch, false); });
+    SkipOnError([&] { port.setTimerEnabled(Control::Timer3, false); });
     port.unloadForm();
 }
 
-void ShowQueryUnload(ShowModePort& port) {
+void Form_QueryUnload(ShowModePort& port) {
     stopMusic(port);
     SkipOnError([&] {
-        if (ModeLetter(port.commandLine()) == 'S') CursorCount = port.showCursor(true);
+        if (ModeLetter(port.commandLine()) == 'S') port.showCursor(true);
     });
     port.endProgram();
 }
+
+}  // namespace Solvane_S

@@ -4,29 +4,23 @@
 
 #include <cstring>
 
-#include "frontend/program_state.h"
 #include "frontend/settings.h"
 #include "frontend/show_mode.h"
-#include "frontend/ui/forms.h"
+#include "frontend/ui/forms_win32.h"
+#include "frontend/ui/picture_win32.h"
 
 namespace {
 
-const char* timerName(ShowTimer timer) {
-    switch (timer) {
-        case ShowTimer::Mp3Poll: return "Timer1";
-        case ShowTimer::CdPoll: return "Timer2";
-        case ShowTimer::RendererWatch: return "Timer3";
-    }
-    return "";
-}
+using Solvane_S::Control;
 
 struct WindowsShowForm : ShowModePort {
     Form* form = nullptr;
     std::string arguments;
     HANDLE renderer = nullptr;
 
-    bool savePicture(int index, const std::string& path) override {
-        return form && ::savePicture(*form, "Display", index, path.c_str());
+    bool savePicture(Picture picture, const std::string& path) override {
+        const PictureRef decoded = loadPictureResource(picture);
+        return decoded && writePictureBmp(*decoded, path.c_str());
     }
     bool copyFile(const std::string& from, const std::string& to) override {
         return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
@@ -40,25 +34,22 @@ struct WindowsShowForm : ShowModePort {
         startup.wShowWindow = SW_SHOWNORMAL;
         PROCESS_INFORMATION process;
         std::memset(&process, 0, sizeof process);
-        if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-            ApiResult = 0;
+        if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             return false;
-        }
         // The saver's own window is hidden, so hand the foreground on to the
         // renderer: its window is to take the focus.
         AllowSetForegroundWindow(process.dwProcessId);
-        ApiResult = static_cast<int32_t>(process.dwProcessId);
         CloseHandle(process.hThread);
         renderer = process.hProcess;
         return true;
     }
     bool programRunning() override { return renderer && WaitForSingleObject(renderer, 0) == WAIT_TIMEOUT; }
     bool windowExists(const char* caption) override { return FindWindowA(nullptr, caption) != nullptr; }
-    void setTimerEnabled(ShowTimer timer, bool enabled) override {
-        if (form) ::setTimerEnabled(*form, timerName(timer), enabled);
+    void setTimerEnabled(Control timer, bool enabled) override {
+        if (form) ::setTimerEnabled(*form, timer, enabled);
     }
-    bool timerEnabled(ShowTimer timer) override { return form && ::timerEnabled(*form, timerName(timer)); }
-    int32_t showCursor(bool show) override { return ShowCursor(show ? TRUE : FALSE); }
+    bool timerEnabled(Control timer) override { return form && ::timerEnabled(*form, timer); }
+    void showCursor(bool show) override { ShowCursor(show ? TRUE : FALSE); }
     std::string commandLine() override { return arguments; }
     void unloadForm() override {
         if (form) ::unloadForm(*form);
@@ -79,19 +70,22 @@ void guarded(Form& form, Handler&& handler) {
 }
 
 void onLoad(Form& form) {
-    guarded(form, [] { ShowFormLoad(saverForm); });
+    guarded(form, [] { Solvane_S::Form_Load(saverForm); });
 }
 
-void onTimer(Form& form, const char* name) {
-    guarded(form, [name] {
-        if (std::strcmp(name, "Timer1") == 0) ShowMp3Tick(saverForm);
-        if (std::strcmp(name, "Timer2") == 0) ShowCdTick(saverForm);
-        if (std::strcmp(name, "Timer3") == 0) ShowWatchTick(saverForm);
+void onTimer(Form& form, ControlRow timer) {
+    guarded(form, [timer] {
+        switch (timer.as<Control>()) {
+            case Control::Timer1: Solvane_S::Timer1_Timer(saverForm); break;
+            case Control::Timer2: Solvane_S::Timer2_Timer(saverForm); break;
+            case Control::Timer3: Solvane_S::Timer3_Timer(saverForm); break;
+            default: break;
+        }
     });
 }
 
 void onQueryUnload(Form& form) {
-    guarded(form, [] { ShowQueryUnload(saverForm); });
+    guarded(form, [] { Solvane_S::Form_QueryUnload(saverForm); });
 }
 
 }  // namespace

@@ -2,15 +2,7 @@
 
 #include "contract/saver_contract.h"
 #include "frontend/command_line.h"
-#include "frontend/program_state.h"
 #include "frontend/skip_on_error.h"
-
-bool TwipsAs16Bit(int twipsPerPixel, int pixels, int16_t& twips) {
-    const int64_t value = static_cast<int64_t>(twipsPerPixel) * pixels;
-    if (value < INT16_MIN || value > INT16_MAX) return false;
-    twips = static_cast<int16_t>(value);
-    return true;
-}
 
 namespace {
 
@@ -34,11 +26,8 @@ void startPreview(const std::string& commandLine, StartupPort& port) {
         port.endProgram();
         return;
     }
-    PreviewLeft = 0;
-    PreviewTop = 0;
-    SkipOnError([&] { TwipsAs16Bit(port.twipsPerPixelX(), right - left, PreviewWidth); });
-    SkipOnError([&] { TwipsAs16Bit(port.twipsPerPixelY(), bottom - top, PreviewHeight); });
-    SkipOnError([&] { port.loadPreviewForm(host); });
+    // The form covers the host's window: its size in the host's pixels.
+    SkipOnError([&] { port.loadPreviewForm(host, right - left, bottom - top); });
 }
 
 }  // namespace
@@ -65,7 +54,7 @@ void Main(const std::string& commandLine, StartupPort& port) {
         return;
     }
     if (mode == StartMode::Show) {
-        SkipOnError([&] { CursorCount = port.showCursor(false); });
+        SkipOnError([&] { port.showCursor(false); });
     }
     SkipOnError([&] { port.loadShowForm(); });
 }

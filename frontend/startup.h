@@ -11,13 +11,12 @@ struct StartupPort {
     virtual bool windowExists(const char* caption) = 0;
     // The screen rectangle of a window; false when the handle names no window.
     virtual bool windowRect(int32_t handle, int& left, int& top, int& right, int& bottom) = 0;
-    virtual int twipsPerPixelX() = 0;
-    virtual int twipsPerPixelY() = 0;
     virtual void makeFolder(const char* path) = 0;
     virtual void loadSettings() = 0;
     virtual void showSettingsDialog() = 0;
-    virtual int32_t showCursor(bool show) = 0;
-    virtual void loadPreviewForm(int32_t hostHandle) = 0;
+    virtual void showCursor(bool show) = 0;
+    // Loads the preview form into the host window, sized in its pixels.
+    virtual void loadPreviewForm(int32_t hostHandle, int width, int height) = 0;
     virtual void loadShowForm() = 0;
     // Ends the process at once: no further form event runs. A fake records
     // the call and returns, and Main then returns too.
@@ -26,6 +25,3 @@ struct StartupPort {
 
 // Runs the start-up steps for the command line (its arguments only).
 void Main(const std::string& commandLine, StartupPort& port);
-
-// Twips for a pixel length, as a 16-bit value; false when it does not fit.
-bool TwipsAs16Bit(int twipsPerPixel, int pixels, int16_t& twips);

@@ -13,14 +13,14 @@ RECT cursorPoint() {
 
 void AnimateOpen(HWND hWnd) {
     RECT window = {0, 0, 0, 0};
-    ApiResult = GetWindowRect(hWnd, &window);
+    GetWindowRect(hWnd, &window);
     const RECT from = cursorPoint();
-    ApiResult = DrawAnimatedRects(hWnd, IDANI_CAPTION, &from, &window);
+    DrawAnimatedRects(hWnd, IDANI_CAPTION, &from, &window);
 }
 
 void AnimateClose(HWND hWnd) {
     RECT window = {0, 0, 0, 0};
-    ApiResult = GetWindowRect(hWnd, &window);
+    GetWindowRect(hWnd, &window);
     const RECT to = cursorPoint();
-    ApiResult = DrawAnimatedRects(hWnd, IDANI_CAPTION, &window, &to);
+    DrawAnimatedRects(hWnd, IDANI_CAPTION, &window, &to);
 }

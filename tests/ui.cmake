@@ -3,8 +3,8 @@ kestrine_unit_test(button_state_test unit/button_state_test.cpp)
 target_link_libraries(button_state_test PRIVATE kestrine_frontend_core)
 kestrine_unit_test(layouts_test unit/layouts_test.cpp)
 target_link_libraries(layouts_test PRIVATE kestrine_frontend_core)
-kestrine_unit_test(dialog_choice_test unit/dialog_choice_test.cpp)
-target_link_libraries(dialog_choice_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(settings_dialog_test unit/settings_dialog_test.cpp)
+target_link_libraries(settings_dialog_test PRIVATE kestrine_frontend_core)
 
 # The real dialog under Wine (Kestrine.scr /c).
 foreach(script dialog_forms_runtime dialog_look dialog_choice dialog_confirm dialog_cancel dialog_file

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "frontend/command_line.h"
-#include "frontend/program_state.h"
 #include "frontend/startup.h"
 
 namespace {
@@ -92,8 +91,6 @@ struct FakeStartup : StartupPort {
     std::vector<std::string> openCaptions;
     int32_t knownHandle = 0;
     int rect[4] = {100, 50, 252, 162};  // 152 x 112
-    int twips = 15;
-    int32_t cursorCount = -1;
     bool throwOnFolder = false;
 
     bool windowExists(const char* caption) override {
@@ -112,29 +109,21 @@ struct FakeStartup : StartupPort {
         b = rect[3];
         return true;
     }
-    int twipsPerPixelX() override { return twips; }
-    int twipsPerPixelY() override { return twips; }
     void makeFolder(const char* path) override {
         calls.push_back(std::string("mkdir ") + path);
         if (throwOnFolder) throw 1;  // the folder exists or cannot be made
     }
     void loadSettings() override { calls.push_back("settings"); }
     void showSettingsDialog() override { calls.push_back("dialog"); }
-    int32_t showCursor(bool show) override {
-        calls.push_back(show ? "cursor on" : "cursor off");
-        return cursorCount;
+    void showCursor(bool show) override { calls.push_back(show ? "cursor on" : "cursor off"); }
+    void loadPreviewForm(int32_t host, int width, int height) override {
+        calls.push_back("preview " + std::to_string(host) + " " + std::to_string(width) + "x" + std::to_string(height));
     }
-    void loadPreviewForm(int32_t host) override { calls.push_back("preview " + std::to_string(host)); }
     void loadShowForm() override { calls.push_back("show form"); }
     void endProgram() override { calls.push_back("end"); }
 };
 
 using Calls = std::vector<std::string>;
-
-void resetState() {
-    PreviewLeft = PreviewTop = PreviewWidth = PreviewHeight = 0;
-    CursorCount = 0;
-}
 
 TEST(StartupMain, EveryModeYieldsToARunningCopy) {
     for (const char* caption : {"Solvane_Main", "<Kestrine>"}) {
@@ -151,22 +140,17 @@ TEST(StartupMain, EveryModeYieldsToARunningCopy) {
 }
 
 TEST(StartupMain, ShowModeHidesTheCursorAndLoadsTheForm) {
-    resetState();
     FakeStartup fake;
-    fake.cursorCount = -1;
     Main("/s", fake);
     EXPECT_EQ(
         (Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
         fake.calls);
-    EXPECT_EQ(-1, CursorCount);
 }
 
 TEST(StartupMain, EmptyLineRunsShowModeWithTheCursorAlone) {
-    resetState();
     FakeStartup fake;
     Main("", fake);
     EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "show form"}), fake.calls);
-    EXPECT_EQ(0, CursorCount);
 }
 
 TEST(StartupMain, ConfigureMakesTheFolderReadsSettingsShowsTheDialogThenEnds) {
@@ -197,31 +181,24 @@ TEST(StartupMain, AFailingFolderStepIsSkipped) {
         fake.calls);
 }
 
-TEST(StartupMain, PreviewSizesTheFormInTwipsFromTheHostRectangle) {
-    resetState();
+TEST(StartupMain, PreviewCoversTheHostWindowInItsPixels) {
     FakeStartup fake;
     fake.knownHandle = 1234;
     Main("/p 1234", fake);
     // No folder, no settings in preview mode.
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 1234", "preview 1234"}), fake.calls);
-    EXPECT_EQ(0, PreviewLeft);
-    EXPECT_EQ(0, PreviewTop);
-    EXPECT_EQ(2280, PreviewWidth);
-    EXPECT_EQ(1680, PreviewHeight);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 1234", "preview 1234 152x112"}), fake.calls);
 }
 
 TEST(StartupMain, PreviewWithoutDigitsReadsFromTheFourthCharacter) {
-    resetState();
     FakeStartup fake;
     fake.knownHandle = 234;
     Main("/p1234", fake);
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 234", "preview 234"}), fake.calls);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 234", "preview 234 152x112"}), fake.calls);
 }
 
 TEST(StartupMain, PreviewWithAMissingOrUnknownHandleEndsAtOnce) {
     for (const char* line : {"/p", "/p ", "/p 0", "/p 999", "/p junk", "/p 99999999999"}) {
         SCOPED_TRACE(line);
-        resetState();
         FakeStartup fake;
         fake.knownHandle = 1234;
         Main(line, fake);
@@ -230,32 +207,20 @@ TEST(StartupMain, PreviewWithAMissingOrUnknownHandleEndsAtOnce) {
         for (const std::string& call : fake.calls) {
             EXPECT_TRUE(call.rfind("preview", 0) != 0) << call;
         }
-        EXPECT_EQ(0, PreviewWidth);
     }
 }
 
-TEST(StartupMain, PreviewTooLargeFor16BitTwipsKeepsZero) {
-    resetState();
+// A host wider than 2184 pixels is 32760 twips and more, which a 16-bit twips
+// size could not hold; the size travels in pixels, so such a host is covered.
+TEST(StartupMain, PreviewCoversAHostOfAnySize) {
     FakeStartup fake;
     fake.knownHandle = 7;
     fake.rect[0] = 0;
     fake.rect[1] = 0;
-    fake.rect[2] = 3000;  // 45000 twips do not fit
+    fake.rect[2] = 3000;
     fake.rect[3] = 100;
     Main("/p 7", fake);
-    EXPECT_EQ("preview 7", fake.calls.back());
-    EXPECT_EQ(0, PreviewWidth);
-    EXPECT_EQ(1500, PreviewHeight);
-}
-
-TEST(StartupMain, TwipsConversionBounds) {
-    int16_t twips = 5;
-    EXPECT_TRUE(TwipsAs16Bit(15, 2184, twips));
-    EXPECT_EQ(32760, twips);
-    EXPECT_FALSE(TwipsAs16Bit(15, 2185, twips));
-    EXPECT_EQ(32760, twips);
-    EXPECT_TRUE(TwipsAs16Bit(15, -10, twips));
-    EXPECT_EQ(-150, twips);
+    EXPECT_EQ("preview 7 3000x100", fake.calls.back());
 }
 
 }  // namespace

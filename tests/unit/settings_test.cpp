@@ -79,7 +79,6 @@ struct SettingsTest : ::testing::Test {
         BgmRepeatTrack = 0;
         BgmFile.clear();
         BgmFolder.clear();
-        ApiResult = 0;
     }
     void TearDown() override { UseSettingsPlatform(nullptr); }
 };
@@ -142,13 +141,11 @@ TEST_F(SettingsTest, ReadSettingCutsValuesTo255Bytes) {
 TEST_F(SettingsTest, WriteSettingLimitsSectionAndKeyTo127Characters) {
     const std::string longKey = std::string(127, 'k') + "TAIL";
     const std::string longSection = std::string(130, 's');
-    WriteSetting(longSection, longKey, "v", "C:\\f.ini");
+    EXPECT_TRUE(WriteSetting(longSection, longKey, "v", "C:\\f.ini"));
     EXPECT_EQ(std::string(127, 'k'), profiles.lastKey);
     EXPECT_EQ(std::string(127, 's'), profiles.lastSection);
-    EXPECT_EQ(1, ApiResult);
     profiles.writeResult = 0;
-    WriteSetting("Section", "k", "v", "C:\\f.ini");
-    EXPECT_EQ(0, ApiResult);
+    EXPECT_FALSE(WriteSetting("Section", "k", "v", "C:\\f.ini"));
     EXPECT_EQ("k", profiles.lastKey);
 }
 

@@ -44,9 +44,29 @@ struct RecordingMci : MciPort {
     int32_t waveOutDeviceCount() override { return 1; }
 };
 
+using Solvane_S::Control;
+
+std::string timerName(Control timer) {
+    switch (timer) {
+        case Control::Timer1: return "timer1";
+        case Control::Timer2: return "timer2";
+        case Control::Timer3: return "timer3";
+        default: return "not a timer";
+    }
+}
+
+std::string pictureName(Picture picture) {
+    switch (picture) {
+        case kPictureLakeBed: return "lake bed";
+        case kPictureBackdrop: return "backdrop";
+        case kPictureSplash: return "splash";
+        default: return "other picture";
+    }
+}
+
 struct FakeShowForm : ShowModePort {
     Journal& journal;
-    bool timers[3] = {false, false, false};
+    std::map<Control, bool> timers;
     bool started = false;
     bool startSucceeds = true;
     bool running = false;
@@ -55,11 +75,10 @@ struct FakeShowForm : ShowModePort {
     bool ended = false;
     bool throwOnPictures = false;
     std::string line = "/s";
-    int32_t cursor = 0;
 
     explicit FakeShowForm(Journal& j) : journal(j) {}
-    bool savePicture(int index, const std::string& path) override {
-        journal.lines.push_back("save " + std::to_string(index) + " " + path);
+    bool savePicture(Picture picture, const std::string& path) override {
+        journal.lines.push_back("save " + pictureName(picture) + " " + path);
         if (throwOnPictures) throw 1;
         return true;
     }
@@ -76,28 +95,23 @@ struct FakeShowForm : ShowModePort {
     }
     bool programRunning() override { return running; }
     bool windowExists(const char* caption) override { return window && std::string(caption) == "Solvane_VC"; }
-    void setTimerEnabled(ShowTimer timer, bool enabled) override {
-        const int i = static_cast<int>(timer);
-        journal.lines.push_back(std::string("timer") + std::to_string(i + 1) + (enabled ? " on" : " off"));
-        timers[i] = enabled;
+    void setTimerEnabled(Control timer, bool enabled) override {
+        journal.lines.push_back(timerName(timer) + (enabled ? " on" : " off"));
+        timers[timer] = enabled;
     }
-    bool timerEnabled(ShowTimer timer) override { return timers[static_cast<int>(timer)]; }
-    int32_t showCursor(bool show) override {
-        cursor += show ? 1 : -1;
-        journal.lines.push_back(show ? "cursor on" : "cursor off");
-        return cursor;
-    }
+    bool timerEnabled(Control timer) override { return timers[timer]; }
+    void showCursor(bool show) override { journal.lines.push_back(show ? "cursor on" : "cursor off"); }
     std::string commandLine() override { return line; }
     void unloadForm() override {
         journal.lines.push_back("unload");
         unloaded = true;
-        ShowQueryUnload(*this);
+        Solvane_S::Form_QueryUnload(*this);
     }
     void endProgram() override {
         journal.lines.push_back("end");
         ended = true;
     }
-    bool timer(ShowTimer t) const { return timers[static_cast<int>(t)]; }
+    bool timer(Control t) { return timers[t]; }
 };
 
 struct ShowModeTest : ::testing::Test {
@@ -110,15 +124,14 @@ struct ShowModeTest : ::testing::Test {
         BgmRepeatTrack = 0;
         BgmFile.clear();
         RendererPath.clear();
-        CursorCount = 0;
     }
     void TearDown() override { UseMciPort(nullptr); }
 };
 
 const Lines kStaging = {
-    "save 0 C:\\tolvin\\Solvane1.bmp",
-    "save 1 C:\\tolvin\\Solvane2.bmp",
-    "save 2 C:\\tolvin\\Solvane3.bmp",
+    "save lake bed C:\\tolvin\\Solvane1.bmp",
+    "save backdrop C:\\tolvin\\Solvane2.bmp",
+    "save splash C:\\tolvin\\Solvane3.bmp",
     "copy C:\\Saver\\Kestrine.data C:\\tolvin\\Solvane.data",
 };
 
@@ -128,7 +141,7 @@ Lines with(Lines head, const Lines& tail) {
 }
 
 TEST_F(ShowModeTest, LoadWithoutMusicStagesStartsTheRendererAndTheWatch) {
-    ShowFormLoad(form);
+    Solvane_S::Form_Load(form);
     EXPECT_EQ(with(kStaging, {"start C:\\Saver\\Kestrine.dll", "timer3 on"}), journal.lines);
     EXPECT_EQ("C:\\Saver\\Kestrine.dll", RendererPath);
 }
@@ -155,30 +168,30 @@ TEST_F(ShowModeTest, LoadStartsEachKindOfMusicBeforeTheRenderer) {
         BgmKind = row.kind;
         BgmFile = row.file;
         FakeShowForm fresh(journal);
-        ShowFormLoad(fresh);
+        Solvane_S::Form_Load(fresh);
         EXPECT_EQ(with(with(kStaging, row.music), {"start C:\\Saver\\Kestrine.dll", "timer3 on"}), journal.lines);
     }
 }
 
 TEST_F(ShowModeTest, FailingStagingStepsAreSkipped) {
     form.throwOnPictures = true;
-    ShowFormLoad(form);
+    Solvane_S::Form_Load(form);
     EXPECT_EQ(with(kStaging, {"start C:\\Saver\\Kestrine.dll", "timer3 on"}), journal.lines);
 }
 
 TEST_F(ShowModeTest, WatchWaitsForTheRendererWindowThenEndsWhenItIsGone) {
-    ShowFormLoad(form);
+    Solvane_S::Form_Load(form);
     journal.lines.clear();
     // The process runs but its window is not there yet: keep waiting.
-    for (int i = 0; i < 5; ++i) ShowWatchTick(form);
+    for (int i = 0; i < 5; ++i) Solvane_S::Timer3_Timer(form);
     EXPECT_FALSE(form.unloaded);
     EXPECT_FALSE(RendererWindowSeen());
     form.window = true;
-    ShowWatchTick(form);
+    Solvane_S::Timer3_Timer(form);
     EXPECT_TRUE(RendererWindowSeen());
     EXPECT_FALSE(form.unloaded);
     form.window = false;  // Escape: the window goes (the process may linger a moment)
-    ShowWatchTick(form);
+    Solvane_S::Timer3_Timer(form);
     EXPECT_TRUE(form.unloaded);
     EXPECT_TRUE(form.ended);
     EXPECT_EQ((Lines{"timer3 off", "unload", "cursor on", "end"}), journal.lines);
@@ -186,17 +199,17 @@ TEST_F(ShowModeTest, WatchWaitsForTheRendererWindowThenEndsWhenItIsGone) {
 
 TEST_F(ShowModeTest, RendererThatCannotStartEndsShowModeAtTheFirstTick) {
     form.startSucceeds = false;
-    ShowFormLoad(form);
-    ShowWatchTick(form);
+    Solvane_S::Form_Load(form);
+    Solvane_S::Timer3_Timer(form);
     EXPECT_TRUE(form.ended);
 }
 
 TEST_F(ShowModeTest, RendererProcessEndingBeforeItsWindowEndsShowMode) {
-    ShowFormLoad(form);
-    ShowWatchTick(form);
+    Solvane_S::Form_Load(form);
+    Solvane_S::Timer3_Timer(form);
     EXPECT_FALSE(form.ended);
     form.running = false;
-    ShowWatchTick(form);
+    Solvane_S::Timer3_Timer(form);
     EXPECT_TRUE(form.ended);
 }
 
@@ -218,9 +231,9 @@ TEST_F(ShowModeTest, StopSequenceForEachMusicKind) {
         BgmKind = row.kind;
         BgmFile = row.file;
         FakeShowForm fresh(journal);
-        ShowFormLoad(fresh);
+        Solvane_S::Form_Load(fresh);
         journal.lines.clear();
-        ShowQueryUnload(fresh);
+        Solvane_S::Form_QueryUnload(fresh);
         EXPECT_EQ(with(row.stop, {"cursor on", "end"}), journal.lines);
     }
 }
@@ -228,11 +241,11 @@ TEST_F(ShowModeTest, StopSequenceForEachMusicKind) {
 TEST_F(ShowModeTest, CdWhosePollingEndedIsNotStopped) {
     BgmKind = 1;
     mci.replies["status cdaudio current track"] = "fail";
-    ShowFormLoad(form);
-    ShowCdTick(form);
-    EXPECT_FALSE(form.timer(ShowTimer::CdPoll));
+    Solvane_S::Form_Load(form);
+    Solvane_S::Timer2_Timer(form);
+    EXPECT_FALSE(form.timer(Control::Timer2));
     journal.lines.clear();
-    ShowQueryUnload(form);
+    Solvane_S::Form_QueryUnload(form);
     EXPECT_EQ((Lines{"cursor on", "end"}), journal.lines);
 }
 
@@ -240,9 +253,9 @@ TEST_F(ShowModeTest, CdTickKeepsTheTimerWhilePollingSucceeds) {
     BgmKind = 1;
     mci.replies["status cdaudio current track"] = "1";
     mci.replies["status cdaudio mode"] = "stopped";
-    ShowFormLoad(form);
-    ShowCdTick(form);
-    EXPECT_TRUE(form.timer(ShowTimer::CdPoll));
+    Solvane_S::Form_Load(form);
+    Solvane_S::Timer2_Timer(form);
+    EXPECT_TRUE(form.timer(Control::Timer2));
     EXPECT_EQ("timer2 on", journal.lines.back());
 }
 
@@ -250,9 +263,9 @@ TEST_F(ShowModeTest, Mp3TickRestartsAFinishedFile) {
     BgmKind = 2;
     BgmFile = "C:\\a.mp3";
     mci.replies["status MP3Play mode"] = "stopped";
-    ShowFormLoad(form);
+    Solvane_S::Form_Load(form);
     journal.lines.clear();
-    ShowMp3Tick(form);
+    Solvane_S::Timer1_Timer(form);
     EXPECT_EQ((Lines{"mci status MP3Play mode", "mci stop MP3Play", "mci play MP3Play from 0"}), journal.lines);
 }
 
@@ -261,24 +274,16 @@ TEST_F(ShowModeTest, CursorIsShownAgainOnlyForModeS) {
         SCOPED_TRACE(line);
         journal.lines.clear();
         form.line = line;
-        ShowQueryUnload(form);
+        Solvane_S::Form_QueryUnload(form);
         EXPECT_EQ((Lines{"cursor on", "end"}), journal.lines);
     }
-    CursorCount = 42;
     for (const char* line : {"", "/c"}) {
         SCOPED_TRACE(line);
         journal.lines.clear();
         form.line = line;
-        ShowQueryUnload(form);
+        Solvane_S::Form_QueryUnload(form);
         EXPECT_EQ((Lines{"end"}), journal.lines);
     }
-    EXPECT_EQ(42, CursorCount);
-}
-
-TEST_F(ShowModeTest, CursorCountKeepsTheValueShowCursorReturned) {
-    form.cursor = -1;
-    ShowQueryUnload(form);
-    EXPECT_EQ(0, CursorCount);
 }
 
 }  // namespace

@@ -29,15 +29,6 @@ set_target_properties(frontend_window_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY 
 
 # The preview form hosted in-process, its picture written to a file.
 add_executable(frontend_preview_picture ${CMAKE_CURRENT_LIST_DIR}/frontend_preview_picture.cpp
-  ${PROJECT_SOURCE_DIR}/frontend/preview_mode_win32.cpp
-  ${PROJECT_SOURCE_DIR}/frontend/ui/forms_win32.cpp
-  ${PROJECT_SOURCE_DIR}/frontend/ui/picture_win32.cpp
-  ${PROJECT_SOURCE_DIR}/frontend/ui/command_button_win32.cpp
-  ${PROJECT_SOURCE_DIR}/frontend/ui/resources.rc)
-target_link_libraries(frontend_preview_picture PRIVATE kestrine_frontend_core
-  user32 gdi32 msimg32 winmm comdlg32 shell32 ole32 oleaut32 uuid windowscodecs)
+  ${PROJECT_SOURCE_DIR}/frontend/preview_mode_win32.cpp)
+target_link_libraries(frontend_preview_picture PRIVATE kestrine_forms)
 set_target_properties(frontend_preview_picture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
-# The resource script embeds the pictures: rebuild it here too when they change.
-file(GLOB frontend_test_pictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/*.jpg
-  ${PROJECT_SOURCE_DIR}/assets/*.bmp ${PROJECT_SOURCE_DIR}/assets/*.ico ${PROJECT_SOURCE_DIR}/assets/*.cur)
-set_source_files_properties(${PROJECT_SOURCE_DIR}/frontend/ui/resources.rc PROPERTIES OBJECT_DEPENDS "${frontend_test_pictures}")

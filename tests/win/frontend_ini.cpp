@@ -50,8 +50,7 @@ void writeProgram() {
     const std::string longValue = "C:\\" + std::string(300, 'v');
     WriteSetting(kSettingsSection, kKeyBgmKind, "1", ini);
     WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, "12", ini);
-    WriteSetting(kSettingsSection, kKeyBgmFile, kMusicFile, ini);
-    check(ApiResult != 0, "write_result");
+    check(WriteSetting(kSettingsSection, kKeyBgmFile, kMusicFile, ini), "write_result");
     check(ReadSetting(kSettingsSection, kKeyBgmKind, ini) == "1", "kind_back");
     check(ReadSetting(kSettingsSection, kKeyBgmRepeatTrack, ini) == "12", "repeat_back");
     check(ReadSetting(kSettingsSection, kKeyBgmFile, ini) == kMusicFile, "file_back");

@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "frontend/preview_mode_win32.h"
-#include "frontend/program_state.h"
-#include "frontend/ui/forms.h"
 #include "test_report.h"
 
 namespace {
@@ -79,12 +77,8 @@ int main(int argc, char** argv) {
                               nullptr, nullptr, instance, nullptr);
     HWND box = CreateWindowA("KestrinePictureHost", "", WS_CHILD | WS_VISIBLE, 30, 20, 152, 112, page, nullptr,
                              instance, nullptr);
-    // As Main computes them from the host window's rectangle.
-    PreviewLeft = 0;
-    PreviewTop = 0;
-    PreviewWidth = static_cast<int16_t>(152 * twipsPerPixelX());
-    PreviewHeight = static_cast<int16_t>(112 * twipsPerPixelY());
-    LoadPreviewForm(box);
+    // As Main hands it the host window's size.
+    LoadPreviewForm(box, 152, 112);
     pumpFor(500);
 
     HWND preview = GetWindow(box, GW_CHILD);

@@ -1,50 +1,49 @@
 // The forms runtime and the custom button's window class in-process under
-// Wine: layouts realised at the right pixel sizes, pictures decoded and saved
-// as BMP files, timers, unload order, mouse dispatch to windowless controls,
-// and the button driven by real window messages. Prints each failure and
-// exits with the number of failures.
+// Wine: layouts realised at the right pixel sizes, in tab order, with their
+// pictures; timers; unload order; mouse dispatch to windowless controls; and
+// the button driven by real window messages.
+//   ui_forms_probe REPORT
+// REPORT gets one "what ok|FAIL" line per check and notes on what was seen;
+// exit 0 when every check passed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "frontend/ui/button_state.h"
-#include "frontend/ui/command_button_win32.h"
-#include "frontend/ui/forms.h"
+#include "frontend/ui/button_state_win32.h"
+#include "frontend/ui/forms_win32.h"
+#include "frontend/ui/picture_win32.h"
+#include "test_report.h"
 
 namespace {
 
-int failures = 0;
-#define CHECK(cond, ...)                                     \
-    do {                                                     \
-        if (!(cond)) {                                       \
-            ++failures;                                      \
-            std::printf("FAIL %s:%d: ", __FILE__, __LINE__); \
-            std::printf(__VA_ARGS__);                        \
-            std::printf("\n");                               \
-        }                                                    \
-    } while (0)
+using test_report::check;
+using test_report::note;
+namespace P = Solvane_P;
+namespace S = Solvane_S;
 
 std::vector<std::string> happened;
 int clicks = 0;
 int ticks = 0;
 
-void onClick(Form&, const char* name, int index) {
+std::string rowText(ControlRow control) { return std::to_string(control.row); }
+std::string rowText(P::Control control) { return std::to_string(static_cast<int>(control)); }
+
+void onClick(Form&, ControlRow control) {
     ++clicks;
-    happened.push_back(std::string("click ") + name + " " + std::to_string(index));
+    happened.push_back("click " + rowText(control));
 }
-void onMouseDown(Form&, const char* name, int index, int button, int, float, float) {
-    happened.push_back(std::string("down ") + name + " " + std::to_string(index) + " " + std::to_string(button));
+void onMouseDown(Form&, ControlRow control, int button, int, float, float) {
+    happened.push_back("down " + rowText(control) + " " + std::to_string(button));
 }
-void onTimer(Form&, const char*) { ++ticks; }
+void onTimer(Form&, ControlRow) { ++ticks; }
 void onQueryUnload(Form&) { happened.push_back("queryUnload"); }
 void onUnload(Form&) { happened.push_back("unload"); }
-void onLoad(Form& form) {
-    // Controls exist before the load handler runs.
-    happened.push_back(controlWindow(form, "Pic_C") || controlWindow(form, "Display", 0) ? "load with controls"
-                                                                                         : "load without");
+void onSaverLoad(Form& form) {
+    happened.push_back(controlWindow(form, S::Display(0)) ? "load with controls" : "load without");
 }
 
 void pump() {
@@ -55,129 +54,144 @@ void pump() {
     }
 }
 
-struct BmpInfo {
-    bool ok = false;
-    int width = 0, height = 0, bits = 0, headerSize = 0;
-};
-
-BmpInfo readBmp(const char* path) {
-    BmpInfo info;
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return info;
-    unsigned char h[54] = {};
-    const size_t got = std::fread(h, 1, sizeof h, f);
-    std::fseek(f, 0, SEEK_END);
-    const long size = std::ftell(f);
-    std::fclose(f);
-    if (got != sizeof h || h[0] != 'B' || h[1] != 'M') return info;
-    auto u32 = [&](int at) { return h[at] | (h[at + 1] << 8) | (h[at + 2] << 16) | (h[at + 3] << 24); };
-    info.headerSize = u32(14);
-    info.width = u32(18);
-    info.height = u32(22);
-    info.bits = h[28] | (h[29] << 8);
-    const long rowBytes = ((info.width * 3) + 3) & ~3;
-    info.ok = size == 54 + rowBytes * info.height && u32(10) == 54;
-    return info;
-}
-
-void expectBmp(const Form& form, const char* name, int index, int width, int height) {
-    const char* path = "ui_probe.bmp";
-    DeleteFileA(path);
-    CHECK(savePicture(form, name, index, path), "savePicture %s(%d)", name, index);
-    const BmpInfo b = readBmp(path);
-    CHECK(b.ok && b.headerSize == 40 && b.bits == 24 && b.width == width && b.height == height,
-          "%s(%d) saved as %dx%d, %d bits, header %d", name, index, b.width, b.height, b.bits, b.headerSize);
-}
-
 bool rectIs(const RECT& r, int left, int top, int width, int height) {
     return r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height;
 }
 
+// The picture a layout row carries, decoded and written as the staging
+// writes it: a 24-bit BMP with a 40-byte header at the picture's size.
+void expectPicture(Picture picture, int width, int height, const char* what) {
+    const char* path = "ui_probe.bmp";
+    DeleteFileA(path);
+    const PictureRef decoded = loadPictureResource(picture);
+    const bool written = decoded && writePictureBmp(*decoded, path);
+    unsigned char h[54] = {};
+    FILE* f = std::fopen(path, "rb");
+    const bool read = f && std::fread(h, 1, sizeof h, f) == sizeof h;
+    if (f) std::fclose(f);
+    auto u32 = [&](int at) { return h[at] | (h[at + 1] << 8) | (h[at + 2] << 16) | (h[at + 3] << 24); };
+    note(what, std::to_string(u32(18)) + "x" + std::to_string(u32(22)) + " bits " + std::to_string(h[28]));
+    check(written && read && h[0] == 'B' && h[1] == 'M' && u32(14) == 40 && h[28] == 24 && u32(18) == width &&
+              u32(22) == height,
+          what);
+}
+
 void saverWindow() {
     FormEvents events = {};
-    events.load = onLoad;
+    events.load = onSaverLoad;
     events.timer = onTimer;
     events.queryUnload = onQueryUnload;
     events.unload = onUnload;
     happened.clear();
     Form* form = loadForm(Solvane_S_Layout, events);
-    CHECK(form != nullptr, "Solvane_S did not load");
+    check(form != nullptr, "saver_loads");
     if (!form) return;
-    CHECK(!happened.empty() && happened[0] == "load with controls", "load ran before the controls existed");
-    CHECK(!IsWindowVisible(formWindow(*form)), "Solvane_S is visible after loading");
+    check(!happened.empty() && happened[0] == "load with controls", "controls_exist_at_load");
+    check(!IsWindowVisible(formWindow(*form)), "saver_hidden");
     char caption[64] = {};
     GetWindowTextA(formWindow(*form), caption, sizeof caption);
-    CHECK(std::strcmp(caption, "Solvane_Main") == 0, "caption %s", caption);
-    expectBmp(*form, "Display", 0, 256, 256);
-    expectBmp(*form, "Display", 1, 1024, 256);
-    expectBmp(*form, "Display", 2, 64, 64);
-    CHECK(!savePicture(*form, "Display", 3, "ui_probe.bmp"), "a missing control saved a picture");
+    check(std::string(caption) == "Solvane_Main", "saver_caption");
+    expectPicture(findRow(S::Display(0))->picture, 256, 256, "display_0_picture");
+    expectPicture(findRow(S::Display(1))->picture, 1024, 256, "display_1_picture");
+    expectPicture(findRow(S::Display(2))->picture, 64, 64, "display_2_picture");
 
-    for (const char* t : {"Timer1", "Timer2", "Timer3"}) CHECK(!timerEnabled(*form, t), "%s enabled at load", t);
-    setTimerEnabled(*form, "Timer3", true);
-    CHECK(timerEnabled(*form, "Timer3"), "Timer3 not enabled");
+    const S::Control timers[] = {S::Control::Timer1, S::Control::Timer2, S::Control::Timer3};
+    check(std::none_of(std::begin(timers), std::end(timers), [&](S::Control t) { return timerEnabled(*form, t); }),
+          "timers_off_at_load");
+    setTimerEnabled(*form, S::Control::Timer3, true);
+    check(timerEnabled(*form, S::Control::Timer3), "timer3_enabled");
     // Waits for the first tick (bounded so a lost timer fails instead of hanging),
     // enabling the running timer again on every pass, more often than its
     // 100 ms period: that must not put its tick off.
     for (int i = 0; i < 500 && ticks == 0; ++i) {
         pump();
         Sleep(20);
-        setTimerEnabled(*form, "Timer3", true);
+        setTimerEnabled(*form, S::Control::Timer3, true);
     }
-    CHECK(ticks > 0, "Timer3 never ticked");
-    setTimerEnabled(*form, "Timer3", false);
-    CHECK(!timerEnabled(*form, "Timer3"), "Timer3 still enabled");
+    check(ticks > 0, "timer3_ticks");
+    setTimerEnabled(*form, S::Control::Timer3, false);
+    check(!timerEnabled(*form, S::Control::Timer3), "timer3_disabled");
 
     happened.clear();
     unloadForm(*form);
     unloadForm(*form);
-    CHECK(happened.size() == 2 && happened[0] == "queryUnload" && happened[1] == "unload", "unload order (%zu events)",
-          happened.size());
-    CHECK(!formLoaded(*form) && formWindow(*form) == nullptr, "the form is still loaded after unloading");
-    CHECK(!timerEnabled(*form, "Timer3") && controlWindow(*form, "Display", 0) == nullptr, "unloaded form answers");
+    note("unload_events", std::to_string(happened.size()));
+    check(happened == std::vector<std::string>{"queryUnload", "unload"}, "unload_order");
+    check(formWindow(*form) == nullptr && controlWindow(*form, S::Display(0)) == nullptr, "unloaded");
+}
+
+// The windowed controls of one container in the real window's sibling order
+// (topmost first), which the system's focus order follows.
+std::vector<int> tabIndexesInWindowOrder(Form& form, HWND container) {
+    std::vector<int> order;
+    for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (size_t row = 0; row < Solvane_P_Layout.controlCount; ++row) {
+            const ControlRow control(Solvane_P_Layout, static_cast<Row>(row));
+            if (controlWindow(form, control) == child) order.push_back(findRow(control)->tabIndex);
+        }
+    }
+    return order;
+}
+
+std::string listed(const std::vector<int>& values) {
+    std::string text;
+    for (int v : values) text += std::to_string(v) + " ";
+    return text;
+}
+
+void tabOrder(Form& form) {
+    HWND dialog = formWindow(form);
+    HWND panel = controlWindow(form, P::Control::Pic_C);
+    for (HWND container : {dialog, panel}) {
+        const std::vector<int> order = tabIndexesInWindowOrder(form, container);
+        note(container == dialog ? "dialog_window_order" : "panel_window_order", listed(order));
+        check(!order.empty() && std::is_sorted(order.begin(), order.end()),
+              container == dialog ? "dialog_windows_in_tab_order" : "panel_windows_in_tab_order");
+    }
+    // Focus moves as the tab indexes say: Cmd_Set (13) before Cmd_Can (14),
+    // and in the panel BGM_Repeat (2) before Cmd_File (12).
+    HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+    check(first == controlWindow(form, P::Control::Cmd_Set), "dialog_first_tab_stop");
+    check(GetNextDlgTabItem(dialog, first, FALSE) == controlWindow(form, P::Control::Cmd_Can), "dialog_next_tab_stop");
+    check(GetNextDlgTabItem(panel, nullptr, FALSE) == controlWindow(form, P::Control::BGM_Repeat),
+          "panel_first_tab_stop");
 }
 
 void settingsDialogLayout(Form& form) {
     RECT client;
     GetClientRect(formWindow(form), &client);
-    CHECK(client.right == 496 && client.bottom == 246, "dialog client %ldx%ld", client.right, client.bottom);
-    CHECK(SendMessageW(formWindow(form), WM_GETICON, ICON_BIG, 0) != 0, "the dialog has no title-bar icon");
+    note("dialog_client", std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    check(client.right == 496 && client.bottom == 246, "dialog_client_size");
+    check(SendMessageW(formWindow(form), WM_GETICON, ICON_BIG, 0) != 0, "dialog_icon");
     wchar_t title[32] = {};
     GetWindowTextW(formWindow(form), title, 32);
-    CHECK(std::wcscmp(title, L"<Kestrine>") == 0, "dialog caption");
-    CHECK(rectIs(controlRectPx(form, "lbl_BGM", 2), 44, 96, 60, 13), "lbl_BGM(2) rectangle");
-    CHECK(rectIs(controlRectPx(form, "Cmd_Set", -1), 324, 200, 77, 25), "Cmd_Set rectangle");
-    CHECK(controlWindow(form, "lbl_BGM", 2) == nullptr, "labels have no window");
-    HWND panel = controlWindow(form, "Pic_C");
-    CHECK(panel && GetParent(controlWindow(form, "Cmd_File")) == panel, "Cmd_File is not inside Pic_C");
-    CHECK(panel && GetParent(controlWindow(form, "BGM_Repeat")) == panel, "BGM_Repeat is not inside Pic_C");
-    CHECK(GetParent(controlWindow(form, "Cmd_Set")) == formWindow(form), "Cmd_Set is not on the window");
+    check(std::wstring(title) == L"<Kestrine>", "dialog_caption");
+    check(rectIs(controlRect(form, P::lbl_BGM(2)), 44, 96, 60, 13), "lbl_BGM_2_rect");
+    check(rectIs(controlRect(form, P::Control::Cmd_Set), 324, 200, 77, 25), "Cmd_Set_rect");
+    check(controlWindow(form, P::lbl_BGM(2)) == nullptr, "labels_windowless");
+    HWND panel = controlWindow(form, P::Control::Pic_C);
+    check(panel && GetParent(controlWindow(form, P::Control::Cmd_File)) == panel, "Cmd_File_in_Pic_C");
+    check(panel && GetParent(controlWindow(form, P::Control::BGM_Repeat)) == panel, "BGM_Repeat_in_Pic_C");
+    check(GetParent(controlWindow(form, P::Control::Cmd_Set)) == formWindow(form), "Cmd_Set_on_window");
     RECT inside = {};
     GetClientRect(panel, &inside);
-    CHECK(inside.right == 465 && inside.bottom == 161, "Pic_C inside %ldx%ld", inside.right, inside.bottom);
-    wchar_t cls[64] = {};
-    GetClassNameW(controlWindow(form, "Cmd_Can"), cls, 64);
-    CHECK(std::wcscmp(cls, L"Solvane.Command") == 0, "button class");
+    check(inside.right == 465 && inside.bottom == 161, "Pic_C_inside");
+    wchar_t text[64] = {};
+    GetClassNameW(controlWindow(form, P::Control::Cmd_Can), text, 64);
+    check(std::wstring(text) == L"Solvane.Command", "button_class");
+    GetWindowTextW(controlWindow(form, P::Control::Cmd_Set), text, 64);
+    check(std::wstring(text) == L"設定", "Cmd_Set_caption");
+    check(controlCaption(form, P::Control::lbl_14) == L"曲目をﾘﾋﾟｰﾄ", "lbl_14_caption");
 
-    expectBmp(form, "Img_Ra", 0, 12, 12);
-    expectBmp(form, "Img_Ra", 1, 12, 12);
-    expectBmp(form, "Pic_Mbl", -1, 556, 20);
-    CHECK(!savePicture(form, "Img_BGM", 0, "ui_probe.bmp"), "Img_BGM(0) has a picture at load");
-    copyPicture(form, "Img_BGM", 0, "Img_Ra", 1);
-    expectBmp(form, "Img_BGM", 0, 12, 12);
-    CHECK(imageDC(form, "Pic_Mbl") != nullptr && imageDC(form) != nullptr, "persistent images");
-    CHECK(imageDC(form, "lbl", 7) == nullptr, "a label has a persistent image");
-
-    for (int i = 0; i <= 30; ++i) addComboItem(form, "BGM_Repeat", -1, std::to_wstring(i));
-    CHECK(SendMessageW(controlWindow(form, "BGM_Repeat"), CB_GETCOUNT, 0, 0) == 31, "combo entries");
-    setControlText(form, "BGM_Repeat", -1, L"12");
-    CHECK(controlText(form, "BGM_Repeat", -1) == L"12", "combo text");
-    CHECK(controlCaption(form, "lbl", 14) == L"曲目をﾘﾋﾟｰﾄ", "lbl(14) caption");
-    CHECK(controlCaption(form, "Cmd_Set", -1) == L"設定", "Cmd_Set caption");
+    expectPicture(findRow(P::Img_Ra(0))->picture, 12, 12, "Img_Ra_0_picture");
+    expectPicture(findRow(P::Img_Ra(1))->picture, 12, 12, "Img_Ra_1_picture");
+    expectPicture(findRow(P::Control::Pic_Mbl)->picture, 556, 20, "Pic_Mbl_picture");
+    check(imageDC(form, P::Control::Pic_Mbl) != nullptr && formImageDC(form) != nullptr, "persistent_images");
+    check(imageDC(form, P::Control::lbl_7) == nullptr, "labels_have_no_image");
 }
 
 void windowlessMouse(Form& form) {
-    HWND panel = controlWindow(form, "Pic_C");
+    HWND panel = controlWindow(form, P::Control::Pic_C);
     happened.clear();
     // Right press on "MP3、WAV" (44, 96 in the panel), then a left click on the link label.
     SendMessageW(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 100));
@@ -191,19 +205,22 @@ void windowlessMouse(Form& form) {
     // A press on the link released elsewhere is no click.
     SendMessageW(formWindow(form), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 212));
     SendMessageW(formWindow(form), WM_LBUTTONUP, 0, MAKELPARAM(300, 100));
-    const std::vector<std::string> expected = {"down lbl_BGM 2 2", "down Img_BGM 1 4", "down lbl_URL -1 1",
-                                               "click lbl_URL -1", "down lbl_URL -1 1"};
-    CHECK(happened == expected, "windowless mouse events (%zu)", happened.size());
-    if (happened != expected)
-        for (const std::string& e : happened) std::printf("  got %s\n", e.c_str());
+    const std::string url = rowText(P::Control::lbl_URL);
+    const std::vector<std::string> expected = {"down " + rowText(P::lbl_BGM(2)) + " 2",
+                                               "down " + rowText(P::Img_BGM(1)) + " 4", "down " + url + " 1",
+                                               "click " + url, "down " + url + " 1"};
+    std::string seen;
+    for (const std::string& e : happened) seen += e + "; ";
+    note("windowless_events", seen);
+    check(happened == expected, "windowless_mouse_events");
 
     // A disabled label takes no press.
-    setControlEnabled(form, "lbl_BGM", 2, false);
+    setControlEnabled(form, P::lbl_BGM(2), false);
     happened.clear();
     SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 100));
     SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(50, 100));
-    CHECK(happened.empty(), "a disabled label took a press");
-    setControlEnabled(form, "lbl_BGM", 2, true);
+    check(happened.empty(), "disabled_label_ignores_press");
+    setControlEnabled(form, P::lbl_BGM(2), true);
 }
 
 // The pointer over the link label is its own hand cursor; the screen-wide
@@ -216,111 +233,92 @@ void pointers(Form& form) {
     const LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
     HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND));
-    CHECK(hand != nullptr && GetCursor() == hand, "no hand pointer over the link");
+    check(hand != nullptr && GetCursor() == hand, "hand_over_link");
     setScreenPointer(ScreenPointer::Hourglass);
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
-    CHECK(GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)), "no hourglass over the link");
+    check(GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)), "hourglass_over_link");
     setScreenPointer(ScreenPointer::Default);
     POINT onBackground = {300, 5};
     ClientToScreen(window, &onBackground);
     SetCursorPos(onBackground.x, onBackground.y);
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
-    CHECK(GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)), "no arrow over the background");
+    check(GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)), "arrow_over_background");
 }
 
 void buttonMessages(Form& form) {
-    HWND button = controlWindow(form, "Cmd_Set");
-    CHECK(commandState(button) == ButtonState::None, "state before Initialize");
-    initializeButton(form, "Cmd_Set", -1);
-    CHECK(commandState(button) == ButtonState::Normal, "state after Initialize");
+    HWND button = controlWindow(form, P::Control::Cmd_Set);
+    check(commandState(button) == ButtonState::None, "state_before_Initialize");
+    initializeButton(form, P::Control::Cmd_Set);
+    check(commandState(button) == ButtonState::Normal, "state_after_Initialize");
     SetFocus(formWindow(form));
     const LPARAM inside = MAKELPARAM(10, 10);
 
     clicks = 0;
     SendMessageW(button, WM_MOUSEMOVE, 0, inside);
-    CHECK(commandState(button) == ButtonState::HighLight, "move over: HighLight");
+    check(commandState(button) == ButtonState::HighLight, "move_over_HighLight");
     SendMessageW(button, WM_RBUTTONDOWN, MK_RBUTTON, inside);
-    CHECK(commandState(button) == ButtonState::HighLight && GetFocus() != button, "right press changes nothing");
+    check(commandState(button) == ButtonState::HighLight && GetFocus() != button, "right_press_changes_nothing");
     SendMessageW(button, WM_RBUTTONUP, 0, inside);
-    CHECK(clicks == 1, "right release clicks (%d)", clicks);
+    check(clicks == 1, "right_release_clicks");
 
     // A left press takes the focus first: HighLight becomes HighLightSelect.
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside);
-    CHECK(GetFocus() == button, "left press takes the focus");
-    CHECK(commandState(button) == ButtonState::HighLightSelect, "press: HighLightSelect");
+    check(GetFocus() == button, "left_press_takes_focus");
+    check(commandState(button) == ButtonState::HighLightSelect, "press_HighLightSelect");
     SendMessageW(button, WM_LBUTTONUP, 0, inside);
-    CHECK(clicks == 2, "left release clicks (%d)", clicks);
+    check(clicks == 2, "left_release_clicks");
 
     // Pressed, dragged off, one hover tick, released: no click.
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside);
     SetCursorPos(2, 2);
     SendMessageW(button, WM_TIMER, 1, 0);
-    CHECK(commandState(button) == ButtonState::Selected, "tick off the button: Selected");
+    check(commandState(button) == ButtonState::Selected, "tick_off_button_Selected");
     SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(-50, -50));
-    CHECK(clicks == 2, "a dragged-off release clicked");
+    check(clicks == 2, "dragged_off_release_no_click");
 
     // Keys do nothing.
     SendMessageW(button, WM_KEYDOWN, VK_RETURN, 0);
     SendMessageW(button, WM_CHAR, VK_RETURN, 0);
     SendMessageW(button, WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(button, WM_KEYUP, VK_SPACE, 0);
-    CHECK(clicks == 2, "a key clicked");
+    check(clicks == 2, "keys_do_not_click");
 
     // Losing the focus: Normal. Disabled: everything ignored.
     SetFocus(formWindow(form));
-    CHECK(commandState(button) == ButtonState::Normal, "focus lost: Normal");
-    setControlEnabled(form, "Cmd_Set", -1, false);
-    CHECK(!controlEnabled(form, "Cmd_Set", -1), "reads back disabled");
+    check(commandState(button) == ButtonState::Normal, "focus_lost_Normal");
+    setControlEnabled(form, P::Control::Cmd_Set, false);
     SendMessageW(button, WM_MOUSEMOVE, 0, inside);
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside);
     SendMessageW(button, WM_LBUTTONUP, 0, inside);
-    CHECK(commandState(button) == ButtonState::Normal && clicks == 2, "a disabled button reacted");
-    setControlEnabled(form, "Cmd_Set", -1, true);
-    CHECK(controlEnabled(form, "Cmd_Set", -1), "reads back enabled");
-
-    // The property set as the layout would save it.
-    const ButtonFont ambient{"MS Sans Serif", 8.25f, 0, false, false, false};
-    PropertyBag bag;
-    commandSaveProperties(button, ambient, bag);
-    CHECK(bag.size() == 2 && bag[0].first == "Caption" && bag[0].second == "設定" && bag[1].first == "Font",
-          "Cmd_Set saves only caption and font (%zu keys)", bag.size());
-    setControlCaption(form, "Cmd_Set", -1, L"Command");
-    bag.clear();
-    commandSaveProperties(button, ambient, bag);
-    CHECK(loadButtonProperties(bag, ambient).caption == "Command1", "Command does not come back as Command1");
-    setControlCaption(form, "Cmd_Set", -1, L"設定");
-
-    // A replaced font is what the property set saves.
-    const ButtonFont bold{"Tahoma", 12.0f, 0, true, false, false};
-    commandSetFont(button, bold);
-    CHECK(commandFont(button) == bold, "font not replaced");
-    bag.clear();
-    commandSaveProperties(button, ambient, bag);
-    CHECK(loadButtonProperties(bag, ambient).font == bold, "replaced font does not round-trip");
+    check(commandState(button) == ButtonState::Normal && clicks == 2, "disabled_button_ignores_mouse");
+    setControlEnabled(form, P::Control::Cmd_Set, true);
+    SendMessageW(button, WM_MOUSEMOVE, 0, inside);
+    SendMessageW(button, WM_RBUTTONUP, 0, inside);
+    check(commandState(button) == ButtonState::HighLight && clicks == 3, "enabled_again_reacts");
 }
 
 }  // namespace
 
-int main() {
-    CHECK(twipsPerPixelX() == 15 && twipsPerPixelY() == 15, "twips per pixel %d, %d", twipsPerPixelX(),
-          twipsPerPixelY());
+int main(int argc, char** argv) {
+    if (argc < 2 || !test_report::open(argv[1])) return 2;
+    note("twips_per_pixel", std::to_string(twipsPerPixelX()) + " " + std::to_string(twipsPerPixelY()));
+    check(twipsPerPixelX() == 15 && twipsPerPixelY() == 15, "twips_per_pixel_15");
     saverWindow();
 
     FormEvents events = {};
-    events.load = onLoad;
     events.click = onClick;
     events.mouseDown = onMouseDown;
     Form* dialog = loadForm(Solvane_P_Layout, events);
-    CHECK(dialog != nullptr, "Solvane_P did not load");
+    check(dialog != nullptr, "dialog_loads");
     if (dialog) {
         showForm(*dialog, false);
         pump();
         settingsDialogLayout(*dialog);
+        tabOrder(*dialog);
         windowlessMouse(*dialog);
         pointers(*dialog);
         buttonMessages(*dialog);
         unloadForm(*dialog);
     }
-    std::printf(failures == 0 ? "PASS\n" : "%d failures\n", failures);
-    return failures;
+    return test_report::finish();
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The forms runtime and the custom button in-process (tests/win/ui_forms_probe):
-# layouts realised at their pixel sizes, pictures decoded and saved as 24-bit
-# BMP files, timers, unload order, mouse dispatch to windowless controls and
-# the button's state machine driven by real window messages.
+# layouts realised at their pixel sizes and in tab order, pictures decoded and
+# saved as 24-bit BMP files, timers, unload order, mouse dispatch to
+# windowless controls and the button's state machine driven by real window
+# messages.
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}
 . "$KESTRINE_ROOT/tools/wine_harness.sh"
 harness_init
@@ -15,8 +16,9 @@ cp "$probe" "$work/"
 cd "$work" || harness_fail "no work folder"
 # Its report goes to a file: Wine's helper processes keep inherited output
 # open after the probe ends. timeout ends the probe by its own id if it hangs.
-timeout 120 wine 'C:\kforms\ui_forms_probe.exe' > "$work/probe.log" 2>&1 < /dev/null
+rm -f "$work/report.txt"
+timeout 120 wine 'C:\kforms\ui_forms_probe.exe' 'C:\kforms\report.txt' > /dev/null 2>&1 < /dev/null
 code=$?
-grep -v XGetInputFocus "$work/probe.log"
+tr -d '\r' < "$work/report.txt" 2>/dev/null | sed 's/^/  /'
 [ "$code" = 0 ] || harness_fail "ui_forms_probe ended with $code"
 echo "PASS: forms runtime"

@@ -9,13 +9,12 @@
 #include "frontend/music.h"
 #include "frontend/music_win32.h"
 #include "frontend/preview_mode_win32.h"
-#include "frontend/program_state.h"
 #include "frontend/settings.h"
 #include "frontend/settings_win32.h"
 #include "frontend/show_mode_win32.h"
 #include "frontend/startup.h"
-#include "frontend/ui/forms.h"
-#include "frontend/ui/settings_dialog.h"
+#include "frontend/ui/forms_win32.h"
+#include "frontend/ui/settings_dialog_win32.h"
 
 namespace {
 
@@ -31,21 +30,20 @@ struct WindowsStartup : StartupPort {
     bool windowRect(int32_t handle, int& left, int& top, int& right, int& bottom) override {
         HWND window = asWindow(handle);
         RECT rect = {0, 0, 0, 0};
-        ApiResult = IsWindow(window) ? GetWindowRect(window, &rect) : 0;
-        if (!ApiResult) return false;
+        if (!IsWindow(window) || !GetWindowRect(window, &rect)) return false;
         left = rect.left;
         top = rect.top;
         right = rect.right;
         bottom = rect.bottom;
         return true;
     }
-    int twipsPerPixelX() override { return ::twipsPerPixelX(); }
-    int twipsPerPixelY() override { return ::twipsPerPixelY(); }
-    void makeFolder(const char* path) override { ApiResult = CreateDirectoryA(path, nullptr); }
+    void makeFolder(const char* path) override { CreateDirectoryA(path, nullptr); }
     void loadSettings() override { LoadSettings(); }
-    void showSettingsDialog() override { ::showSettingsDialog(); }
-    int32_t showCursor(bool show) override { return ShowCursor(show ? TRUE : FALSE); }
-    void loadPreviewForm(int32_t hostHandle) override { LoadPreviewForm(asWindow(hostHandle)); }
+    void showSettingsDialog() override { ShowSettingsDialog(); }
+    void showCursor(bool show) override { ShowCursor(show ? TRUE : FALSE); }
+    void loadPreviewForm(int32_t hostHandle, int width, int height) override {
+        LoadPreviewForm(asWindow(hostHandle), width, height);
+    }
     void loadShowForm() override { LoadShowForm(arguments); }
     void endProgram() override { ExitProcess(0); }
 };
