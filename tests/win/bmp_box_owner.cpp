@@ -3,10 +3,11 @@
 // that window and keeps it disabled (modal) while it is up. Someone else (the
 // wine test, with a key press) dismisses the box.
 //   bmp_box_owner BAD.bmp OUT
-// OUT gets "owner ok modal ok returned" or what went wrong; exit code 0 when all held.
+// OUT gets one "what ok|FAIL" line per check; exit code 0 when all held.
 #include <windows.h>
-#include <cstdio>
+
 #include "renderer/image/bmp_loader.h"
+#include "test_report.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) return 2;
+    if (argc != 3 || !test_report::open(argv[2])) return 2;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -51,13 +52,12 @@ int main(int argc, char** argv) {
     RgbImage* image = loadBitmapIfPresent(argv[1]);
     WaitForSingleObject(watcher, 30000);
     CloseHandle(watcher);
-    std::FILE* out = std::fopen(argv[2], "w");
-    if (!out) return 2;
-    std::fprintf(out, "focus %s box %s owner %s modal %s image %s\n", focused ? "ok" : "missing",
-                 boxSeen ? "seen" : "unseen", boxOwnedByMain ? "ok" : "wrong", mainDisabled ? "ok" : "wrong",
-                 image ? "loaded" : "none");
-    std::fclose(out);
+    test_report::check(focused, "focus");
+    test_report::check(boxSeen != 0, "box_seen");
+    test_report::check(boxOwnedByMain != 0, "owner");
+    test_report::check(mainDisabled != 0, "modal");
+    test_report::check(image == nullptr, "no_image");
     freeRgbImage(image);
     DestroyWindow(mainWindow);
-    return focused && boxSeen && boxOwnedByMain && mainDisabled && !image ? 0 : 1;
+    return test_report::finish();
 }
