@@ -6,6 +6,7 @@
 
 #include "frontend/settings.h"
 #include "frontend/show_mode.h"
+#include "frontend/skip_on_error.h"
 #include "frontend/ui/forms_win32.h"
 #include "frontend/ui/picture_win32.h"
 
@@ -59,22 +60,15 @@ struct WindowsShowForm : ShowModePort {
 
 WindowsShowForm saverForm;
 
-// Window procedures must not let anything escape into the system.
-template <class Handler>
-void guarded(Form& form, Handler&& handler) {
-    saverForm.form = &form;
-    try {
-        handler();
-    } catch (...) {
-    }
-}
-
+// The form's events, handed to the handlers with the saver's port. Nothing
+// escapes a window procedure into the system.
 void onLoad(Form& form) {
-    guarded(form, [] { Solvane_S::Form_Load(saverForm); });
+    saverForm.form = &form;
+    SkipOnError([] { Solvane_S::Form_Load(saverForm); });
 }
 
-void onTimer(Form& form, ControlRow timer) {
-    guarded(form, [timer] {
+void onTimer(Form&, ControlRow timer) {
+    SkipOnError([timer] {
         switch (timer.as<Control>()) {
             case Control::Timer1: Solvane_S::Timer1_Timer(saverForm); break;
             case Control::Timer2: Solvane_S::Timer2_Timer(saverForm); break;
@@ -84,8 +78,8 @@ void onTimer(Form& form, ControlRow timer) {
     });
 }
 
-void onQueryUnload(Form& form) {
-    guarded(form, [] { Solvane_S::Form_QueryUnload(saverForm); });
+void onQueryUnload(Form&) {
+    SkipOnError([] { Solvane_S::Form_QueryUnload(saverForm); });
 }
 
 }  // namespace

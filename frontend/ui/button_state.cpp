@@ -59,7 +59,7 @@ ButtonReaction mouseMove(ButtonMachine& m) {
 }
 
 ButtonReaction mouseDown(ButtonMachine& m, int button) {
-    if (!m.enabled || button != kButtonLeft) return {};
+    if (!m.enabled || button != kMouseLeft) return {};
     m.mouseDown = true;
     return drawn(ButtonFace::Pressed);
 }
@@ -67,7 +67,7 @@ ButtonReaction mouseDown(ButtonMachine& m, int button) {
 ButtonReaction mouseUp(ButtonMachine& m, int button) {
     if (!m.enabled) return {};
     ButtonReaction r;
-    if (button == kButtonLeft) {
+    if (button == kMouseLeft) {
         if (m.state == ButtonState::HighLight)
             r.face = ButtonFace::Normal;
         else if (m.state == ButtonState::HighLightSelect)

@@ -26,8 +26,8 @@ struct ButtonReaction {
     bool captionEnabled = true;
 };
 
-// Mouse buttons as the host reports them.
-enum : int { kButtonLeft = 1, kButtonRight = 2, kButtonMiddle = 4 };
+// Mouse buttons as windows report them (several may be pressed at once).
+enum : int { kMouseLeft = 1, kMouseRight = 2, kMouseMiddle = 4 };
 
 namespace Command {
 

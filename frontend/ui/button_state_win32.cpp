@@ -149,18 +149,6 @@ void paint(CommandButton& b) {
 
 // ---- The window procedure.
 
-int buttonOfMessage(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP: return kButtonLeft;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP: return kButtonRight;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP: return kButtonMiddle;
-    }
-    return 0;
-}
-
 bool anyButtonHeld(WPARAM keys) { return (keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
 
 LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -177,14 +165,14 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             // A left press takes the focus first, as a push button does.
             if (message == WM_LBUTTONDOWN && b->machine.enabled && GetFocus() != window) SetFocus(window);
             SetCapture(window);
-            apply(*b, Command::mouseDown(b->machine, buttonOfMessage(message)));
+            apply(*b, Command::mouseDown(b->machine, mouseButtonOf(message)));
             return 0;
         }
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
             if (!anyButtonHeld(wParam) && GetCapture() == window) ReleaseCapture();
-            const ButtonReaction r = Command::mouseUp(b->machine, buttonOfMessage(message));
+            const ButtonReaction r = Command::mouseUp(b->machine, mouseButtonOf(message));
             apply(*b, r);
             // Last: the Click may close the form and destroy this window.
             if (r.click && b->host.click) b->host.click(b->host.context);

@@ -26,18 +26,6 @@ int hitTest(const Form& form, Row container, POINT p) {
 
 // ---- Presses and releases.
 
-int mouseButtonOf(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP: return kMouseLeft;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP: return kMouseRight;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP: return kMouseMiddle;
-    }
-    return 0;
-}
-
 int shiftOf(WPARAM keys) {
     return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
 }
@@ -93,6 +81,18 @@ void setContainerCursor(Form& form, HWND window) {
 }
 
 }  // namespace
+
+int mouseButtonOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: return kMouseLeft;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return kMouseRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP: return kMouseMiddle;
+    }
+    return 0;
+}
 
 bool containerMouse(Form& form, HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {

@@ -178,10 +178,6 @@ void createControl(Form& form, Control& c) {
                                        nullptr);
             if (c.window) SetWindowLongPtrW(c.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
             c.picture = loadPictureResource(l.picture);
-            if (c.window && l.font) {
-                c.font = createFont(*l.font);
-                if (c.font) SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
-            }
             break;
         }
         case ControlKind::Label:

@@ -17,9 +17,6 @@
 
 struct Form;
 
-// Mouse buttons as handed to mouseDown (several may be pressed at once).
-enum : int { kMouseLeft = 1, kMouseRight = 2, kMouseMiddle = 4 };
-
 struct FormEvents {                          // any handler may be null
     void (*load)(Form&);                     // after all controls exist
     void (*timer)(Form&, ControlRow timer);  // a timer control ticked
@@ -94,6 +91,9 @@ void setTimerEnabled(Form& form, ControlRow timer, bool enabled);
 bool timerEnabled(const Form& form, ControlRow timer);
 
 // ---- Mouse.
+
+// The mouse button (kMouseLeft...) a button message is about; 0 for other messages.
+int mouseButtonOf(UINT message);
 
 // The screen-wide mouse pointer (overrides every control's pointer).
 enum class ScreenPointer { Default, Hourglass };

@@ -100,8 +100,10 @@ struct ControlLayout {
     Colour back;                   // picture boxes, combo box
     Colour fore;                   // labels, shapes
     Picture picture;
-    bool stretch;          // image: stretch the picture to the control
-    const FontDesc* font;  // nullptr: the platform's default user-interface font
+    bool stretch;  // image: stretch the picture to the control
+    // Labels and buttons; nullptr: the platform's default user-interface
+    // font. Pic_C records Tahoma, which nothing inside it takes.
+    const FontDesc* font;
     Alignment alignment;
     Border border;
     Pointer pointer;

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "frontend/program_state.h"
+#include "frontend/skip_on_error.h"
 #include "frontend/ui/forms_win32.h"
 #include "frontend/ui/settings_dialog.h"
 #include "frontend/window_animation_win32.h"
@@ -151,20 +151,27 @@ int32_t WindowsDialog::chooseFile(const std::string& folder, std::string& path) 
 
 WindowsDialog dialog;
 
-// The form's events, handed to the handlers with the dialog's port.
+// The form's events, handed to the handlers with the dialog's port. Nothing
+// escapes a window procedure into the system.
 void onLoad(Form& form) {
     dialog.form = &form;
-    Solvane_P::Form_Load(dialog);
+    SkipOnError([] { Solvane_P::Form_Load(dialog); });
 }
 
-void onResize(Form&) { Solvane_P::Form_Resize(dialog); }
+void onResize(Form&) {
+    SkipOnError([] { Solvane_P::Form_Resize(dialog); });
+}
 
-void onUnload(Form&) { Solvane_P::Form_Unload(dialog); }
+void onUnload(Form&) {
+    SkipOnError([] { Solvane_P::Form_Unload(dialog); });
+}
 
-void onClick(Form&, ControlRow control) { Solvane_P::Click(dialog, control.as<Control>()); }
+void onClick(Form&, ControlRow control) {
+    SkipOnError([control] { Solvane_P::Click(dialog, control.as<Control>()); });
+}
 
 void onMouseDown(Form&, ControlRow control, int button, int shift, float x, float y) {
-    Solvane_P::MouseDown(dialog, control.as<Control>(), button, shift, x, y);
+    SkipOnError([=] { Solvane_P::MouseDown(dialog, control.as<Control>(), button, shift, x, y); });
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ ButtonMachine readyButton() {
 // A left press as the window delivers it: the focus arrives first.
 ButtonReaction leftPress(ButtonMachine& m) {
     const ButtonReaction focus = Command::focusGained(m);
-    const ButtonReaction press = Command::mouseDown(m, kButtonLeft);
+    const ButtonReaction press = Command::mouseDown(m, kMouseLeft);
     return press.face != ButtonFace::NoFace ? press : focus;
 }
 
@@ -36,7 +36,7 @@ TEST(ButtonStateMachine, PressMoveAwayTickReleaseRaisesNoClick) {
 
     EXPECT_EQ(Command::focusGained(m).face, ButtonFace::Pressed);
     EXPECT_EQ(m.state, ButtonState::HighLightSelect);
-    EXPECT_EQ(Command::mouseDown(m, kButtonLeft).face, ButtonFace::Pressed);
+    EXPECT_EQ(Command::mouseDown(m, kMouseLeft).face, ButtonFace::Pressed);
     EXPECT_TRUE(m.mouseDown);
 
     // Moves while the button holds the mouse change nothing in HighLightSelect.
@@ -44,7 +44,7 @@ TEST(ButtonStateMachine, PressMoveAwayTickReleaseRaisesNoClick) {
     EXPECT_EQ(Command::TmrMouse_Timer(m, false).face, ButtonFace::Selected);
     EXPECT_EQ(m.state, ButtonState::Selected);
 
-    const ButtonReaction up = Command::mouseUp(m, kButtonLeft);
+    const ButtonReaction up = Command::mouseUp(m, kMouseLeft);
     EXPECT_FALSE(up.click);
     EXPECT_EQ(up.face, ButtonFace::NoFace);
     EXPECT_FALSE(m.mouseDown);
@@ -55,7 +55,7 @@ TEST(ButtonStateMachine, ReleaseBeforeTheTickClicks) {
     Command::mouseMove(m);
     EXPECT_EQ(leftPress(m).face, ButtonFace::Pressed);
     Command::mouseMove(m);
-    const ButtonReaction up = Command::mouseUp(m, kButtonLeft);
+    const ButtonReaction up = Command::mouseUp(m, kMouseLeft);
     EXPECT_TRUE(up.click);
     EXPECT_EQ(up.face, ButtonFace::HighLightSelect);
     EXPECT_EQ(m.state, ButtonState::HighLightSelect);
@@ -74,27 +74,27 @@ TEST(ButtonStateMachine, RightButtonPressDrawsNothingAndReleaseClicks) {
     for (ButtonState start : {ButtonState::Normal, ButtonState::HighLight, ButtonState::HighLightSelect}) {
         ButtonMachine m = readyButton();
         m.state = start;
-        const ButtonReaction down = Command::mouseDown(m, kButtonRight);
+        const ButtonReaction down = Command::mouseDown(m, kMouseRight);
         EXPECT_EQ(down.face, ButtonFace::NoFace);
         EXPECT_FALSE(m.mouseDown);
-        const ButtonReaction up = Command::mouseUp(m, kButtonRight);
+        const ButtonReaction up = Command::mouseUp(m, kMouseRight);
         EXPECT_TRUE(up.click) << static_cast<int>(start);
         EXPECT_EQ(up.face, ButtonFace::NoFace);
         EXPECT_EQ(m.state, start);
     }
     ButtonMachine selected = readyButton();
     selected.state = ButtonState::Selected;
-    EXPECT_FALSE(Command::mouseUp(selected, kButtonRight).click);
+    EXPECT_FALSE(Command::mouseUp(selected, kMouseRight).click);
     ButtonMachine middle = readyButton();
-    EXPECT_EQ(Command::mouseDown(middle, kButtonMiddle).face, ButtonFace::NoFace);
-    EXPECT_TRUE(Command::mouseUp(middle, kButtonMiddle).click);
+    EXPECT_EQ(Command::mouseDown(middle, kMouseMiddle).face, ButtonFace::NoFace);
+    EXPECT_TRUE(Command::mouseUp(middle, kMouseMiddle).click);
 }
 
 TEST(ButtonStateMachine, LeftReleaseInHighLightDrawsNormalButKeepsState) {
     ButtonMachine m = readyButton();
     Command::mouseMove(m);
-    Command::mouseDown(m, kButtonLeft);  // no focus change here: focus stayed elsewhere
-    const ButtonReaction up = Command::mouseUp(m, kButtonLeft);
+    Command::mouseDown(m, kMouseLeft);  // no focus change here: focus stayed elsewhere
+    const ButtonReaction up = Command::mouseUp(m, kMouseLeft);
     EXPECT_EQ(up.face, ButtonFace::Normal);
     EXPECT_TRUE(up.click);
     EXPECT_EQ(m.state, ButtonState::HighLight);
@@ -125,10 +125,10 @@ TEST(ButtonStateMachine, DisabledIgnoresEverything) {
     const ButtonMachine before = m;
     const ButtonReaction rs[] = {
         Command::mouseMove(m),
-        Command::mouseDown(m, kButtonLeft),
-        Command::mouseUp(m, kButtonLeft),
-        Command::mouseDown(m, kButtonRight),
-        Command::mouseUp(m, kButtonRight),
+        Command::mouseDown(m, kMouseLeft),
+        Command::mouseUp(m, kMouseLeft),
+        Command::mouseDown(m, kMouseRight),
+        Command::mouseUp(m, kMouseRight),
         Command::focusGained(m),
         Command::focusLost(m),
         Command::TmrMouse_Timer(m, false),

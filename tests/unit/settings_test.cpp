@@ -149,15 +149,7 @@ TEST_F(SettingsTest, WriteSettingLimitsSectionAndKeyTo127Characters) {
     EXPECT_EQ("k", profiles.lastKey);
 }
 
-TEST_F(SettingsTest, WrittenValuesReadBackUnderTheSameKeys) {
-    WriteSetting(kSettingsSection, kKeyBgmKind, "2", SettingsFilePath());
-    WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, "3", SettingsFilePath());
-    WriteSetting(kSettingsSection, kKeyBgmFile, "", SettingsFilePath());
-    EXPECT_EQ("C:\\Saver\\Kestrine.ini", SettingsFilePath());
-    EXPECT_EQ("2", ReadSetting(kSettingsSection, kKeyBgmKind, SettingsFilePath()));
-    EXPECT_EQ("3", ReadSetting(kSettingsSection, kKeyBgmRepeatTrack, SettingsFilePath()));
-    EXPECT_EQ("", ReadSetting(kSettingsSection, kKeyBgmFile, SettingsFilePath()));
-}
+TEST_F(SettingsTest, TheFileLiesBesideTheProgram) { EXPECT_EQ("C:\\Saver\\Kestrine.ini", SettingsFilePath()); }
 
 TEST_F(SettingsTest, FileExistsDropsOneTrailingBackslashAndRefusesFolders) {
     profiles.files = {"C:\\Music\\a.mp3"};
