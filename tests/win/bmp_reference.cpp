@@ -1,7 +1,7 @@
-// Loads each BMP named on the command line with loadDibImage and writes one
-// line per file to OUT: "<name> <width> <height> <hex R,G,B bytes>" or
-// "<name> error <message>". Built for Windows (GDI conversion) and natively
-// (the project's converter); the bmp_differential test compares the two.
+// Loads each BMP named on the command line with loadDibImage and reports one
+// line per file to OUT, then the failure count (always 0). Built for Windows
+// (GDI conversion) and natively (the project's converter); the
+// bmp_differential test compares the two reports.
 //   bmp_reference [--box] OUT FILE...
 // --box also shows each message in the real "Error" box; an argument @LIST
 // names a file listing one path per line.
@@ -10,6 +10,7 @@
 #include <string>
 #include "renderer/image/bmp_loader.h"
 #include "renderer/image/bmp_platform.h"
+#include "tests/win/test_report.h"
 
 namespace {
 
@@ -29,28 +30,29 @@ const char* baseName(const char* path) {
     return name;
 }
 
-void writeResult(std::FILE* out, const char* path, const RgbImage* image) {
-    std::fprintf(out, "%s ", baseName(path));
-    if (!image) {
-        std::string text = lastMessage;
-        for (char& c : text) {
-            if (c == '\n') c = '|';
-        }
-        std::fprintf(out, "error %s\n", text.c_str());
-        return;
-    }
-    std::fprintf(out, "%d %d ", image->width, image->height);
-    size_t bytes = size_t(image->width) * size_t(image->height) * 3;
-    for (size_t i = 0; i < bytes; ++i) std::fprintf(out, "%02x", image->data[i]);
-    std::fprintf(out, "\n");
-}
-
-void loadAndWrite(std::FILE* out, const char* path) {
+// One report line per file: "<name> <width> <height> <hex R,G,B bytes>" or
+// "<name> error <message>"; each line is flushed, so a watcher sees it as soon
+// as it is known.
+void loadAndWrite(const char* path) {
     lastMessage.clear();
     RgbImage* image = loadBitmapIfPresent(path);
     if (!image && lastMessage.empty()) lastMessage = "missing";
-    writeResult(out, path, image);
-    std::fflush(out);  // a watcher sees each result as soon as it is known
+    std::string result;
+    if (!image) {
+        result = "error " + lastMessage;
+        for (char& c : result) {
+            if (c == '\n') c = '|';
+        }
+    } else {
+        result = std::to_string(image->width) + " " + std::to_string(image->height) + " ";
+        const size_t bytes = size_t(image->width) * size_t(image->height) * 3;
+        static const char kHex[] = "0123456789abcdef";
+        for (size_t i = 0; i < bytes; ++i) {
+            result += kHex[image->data[i] >> 4];
+            result += kHex[image->data[i] & 15];
+        }
+    }
+    test_report::note(baseName(path), result);
     freeRgbImage(image);
 }
 
@@ -66,12 +68,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bmp_reference [--box] OUT FILE...\n");
         return 2;
     }
-    std::FILE* out = std::fopen(argv[first], "w");
-    if (!out) return 2;
+    if (!test_report::open(argv[first])) return 2;
     loaderMessageHandler = collectMessage;
     for (int i = first + 1; i < argc; ++i) {
         if (argv[i][0] != '@') {
-            loadAndWrite(out, argv[i]);
+            loadAndWrite(argv[i]);
             continue;
         }
         std::FILE* list = std::fopen(argv[i] + 1, "r");
@@ -79,10 +80,9 @@ int main(int argc, char** argv) {
         char line[1024];
         while (std::fgets(line, sizeof line, list)) {
             line[std::strcspn(line, "\r\n")] = 0;
-            if (line[0]) loadAndWrite(out, line);
+            if (line[0]) loadAndWrite(line);
         }
         std::fclose(list);
     }
-    std::fclose(out);
-    return 0;
+    return test_report::finish();
 }

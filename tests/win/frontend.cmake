@@ -5,6 +5,7 @@ set(frontend_test_dir ${CMAKE_CURRENT_BINARY_DIR})
 # single-instance test.
 add_executable(frontend_window_maker WIN32 ${CMAKE_CURRENT_LIST_DIR}/frontend_window_maker.cpp)
 target_link_libraries(frontend_window_maker PRIVATE user32)
+target_include_directories(frontend_window_maker PRIVATE ${PROJECT_SOURCE_DIR})
 
 # A host page with a 152 x 112 preview window that starts Kestrine.scr /p.
 add_executable(frontend_preview_host ${CMAKE_CURRENT_LIST_DIR}/frontend_preview_host.cpp)

@@ -1,13 +1,16 @@
 // Makes a top-level window with the caption given on the command line, so a
 // test can check that Kestrine.scr yields to a running copy of itself.
 //   frontend_window_maker CAPTION [hidden|visible [HANDLE_FILE]]
-// HANDLE_FILE receives the window's handle in decimal, for "/p <handle>".
+// HANDLE_FILE is a report whose "handle" line gives the window's handle in
+// decimal, for "/p <handle>".
 // Runs until it is ended (the harness ends it by its process id) or for ten
 // minutes at most.
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "tests/win/test_report.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (__argc < 2) return 2;
@@ -22,10 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!window) return 1;
     if (visible) ShowWindow(window, SW_SHOWNORMAL);
     if (__argc > 3) {
-        FILE* handleFile = std::fopen(__argv[3], "w");
-        if (!handleFile) return 1;
-        std::fprintf(handleFile, "%lld\n", static_cast<long long>(reinterpret_cast<intptr_t>(window)));
-        std::fclose(handleFile);
+        if (!test_report::open(__argv[3])) return 1;
+        test_report::note("handle", std::to_string(reinterpret_cast<intptr_t>(window)));
+        test_report::finish();
     }
     SetTimer(window, 1, 600000, nullptr);
     MSG message;

@@ -23,8 +23,8 @@ done
 for caption in "Solvane_Main" "<Kestrine>"; do
     rm -f "$FE_WORK/handle.txt"
     harness_start_program maker "$FE_TESTS/frontend_window_maker.exe" "$caption" hidden 'C:\kfront\handle.txt'
-    for i in $(seq 1 100); do [ -s "$FE_WORK/handle.txt" ] && break; sleep 0.1; done
-    handle=$(tr -d '\r\n' < "$FE_WORK/handle.txt" 2>/dev/null)
+    for i in $(seq 1 100); do grep -q '^failures' "$FE_WORK/handle.txt" 2>/dev/null && break; sleep 0.1; done
+    handle=$(tr -d '\r' < "$FE_WORK/handle.txt" 2>/dev/null | sed -n 's/^handle \(-\{0,1\}[0-9]*\)$/\1/p')
     [ -n "$handle" ] || harness_fail "the window maker did not start"
     for args in "/s" "/p $handle" "/c" "" "/x" "-S"; do
         rm -rf "$tolvin"
