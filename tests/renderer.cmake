@@ -1,6 +1,9 @@
 # Renderer program: water grid and the main loop's frame bookkeeping.
 kestrine_unit_test(water_test unit/water_test.cpp)
-target_link_libraries(water_test PRIVATE kestrine_simulation)
+target_link_libraries(water_test PRIVATE kestrine_reference kestrine_simulation)
+# The same cases against the portable step of targets without SSE2.
+kestrine_unit_test(water_scalar_test unit/water_test.cpp)
+target_link_libraries(water_scalar_test PRIVATE kestrine_reference kestrine_simulation_scalar)
 
 kestrine_unit_test(frame_cycle_test unit/frame_cycle_test.cpp)
 target_link_libraries(frame_cycle_test PRIVATE kestrine_simulation)

@@ -4,8 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
 #include <set>
+#include <string>
 #include <utility>
+
+#include "renderer/reference/plain_water_step.h"
 
 namespace {
 
@@ -219,6 +225,67 @@ TEST_F(WaterTest, LongRunKeepsBordersStillAndValuesFinite) {
     }
     // Damped: the surface settles instead of growing.
     EXPECT_LT(deepest, 3.0f);
+}
+
+// The step as defined, on a copy of the grid's values.
+PlainWater plain;
+
+// Steps the grid and the plain copy side by side, every step compared bit
+// for bit. Each stampEvery steps the grid takes a ripple like a stone's,
+// which the copy takes over.
+::testing::AssertionResult stepsLikeThePlainStep(int steps, int stampEvery) {
+    std::mt19937 random(11);
+    copyWaterGrid(plain);
+    for (int step = 0; step < steps; ++step) {
+        if (stampEvery > 0 && step % stampEvery == 0) {
+            const int column = static_cast<int>(random() % kWaterCapacity);
+            const int row = static_cast<int>(random() % kWaterCapacity);
+            stampRipple(column, row, static_cast<float>(random() % 400) / 100.0f);
+            copyWaterGrid(plain);
+        }
+        stepWater();
+        stepPlainWater(plain);
+        const long differences = countDifferencesFromGrid(plain);
+        if (differences != 0)
+            return ::testing::AssertionFailure() << differences << " cells differ after step " << step + 1;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(WaterTest, StepGivesTheBitsOfThePlainRowByRowStep) {
+    // The stone's ripples over the whole grid, and over sizes whose rows and
+    // columns are odd or barely more than the border.
+    const struct { int columns, rows; } sizes[] = {{256, 256}, {255, 101}, {40, 254}, {3, 3}, {4, 4}, {5, 6}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.columns) + " x " + std::to_string(size.rows));
+        setStartupState();
+        gridWidth = size.columns;
+        gridHeight = size.rows;
+        initWaterGrid();
+        EXPECT_TRUE(stepsLikeThePlainStep(size.columns == 256 ? 600 : 200, 25));
+    }
+}
+
+TEST_F(WaterTest, StepGivesThePlainBitsForValuesOfEveryMagnitude) {
+    // Every cell at a random float from subnormal to about 1e12, either sign,
+    // and some zeros of both signs: the step's float and double roundings
+    // must fall exactly where the definition's do.
+    std::mt19937 random(3);
+    auto anyFloat = [&random]() {
+        const std::uint32_t sign = (random() & 1u) << 31;
+        const std::uint32_t exponent = random() % 168u;  // 0 = subnormal ... 2^40
+        const std::uint32_t bits = sign | exponent << 23 | (random() & 0x7FFFFFu);
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    };
+    for (int c = 0; c < kWaterCapacity; ++c) {
+        for (int r = 0; r < kWaterCapacity; ++r) {
+            waterGrid.surface[c][r].y = (c * 7 + r) % 53 == 0 ? -0.0f : anyFloat();
+            waterGrid.velocity[c][r].y = (c + r * 5) % 47 == 0 ? 0.0f : anyFloat();
+        }
+    }
+    EXPECT_TRUE(stepsLikeThePlainStep(6, 0));
 }
 
 TEST_F(WaterTest, SettingsOutsideTheCapacityStayInside) {
