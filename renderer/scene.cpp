@@ -9,12 +9,6 @@
 #include "renderer/ms3d_model.h"
 #include "renderer/splash.h"
 
-const Tint waterTints[12] = {
-    {0.1f, 0.1f, 0.3f}, {0.3f, 0.1f, 0.1f}, {0.1f, 0.3f, 0.1f}, {0.1f, 0.1f, 0.6f},
-    {0.6f, 0.1f, 0.1f}, {0.1f, 0.6f, 0.1f}, {0.2f, 0.2f, 0.2f}, {0.6f, 0.6f, 0.6f},
-    {0.3f, 0.3f, 0.1f}, {0.3f, 0.1f, 0.3f}, {0.1f, 0.3f, 0.3f}, {0.05f, 0.05f, 0.05f},
-};
-
 namespace {
 
 // Picture rows are packed without padding; the GL default (4-byte rows) would
@@ -125,14 +119,6 @@ void drawLakeBed() {
     glEnd();
 }
 
-void waterVertex(const Tint& base, int column, int row) {
-    const GridVertex& cell = waterGrid.surface[column][row];
-    const double h = cell.y;
-    glColor3f(static_cast<float>(base.red + 0.2 * h), static_cast<float>(base.green + 0.2 * h),
-              static_cast<float>(base.blue + 0.5 * h));
-    glVertex3f(cell.x, cell.y, cell.z);
-}
-
 }  // namespace
 
 unsigned int loadMipmappedTexture(const char* path) {
@@ -156,25 +142,7 @@ bool initScene() {
     return true;
 }
 
-// One quad per cell, rows outer and columns inner. The bounds never pass the
-// grid's capacity, whatever the settings say.
-void drawWaterMesh() {
-    const Tint& base = waterTints[tintIndex >= 0 && tintIndex < 12 ? tintIndex : 10];
-    const int columns = gridWidth < kWaterCapacity ? gridWidth : kWaterCapacity;
-    const int rows = gridHeight < kWaterCapacity ? gridHeight : kWaterCapacity;
-    for (int i = 0; i < rows - 1; ++i) {
-        for (int j = 0; j < columns - 1; ++j) {
-            glBegin(GL_QUADS);
-            waterVertex(base, j, i);
-            waterVertex(base, j + 1, i);
-            waterVertex(base, j + 1, i + 1);
-            waterVertex(base, j, i + 1);
-            glEnd();
-        }
-    }
-}
-
-void renderScene() {
+void renderScene(void (*drawMesh)()) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0.0, 0.0, -30.0, 0.0, 1.0, 0.0);
@@ -190,7 +158,7 @@ void renderScene() {
         glEnable(GL_BLEND);
         glBlendFunc(GL_ONE, GL_DST_COLOR);
     }
-    drawWaterMesh();
+    drawMesh();
     glDisable(GL_BLEND);
 
     drawSplash();

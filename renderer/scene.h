@@ -1,12 +1,7 @@
 // Fixed GL state, the scene's textures and the drawing of the lake.
 #pragma once
 #include "renderer/renderer_state.h"
-
-struct Tint {
-    float red, green, blue;
-};
-// The water's base colours; tintIndex picks one.
-extern const Tint waterTints[12];
+#include "renderer/water_mesh.h"
 
 // The model's material textures, the three scene pictures and the fixed GL
 // state; false when none of the pictures could be loaded.
@@ -14,11 +9,10 @@ bool initScene();
 // One frame: stepScene, then renderScene. Always true.
 bool drawScene();
 // Draws the scene as it stands (backdrop, lake bed, water mesh, splash)
-// without moving anything.
-void renderScene();
-// The water surface as height-coloured quads in the current frame (part of
-// renderScene; on its own for timing).
-void drawWaterMesh();
+// without moving anything. drawMesh draws the water mesh: the program's
+// vertex arrays, or the immediate-mode drawing that tests and benchmarks
+// hold them to.
+void renderScene(void (*drawMesh)() = drawWaterMesh);
 // A mipmapped texture from an image file; 0 when the file is missing or
 // unreadable. The loader the model's material textures are made with.
 unsigned int loadMipmappedTexture(const char* path);

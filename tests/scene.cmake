@@ -17,3 +17,11 @@ add_executable(scene_probe_colours render/scene_probe_colours.cpp render/scene_p
 target_link_libraries(scene_probe_colours PRIVATE kestrine_offscreen)
 
 kestrine_wine_test(scene_screenshot ${CMAKE_CURRENT_SOURCE_DIR}/wine/scene_screenshot.sh)
+
+# The water mesh's vertex arrays against its immediate-mode definition, frame
+# by frame and byte for byte, on Mesa's softpipe (see the test's comment).
+add_executable(mesh_render_test render/mesh_render_test.cpp)
+target_link_libraries(mesh_render_test PRIVATE kestrine_reference kestrine_offscreen GTest::gtest GTest::gtest_main)
+add_test(NAME mesh_render_test COMMAND mesh_render_test)
+set_tests_properties(mesh_render_test PROPERTIES LABELS render TIMEOUT 600
+  ENVIRONMENT "GALLIUM_DRIVER=softpipe;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/render/osmesa_leaks.supp")

@@ -26,6 +26,11 @@ OffscreenContext::~OffscreenContext() {
     }
 }
 
+bool OffscreenContext::makeCurrent() {
+    return context_ != nullptr &&
+           OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE, width_, height_);
+}
+
 Rgba OffscreenContext::pixel(int x, int y) const {
     if (context_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_) return {0, 0, 0, 0};
     glFinish();

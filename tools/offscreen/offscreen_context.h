@@ -17,6 +17,9 @@ public:
 
     // False when the context could not be made or made current.
     bool ready() const { return context_ != nullptr; }
+    // Makes this context the current one again (after another was made
+    // current); false when it is not ready.
+    bool makeCurrent();
     int width() const { return width_; }
     int height() const { return height_; }
 

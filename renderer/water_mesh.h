@@ -1,0 +1,25 @@
+// The water surface drawn as a height-coloured mesh: one quad per grid cell,
+// its corners (j, i), (j + 1, i), (j + 1, i + 1), (j, i + 1), rows outer and
+// columns inner, each corner coloured base + (0.2, 0.2, 0.5) x its height.
+#pragma once
+#include "renderer/renderer_state.h"
+
+struct Tint {
+    float red, green, blue;
+};
+// The water's base colours; tintIndex picks one.
+extern const Tint waterTints[12];
+// waterTints[tintIndex], or row 10 when tintIndex is out of range.
+const Tint& waterBaseTint();
+
+// The mesh goes to the driver this many rows of quads at a time, each band
+// flushed: a driver that rasterises on threads of its own (Mesa's llvmpipe)
+// starts on one band while the next is sent, and the memory it bins a band's
+// triangles in stays small enough to be reused from band to band instead of
+// being given back to the system and faulted in again every frame.
+constexpr int kWaterMeshBandRows = 16;
+
+// The mesh in the current frame from two vertex arrays, a position and a
+// colour per vertex written here each frame, and one list of the quads'
+// corners made once (again only if the grid's size changes).
+void drawWaterMesh();
