@@ -2,10 +2,16 @@
 # Times the real renderer under Wine in a private Xvfb session:
 #   - start-up: from launching Kestrine.dll to its "Solvane_VC" window, and to
 #     its first buffer swap;
-#   - frames per second over ~5 s of running.
+#   - frames per second and the process's CPU time per frame over ~8 s of
+#     running, once as it runs and once on Mesa's no-op driver
+#     (GALLIUM_NOOP=1: nothing is rasterised, so what is left is the CPU cost
+#     of building and submitting the frames, which any GL driver also pays).
 # Frames are counted by Wine itself: its "fps" debug channel traces every
-# wglSwapBuffers call with the rate since the last report and since the first
-# swap. Nothing in the renderer changes for the measurement.
+# ~1.5 s of wglSwapBuffers calls the rate since the first swap, and the
+# "timestamp" channel stamps each trace with the system's millisecond clock.
+# The CPU time is the process's own (all its threads: user + system), read
+# from /proc every 0.1 s against the same clock. Nothing in the renderer
+# changes for the measurement.
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 win_build=${KESTRINE_WIN_BUILD:-$root/build/win}
@@ -27,29 +33,68 @@ trap finish EXIT
 "$root/tools/stage_scene_files.sh" "$WINEPREFIX/drive_c" || exit 1
 
 now() { date +%s.%N; }
-log=$session/fps.log
-start=$(now)
-WINEDEBUG=-all,+fps wine "$renderer" > /dev/null 2> "$log" < /dev/null &
-pid=$!
+ticks_per_second=$(getconf CLK_TCK)
 
-window_at="" swap_at=""
-for _ in $(seq 1 600); do
-    [ -z "$window_at" ] && [ -n "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ] && window_at=$(now)
-    [ -z "$swap_at" ] && grep -q 'fps:wglSwapBuffers' "$log" && swap_at=$(now)
-    [ -n "$window_at" ] && [ -n "$swap_at" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-done
-[ -n "$swap_at" ] || { echo "renderer bench: the renderer never swapped its buffers" >&2; exit 1; }
-sleep 5
-xdotool key Escape
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { echo "renderer bench: still running after Escape" >&2; exit 1; }
-wait "$pid"; pid=""
+# run LABEL [ENV...]: one run of the renderer; prints its lines.
+run() {
+    local label=$1; shift
+    local log=$session/fps.log samples=$session/cpu.samples
+    : > "$samples"
+    local start window_at="" swap_at=""
+    start=$(now)
+    env "$@" WINEDEBUG=-all,+fps,+timestamp wine "$renderer" > /dev/null 2> "$log" < /dev/null &
+    pid=$!
+    for _ in $(seq 1 600); do
+        [ -z "$window_at" ] && [ -n "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ] && window_at=$(now)
+        [ -z "$swap_at" ] && grep -q 'fps:wglSwapBuffers' "$log" && swap_at=$(now)
+        [ -n "$window_at" ] && [ -n "$swap_at" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    [ -n "$swap_at" ] || { echo "renderer bench: the renderer never swapped its buffers" >&2; return 1; }
+    # The Wine process keeps its id through the loader's exec: its /proc
+    # entry is the renderer's.
+    for _ in $(seq 1 80); do
+        read -r uptime _ < /proc/uptime
+        read -r -a stat < "/proc/$pid/stat" || break
+        # After the name in parentheses (one word here): utime is field 14, stime 15.
+        echo "$uptime $((stat[13] + stat[14]))" >> "$samples"
+        sleep 0.1
+    done
+    xdotool key Escape
+    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && { echo "renderer bench: still running after Escape" >&2; return 1; }
+    wait "$pid"; pid=""
 
-last=$(grep 'fps:wglSwapBuffers' "$log" | tail -n 1)
-total=$(sed -n 's/.*total \([0-9.]*\)fps.*/\1/p' <<< "$last")
-recent=$(sed -n 's/.*approx \([0-9.]*\)fps.*/\1/p' <<< "$last")
-awk -v s="$start" -v w="$window_at" -v f="$swap_at" \
-    'BEGIN { printf "renderer under Wine: start-up %.2f s to the window, %.2f s to the first swap\n", w - s, f - s }'
-echo "renderer under Wine: ${total:-?} frames per second over the run (last interval ${recent:-?}), 1024 x 768, Xvfb software GL"
+    if [ -z "$label" ]; then
+        awk -v s="$start" -v w="$window_at" -v f="$swap_at" \
+            'BEGIN { printf "renderer start-up under Wine: %.2f s to the window, %.2f s to the first swap\n", w - s, f - s }'
+    fi
+    # Wine's count starts at its first trace (the first swap); each later trace
+    # gives the rate since then, so frames up to a trace = rate x time since
+    # the first. Frames and CPU time are taken between the first and the last
+    # trace inside the sampled time, the CPU time interpolated between samples.
+    awk -v label="$label" -v hz="$ticks_per_second" '
+        FNR == NR { t[n] = $1; c[n] = $2; n++; next }
+        /fps:wglSwapBuffers/ {
+            stamp = $1; sub(/:.*/, "", stamp); stamp += 0
+            rate = $0; sub(/.*total /, "", rate); sub(/fps.*/, "", rate); rate += 0
+            if (!started) { started = 1; origin = stamp; next }
+            if (stamp < t[0] || stamp > t[n - 1]) next
+            if (!from) { from = stamp; fromFrames = rate * (stamp - origin) }
+            to = stamp; toFrames = rate * (stamp - origin)
+        }
+        function cpuAt(when,   i) {
+            for (i = 1; i < n - 1 && t[i] < when; i++) {}
+            return c[i - 1] + (c[i] - c[i - 1]) * (when - t[i - 1]) / (t[i] - t[i - 1])
+        }
+        END {
+            frames = toFrames - fromFrames
+            if (n < 2 || to <= from || frames < 1) { print "renderer bench: too few frame traces" > "/dev/stderr"; exit 1 }
+            cpu = (cpuAt(to) - cpuAt(from)) / hz
+            printf "renderer under Wine%s: %.1f frames/s, %.1f ms of CPU per frame\n", label, frames / (to - from), 1000 * cpu / frames
+        }' "$samples" "$log"
+}
+
+run "" || exit 1
+run ", no-op driver" GALLIUM_NOOP=1 || exit 1

@@ -1,25 +1,30 @@
-// Times the scene at the renderer's window size, offscreen: whole frames per
-// second, and the parts of a frame (water step, stone and splash update, the
-// water mesh draw). Pictures are plain solid bitmaps; the cost of sampling
-// them does not depend on their content.
-#include <stdlib.h>
-#include <unistd.h>
-
+// Times the scene offscreen at the renderer's window size, the water mesh
+// drawn from vertex arrays against the immediate-mode reference it replaces:
+//   bench_scene mesh    the mesh alone, median of many draws; with
+//                       GALLIUM_NOOP=1 Mesa rasterises nothing, so this is the
+//                       cost of handing the mesh to the driver
+//   bench_scene frame   whole frames through the loop's own pass, and the
+//                       stone and splash update
+// The two paths take turns, so a busy machine slows both alike. Pictures
+// are plain solid bitmaps; the cost of sampling them does not depend on
+// their content.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <string>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "renderer/frame_cycle.h"
 #include "renderer/gl_api.h"
+#include "renderer/reference/immediate_water_mesh.h"
 #include "renderer/renderer_state.h"
 #include "renderer/scene.h"
 #include "renderer/splash.h"
 #include "renderer/water.h"
-#include "tools/offscreen/bmp_file.h"
 #include "tools/offscreen/offscreen_context.h"
 #include "tools/offscreen/scene_start.h"
+#include "tools/offscreen/staged_pictures.h"
 
 namespace {
 
@@ -34,47 +39,57 @@ double median(std::vector<double> values) {
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
-struct Pictures {
-    std::string folder, bed, backdrop, sprite;
-    bool write() {
-        char pattern[] = "/tmp/kestrine-bench-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) return false;
-        folder = pattern;
-        bed = folder + "/Solvane1.bmp";
-        backdrop = folder + "/Solvane2.bmp";
-        sprite = folder + "/Solvane3.bmp";
-        lakeBedFile = bed.c_str();
-        backdropFile = backdrop.c_str();
-        splashFile = sprite.c_str();
-        return writeSplitBmp(bed, 256, 256, {170, 140, 90}, {90, 120, 150}) &&
-               writeSplitBmp(backdrop, 1024, 256, {200, 210, 230}, {90, 100, 120}) &&
-               writeSolidBmp(sprite, 64, 64, {255, 255, 255});
-    }
-    ~Pictures() {
-        for (const std::string& path : {bed, backdrop, sprite}) unlink(path.c_str());
-        rmdir(folder.c_str());
-    }
-};
-
-// Waits for the GL to finish the frame, as a buffer swap would.
+// Waits for the GL to finish, as a buffer swap would.
 void finishFrame() { glFinish(); }
 
-// Whole frames through the loop's own pass, including the blend cycle.
-double framesPerSecond(int frames) {
-    const FrameHooks hooks = {drawScene, finishFrame};
-    const Clock::time_point start = Clock::now();
-    for (int i = 0; i < frames; ++i) runFramePass(hooks);
-    return frames / (microsecondsSince(start) / 1e6);
+// The mesh as the program drew it before: immediate mode, no flush.
+void drawImmediateMesh() { drawWaterMeshImmediate(0); }
+
+bool drawReferenceFrame() {
+    stepScene();
+    renderScene(drawImmediateMesh);
+    return true;
 }
 
-double waterStepMicroseconds(int steps) {
-    std::vector<double> times;
-    for (int i = 0; i < steps; ++i) {
-        const Clock::time_point start = Clock::now();
-        stepWater();
-        times.push_back(microsecondsSince(start));
+// One mesh draw into a cleared frame, as the scene draws it (blended).
+double meshMicroseconds(void (*drawMesh)()) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glFinish();
+    const Clock::time_point start = Clock::now();
+    drawMesh();
+    glFinish();
+    return microsecondsSince(start);
+}
+
+void benchMesh(bool noOpDriver) {
+    // A rippled surface in the lake's frame.
+    stampRipple(128, 128, 3.0f);
+    stampRipple(60, 200, 2.0f);
+    for (int i = 0; i < 40; ++i) stepWater();
+    glLoadIdentity();
+    gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0.0, 0.0, -30.0, 0.0, 1.0, 0.0);
+    glTranslatef(0.0f, -2.0f, -15.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_DST_COLOR);
+    meshMicroseconds(drawWaterMesh);
+    meshMicroseconds(drawImmediateMesh);
+    std::vector<double> arrays, immediate;
+    for (int i = 0; i < 30; ++i) {
+        arrays.push_back(meshMicroseconds(drawWaterMesh));
+        immediate.push_back(meshMicroseconds(drawImmediateMesh));
     }
-    return median(times);
+    glDisable(GL_BLEND);
+    const double n = median(arrays), m = median(immediate);
+    std::printf("mesh %s: %.0f us (immediate-mode reference %.0f us, ratio %.1f)\n",
+                noOpDriver ? "submission (no-op driver)" : "draw (software rasteriser)", n, m, m / n);
+}
+
+// Seconds for some frames through the loop's pass.
+double secondsFor(int frames, bool (*draw)()) {
+    const FrameHooks hooks = {draw, finishFrame};
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < frames; ++i) runFramePass(hooks);
+    return microsecondsSince(start) / 1e6;
 }
 
 // Mean over many frames: most frames do almost nothing, impacts do more.
@@ -88,30 +103,34 @@ double stoneAndSplashMicroseconds(int frames) {
     return microsecondsSince(start) / frames;
 }
 
-double meshDrawMicroseconds(int draws) {
-    std::vector<double> times;
-    glLoadIdentity();
-    gluLookAt(cameraEye[0], cameraEye[1], cameraEye[2], 0.0, 0.0, -30.0, 0.0, 1.0, 0.0);
-    glTranslatef(0.0f, -2.0f, -15.0f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_DST_COLOR);
-    for (int i = 0; i < draws; ++i) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glFinish();
-        const Clock::time_point start = Clock::now();
-        drawWaterMesh();
-        glFinish();
-        times.push_back(microsecondsSince(start));
+void benchFrame() {
+    secondsFor(5, drawScene);
+    secondsFor(5, drawReferenceFrame);
+    constexpr int kRounds = 8, kFrames = 8;
+    double arrays = 0.0, immediate = 0.0;
+    for (int round = 0; round < kRounds; ++round) {
+        arrays += secondsFor(kFrames, drawScene);
+        immediate += secondsFor(kFrames, drawReferenceFrame);
     }
-    glDisable(GL_BLEND);
-    return median(times);
+    const double n = kRounds * kFrames / arrays, m = kRounds * kFrames / immediate;
+    std::printf("full frame offscreen: %.1f frames/s (immediate-mode reference %.1f frames/s, ratio %.2f)\n", n, m,
+                n / m);
+    setStartupState();
+    std::printf("stone and splash update: %.2f us a frame\n", stoneAndSplashMicroseconds(200000));
 }
 
 }  // namespace
 
-int main() {
-    Pictures pictures;
-    if (!pictures.write()) {
+int main(int argc, char** argv) {
+    const bool mesh = argc == 2 && std::strcmp(argv[1], "mesh") == 0;
+    const bool frame = argc == 2 && std::strcmp(argv[1], "frame") == 0;
+    if (!mesh && !frame) {
+        std::fprintf(stderr, "usage: bench_scene mesh|frame\n");
+        return 2;
+    }
+    StagedPictures pictures;
+    if (!pictures.writeBed({170, 140, 90}) || !pictures.writeBackdrop({200, 210, 230}, {90, 100, 120}) ||
+        !pictures.writeSprite({255, 255, 255})) {
         std::printf("scene: FAIL, cannot write the test pictures\n");
         return 1;
     }
@@ -120,18 +139,10 @@ int main() {
         std::printf("scene: FAIL, no offscreen context or scene\n");
         return 1;
     }
-    // Warm up (shader variants, texture residency), then time.
-    framesPerSecond(5);
-    const double fps = framesPerSecond(60);
-    const double mesh = meshDrawMicroseconds(20);
-
-    setStartupState();
-    const double water = waterStepMicroseconds(200);
-    setStartupState();
-    const double stone = stoneAndSplashMicroseconds(200000);
-
-    std::printf("scene frame at 1024 x 768 (OSMesa): %.1f frames per second (%.1f ms a frame)\n", fps, 1000.0 / fps);
-    std::printf("scene split: water step %.0f us, stone and splash update %.2f us, mesh draw %.0f us\n", water, stone,
-                mesh);
+    const bool noOpDriver = std::strcmp(reinterpret_cast<const char*>(glGetString(GL_RENDERER)), "NOOP") == 0;
+    if (mesh)
+        benchMesh(noOpDriver);
+    else
+        benchFrame();
     return 0;
 }
