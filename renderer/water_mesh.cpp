@@ -15,49 +15,53 @@ const Tint waterTints[12] = {
 namespace {
 
 constexpr int kVertexCount = kWaterCapacity * kWaterCapacity;
-constexpr int kMaxQuads = (kWaterCapacity - 1) * (kWaterCapacity - 1);
-static_assert(kVertexCount - 1 <= 0xFFFF, "every vertex must be reachable by a 16-bit index");
+static_assert(kVertexCount - 1 <= 0xFFFF, "16-bit indices reach every vertex of the grid");
 
-// Vertex (column, row) is element row x 256 + column: a band of rows of
-// quads uses one compact range of vertices.
-GLushort quadCorners[kMaxQuads * 4];
+// Vertex (column, row) is element row x 256 + column, so the quads of a
+// band of rows use one compact run of vertices, and every band the same
+// corner list, with the arrays moved on to the band's first row.
+GLushort bandCorners[kWaterMeshBandRows * (kWaterCapacity - 1) * 4];
 GLsizei cornersPerRow = 0;
 int indexedColumns = -1;
-int indexedRows = -1;
 GLfloat vertexPositions[kVertexCount][3];
 GLfloat vertexColours[kVertexCount][3];
 
-GLushort vertexIndex(int column, int row) { return static_cast<GLushort>(row * kWaterCapacity + column); }
+int vertexIndex(int column, int row) { return row * kWaterCapacity + column; }
 
-void indexQuads(int columns, int rows) {
-    GLushort* corner = quadCorners;
-    for (int i = 0; i < rows - 1; ++i) {
+void indexBand(int columns) {
+    GLushort* corner = bandCorners;
+    for (int i = 0; i < kWaterMeshBandRows; ++i) {
         for (int j = 0; j < columns - 1; ++j) {
-            *corner++ = vertexIndex(j, i);
-            *corner++ = vertexIndex(j + 1, i);
-            *corner++ = vertexIndex(j + 1, i + 1);
-            *corner++ = vertexIndex(j, i + 1);
+            *corner++ = static_cast<GLushort>(vertexIndex(j, i));
+            *corner++ = static_cast<GLushort>(vertexIndex(j + 1, i));
+            *corner++ = static_cast<GLushort>(vertexIndex(j + 1, i + 1));
+            *corner++ = static_cast<GLushort>(vertexIndex(j, i + 1));
         }
     }
     cornersPerRow = columns > 1 ? 4 * (columns - 1) : 0;
     indexedColumns = columns;
-    indexedRows = rows;
 }
 
-// In double and then rounded, as a colour call with these sums would be.
+// The grid lies column by column and the arrays row by row: a block of
+// rows at a time keeps both sides of the copy within a few cache lines.
+// Colours in double and then rounded, as a colour call with these sums is.
 void writeVertices(const Tint& base, int columns, int rows) {
-    for (int column = 0; column < columns; ++column) {
-        const GridVertex* cells = waterGrid.surface[column];
-        for (int row = 0; row < rows; ++row) {
-            const GridVertex& cell = cells[row];
-            const int v = vertexIndex(column, row);
-            vertexPositions[v][0] = cell.x;
-            vertexPositions[v][1] = cell.y;
-            vertexPositions[v][2] = cell.z;
-            const double h = cell.y;
-            vertexColours[v][0] = static_cast<GLfloat>(base.red + 0.2 * h);
-            vertexColours[v][1] = static_cast<GLfloat>(base.green + 0.2 * h);
-            vertexColours[v][2] = static_cast<GLfloat>(base.blue + 0.5 * h);
+    constexpr int kBlockRows = 16;
+    for (int top = 0; top < rows; top += kBlockRows) {
+        const int bottom = top + kBlockRows < rows ? top + kBlockRows : rows;
+        for (int column = 0; column < columns; ++column) {
+            const GridVertex* cells = waterGrid.surface[column];
+            for (int row = top; row < bottom; ++row) {
+                const GridVertex& cell = cells[row];
+                const int v = vertexIndex(column, row);
+                vertexPositions[v][0] = cell.x;
+                vertexPositions[v][1] = cell.y;
+                vertexPositions[v][2] = cell.z;
+                const double h = cell.y;
+                vertexColours[v][0] = static_cast<GLfloat>(base.red + 0.2 * h);
+                vertexColours[v][1] = static_cast<GLfloat>(base.green + 0.2 * h);
+                vertexColours[v][2] = static_cast<GLfloat>(base.blue + 0.5 * h);
+            }
         }
     }
 }
@@ -71,16 +75,16 @@ const Tint& waterBaseTint() { return waterTints[tintIndex >= 0 && tintIndex < 12
 void drawWaterMesh() {
     const int columns = inUse(gridWidth);
     const int rows = inUse(gridHeight);
-    if (columns != indexedColumns || rows != indexedRows) indexQuads(columns, rows);
+    if (columns != indexedColumns) indexBand(columns);
     if (cornersPerRow == 0 || rows < 2) return;
     writeVertices(waterBaseTint(), columns, rows);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, vertexPositions);
-    glColorPointer(3, GL_FLOAT, 0, vertexColours);
     for (int first = 0; first < rows - 1; first += kWaterMeshBandRows) {
-        const int count = first + kWaterMeshBandRows < rows - 1 ? kWaterMeshBandRows : rows - 1 - first;
-        glDrawElements(GL_QUADS, count * cornersPerRow, GL_UNSIGNED_SHORT, quadCorners + first * cornersPerRow);
+        const int bandRows = first + kWaterMeshBandRows < rows - 1 ? kWaterMeshBandRows : rows - 1 - first;
+        glVertexPointer(3, GL_FLOAT, 0, vertexPositions[vertexIndex(0, first)]);
+        glColorPointer(3, GL_FLOAT, 0, vertexColours[vertexIndex(0, first)]);
+        glDrawElements(GL_QUADS, bandRows * cornersPerRow, GL_UNSIGNED_SHORT, bandCorners);
         glFlush();
     }
     glDisableClientState(GL_COLOR_ARRAY);

@@ -6,7 +6,7 @@
 // rounds the interpolation of a triangle differently depending on how its
 // draw module batched the vertices: indexed or not, and whether a batch held
 // a vertex that needed clipping. There the immediate-mode drawing alone moves
-// a few hundred bytes by one step when it is flushed after every row, and no
+// some bytes by one step when it is flushed after every row, and no
 // vertex-array drawing can match it byte for byte. softpipe draws a triangle
 // the same however it is batched, so a difference there is a difference in
 // what the program sends. (softpipe keeps pixels in float until a flush, so

@@ -73,10 +73,12 @@ void benchMesh(bool noOpDriver) {
     glBlendFunc(GL_ONE, GL_DST_COLOR);
     meshMicroseconds(drawWaterMesh);
     meshMicroseconds(drawImmediateMesh);
+    // Blocks of draws in turns: each path runs warm, and a busy spell of the
+    // machine falls on both.
     std::vector<double> arrays, immediate;
-    for (int i = 0; i < 30; ++i) {
-        arrays.push_back(meshMicroseconds(drawWaterMesh));
-        immediate.push_back(meshMicroseconds(drawImmediateMesh));
+    for (int block = 0; block < 6; ++block) {
+        for (int i = 0; i < 5; ++i) arrays.push_back(meshMicroseconds(drawWaterMesh));
+        for (int i = 0; i < 5; ++i) immediate.push_back(meshMicroseconds(drawImmediateMesh));
     }
     glDisable(GL_BLEND);
     const double n = median(arrays), m = median(immediate);

@@ -1,5 +1,8 @@
 #include "tools/offscreen/offscreen_context.h"
 
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/osmesa.h>
 
 #include <cstdio>
@@ -16,6 +19,11 @@ OffscreenContext::OffscreenContext(int width, int height)
         return;
     }
     context_ = context;
+    if (!makeFramebuffer()) {
+        OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
+        OSMesaDestroyContext(context);
+        context_ = nullptr;
+    }
 }
 
 OffscreenContext::~OffscreenContext() {
@@ -26,26 +34,46 @@ OffscreenContext::~OffscreenContext() {
     }
 }
 
+bool OffscreenContext::makeFramebuffer() {
+    glGenRenderbuffers(2, renderbuffers_);
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffers_[0]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffers_[1]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width_, height_);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
+}
+
 bool OffscreenContext::makeCurrent() {
-    return context_ != nullptr &&
-           OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE, width_, height_);
+    if (context_ == nullptr ||
+        !OSMesaMakeCurrent(static_cast<OSMesaContext>(context_), buffer_.data(), GL_UNSIGNED_BYTE, width_, height_))
+        return false;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    return true;
 }
 
 Rgba OffscreenContext::pixel(int x, int y) const {
-    if (context_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_) return {0, 0, 0, 0};
-    glFinish();
-    const size_t row = static_cast<size_t>(height_ - 1 - y);
-    const unsigned char* p = &buffer_[(row * static_cast<size_t>(width_) + static_cast<size_t>(x)) * 4u];
-    return {p[0], p[1], p[2], p[3]};
+    Rgba seen = {0, 0, 0, 0};
+    if (context_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_) return seen;
+    glReadPixels(x, height_ - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &seen);
+    return seen;
 }
 
 std::vector<unsigned char> OffscreenContext::frame() const {
     std::vector<unsigned char> picture(buffer_.size());
-    if (context_ != nullptr) glFinish();
+    if (context_ == nullptr) return picture;
+    std::vector<unsigned char> rows(buffer_.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    // GL reads rows from the bottom.
     const size_t rowBytes = static_cast<size_t>(width_) * 4u;
     for (int y = 0; y < height_; ++y) {
         const size_t from = static_cast<size_t>(height_ - 1 - y) * rowBytes;
-        std::memcpy(&picture[static_cast<size_t>(y) * rowBytes], &buffer_[from], rowBytes);
+        std::memcpy(&picture[static_cast<size_t>(y) * rowBytes], &rows[from], rowBytes);
     }
     return picture;
 }

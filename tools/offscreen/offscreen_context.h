@@ -1,5 +1,9 @@
 // A GL context that draws into memory: RGBA, 16-bit depth, made current when
 // constructed. Pixels are addressed as on screen, (0, 0) at the top left.
+//
+// Drawing goes to a framebuffer object, as a window's drawing goes to its
+// back buffer: OSMesa's own buffer is a front buffer that every glFlush
+// copies out in full, a cost no window pays.
 #pragma once
 #include <string>
 #include <vector>
@@ -31,8 +35,12 @@ public:
     bool writePpm(const std::string& path) const;
 
 private:
+    bool makeFramebuffer();
+
     int width_;
     int height_;
-    std::vector<unsigned char> buffer_;  // rows from the bottom, as GL draws
+    std::vector<unsigned char> buffer_;  // OSMesa's own, rows from the bottom
     void* context_ = nullptr;
+    unsigned int framebuffer_ = 0;
+    unsigned int renderbuffers_[2] = {0, 0};  // colour, depth
 };
