@@ -20,6 +20,7 @@ const Tint& waterBaseTint();
 constexpr int kWaterMeshBandRows = 16;
 
 // The mesh in the current frame from two vertex arrays, a position and a
-// colour per vertex written here each frame, and one list of the quads'
-// corners made once (again only if the grid's size changes).
+// colour per vertex written here each frame, and one band's list of quad
+// corners, made at the first frame (again only if the grid's width changes)
+// and used for every band.
 void drawWaterMesh();
