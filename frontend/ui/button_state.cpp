@@ -1,4 +1,4 @@
-// The custom button's state machine.
+// The custom button's state machine and persisted property set.
 //
 // Every row applies only while `enabled` is true; "face X" means DrawFace
 // with picture X.
@@ -36,6 +36,17 @@ ButtonReaction drawn(ButtonFace face) {
     ButtonReaction r;
     r.face = face;
     return r;
+}
+
+// Two steps run one after the other: the later face wins.
+ButtonReaction then(ButtonReaction first, const ButtonReaction& second) {
+    if (second.face != ButtonFace::NoFace) {
+        first.face = second.face;
+        first.captionEnabled = second.captionEnabled;
+    }
+    first.click = first.click || second.click;
+    first.blackCaption = first.blackCaption || second.blackCaption;
+    return first;
 }
 
 }  // namespace
@@ -120,12 +131,25 @@ ButtonReaction ApplyEnabled(const ButtonMachine& m) {
 
 ButtonReaction RefreshFace(const ButtonMachine& m) {
     if (!m.enabled) return {};
-    return drawn(ButtonFace::Normal);
+    ButtonReaction r = drawn(ButtonFace::Normal);
+    r.blackCaption = m.firstRun == 0;
+    return r;
 }
 
 ButtonReaction setEnabled(ButtonMachine& m, bool enabled) {
     m.enabled = enabled;
     return ApplyEnabled(m);
+}
+
+bool readEnabled(ButtonMachine& m, ButtonReaction& redraw) {
+    redraw = {};
+    if (m.firstRun == 0) {
+        redraw = RefreshFace(m);
+        m.firstRun = 1;
+        m.enabled = true;
+    }
+    redraw = then(redraw, ApplyEnabled(m));
+    return m.enabled;
 }
 
 void takeGradientDirection(ButtonMachine& m) {
@@ -135,6 +159,52 @@ void takeGradientDirection(ButtonMachine& m) {
         m.invertGradient = true;
     else if (m.state == ButtonState::Selected)
         m.invertGradient = false;
+}
+
+}  // namespace Command
+
+// ---- The persisted property set.
+
+namespace Command {
+
+namespace {
+
+const char kCaptionWriteDefault[] = "Command";
+const char kCaptionReadDefault[] = "Command1";
+
+// The stored value of a key, or the default when the key is not stored.
+template <class T>
+T storedOr(const StoredButtonProperties& stored, ButtonProperty key, T readDefault) {
+    for (const StoredButtonProperty& entry : stored)
+        if (entry.key == key) {
+            const T* value = std::get_if<T>(&entry.value);
+            return value ? *value : readDefault;
+        }
+    return readDefault;
+}
+
+}  // namespace
+
+StoredButtonProperties saveProperties(const ButtonProperties& p, const FontDesc& ambient) {
+    StoredButtonProperties stored;
+    if (!p.enabled) stored.push_back({ButtonProperty::Enabled, p.enabled});
+    if (p.caption != kCaptionWriteDefault) stored.push_back({ButtonProperty::Caption, p.caption});
+    if (p.firstRun != 1) stored.push_back({ButtonProperty::FirstRun, p.firstRun});
+    if (p.font != ambient) stored.push_back({ButtonProperty::Font, p.font});
+    if (p.fontColour != 0) stored.push_back({ButtonProperty::FontColour, p.fontColour});
+    if (p.visible != 1) stored.push_back({ButtonProperty::Visible, p.visible});
+    return stored;
+}
+
+ButtonProperties readProperties(const StoredButtonProperties& stored, const FontDesc& ambient) {
+    ButtonProperties p;
+    p.enabled = storedOr<bool>(stored, ButtonProperty::Enabled, true);
+    p.caption = storedOr<std::string>(stored, ButtonProperty::Caption, kCaptionReadDefault);
+    p.font = storedOr<FontDesc>(stored, ButtonProperty::Font, ambient);
+    p.firstRun = storedOr<uint8_t>(stored, ButtonProperty::FirstRun, 1);
+    p.fontColour = storedOr<uint32_t>(stored, ButtonProperty::FontColour, 0);
+    p.visible = storedOr<int16_t>(stored, ButtonProperty::Visible, 1);
+    return p;
 }
 
 }  // namespace Command

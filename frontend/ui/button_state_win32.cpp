@@ -2,7 +2,7 @@
 // notifications and draws the faces it asks for. No keys are handled.
 //
 // Sections: the button record; DrawFace and PaintGradient; painting the
-// caption; the window procedure; creation and the public members.
+// caption; the window procedure; creation; the public members.
 #include "frontend/ui/button_state_win32.h"
 
 #include <cstring>
@@ -15,11 +15,15 @@ namespace {
 const wchar_t kClassName[] = L"Solvane.Command";
 const UINT_PTR kHoverTimer = 1;
 
+// The caption is the window's text.
 struct CommandButton {
     HWND window = nullptr;
     ButtonMachine machine;
     CommandButtonHost host;
-    HFONT font = nullptr;
+    FontDesc font = {};
+    HFONT madeFont = nullptr;  // font, made for the screen
+    COLORREF fontColour = 0;
+    bool opaque = true;  // the background style that Visible sets
     bool captionEnabled = true;
     Surface surface;
     RECT captionRect = {0, 0, 0, 0};
@@ -113,6 +117,7 @@ void DrawFace(CommandButton& b, ButtonFace face) {
 namespace {
 
 void apply(CommandButton& b, const ButtonReaction& r) {
+    if (r.blackCaption) b.fontColour = 0;
     if (r.face == ButtonFace::NoFace) return;
     b.captionEnabled = r.captionEnabled;
     Command::DrawFace(b, r.face);
@@ -123,16 +128,19 @@ void paint(CommandButton& b) {
     HDC dc = BeginPaint(b.window, &ps);
     RECT client;
     GetClientRect(b.window, &client);
-    if (b.surface.dc) BitBlt(dc, 0, 0, client.right, client.bottom, b.surface.dc, 0, 0, SRCCOPY);
+    if (!b.opaque)
+        paintBehind(b.window, dc);
+    else if (b.surface.dc)
+        BitBlt(dc, 0, 0, client.right, client.bottom, b.surface.dc, 0, 0, SRCCOPY);
 
     wchar_t caption[256] = {};
     GetWindowTextW(b.window, caption, 256);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, b.font ? b.font : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont = SelectObject(dc, b.madeFont ? b.madeFont : GetStockObject(DEFAULT_GUI_FONT));
     RECT text = b.captionRect;
     const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
     if (b.captionEnabled) {
-        SetTextColor(dc, RGB(0, 0, 0));
+        SetTextColor(dc, b.fontColour);
         DrawTextW(dc, caption, -1, &text, format);
     } else {
         // Greyed as the platform draws disabled text: a light copy below right.
@@ -192,7 +200,7 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_NCDESTROY:
             KillTimer(window, kHoverTimer);
             freeSurface(b->surface);
-            if (b->font) DeleteObject(b->font);
+            if (b->madeFont) DeleteObject(b->madeFont);
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             delete b;
             return 0;
@@ -214,30 +222,55 @@ bool registerClass() {
 
 }  // namespace
 
-// ---- Creation and the public members.
+// ---- Creation.
 
-HWND createCommandButton(HWND parent, int x, int y, int width, int height, int controlId, const std::wstring& caption,
-                         const FontDesc& font, const CommandButtonHost& host) {
+namespace {
+
+// Replaces the caption's font; false (keeping the old one) when the platform
+// cannot make it.
+bool takeFont(CommandButton& b, const FontDesc& font) {
+    HFONT made = createFont(font);
+    if (!made) return false;
+    if (b.madeFont) DeleteObject(b.madeFont);
+    b.madeFont = made;
+    b.font = font;
+    return true;
+}
+
+}  // namespace
+
+HWND createCommandButton(HWND parent, int x, int y, int width, int height, int controlId,
+                         const StoredButtonProperties& stored, const FontDesc& ambient, const CommandButtonHost& host) {
     if (!registerClass()) return nullptr;
     CommandButton* b = new CommandButton;
     b->host = host;
     for (int f = 1; f < 7; ++f) b->faces[f] = loadPictureResource(buttonFacePicture(static_cast<ButtonFace>(f)));
-    b->font = createFont(font);
 
-    HWND window = CreateWindowExW(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                                  x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    // Loading from the layout: the keys in reading order, applied.
+    const ButtonProperties p = Command::readProperties(stored, ambient);
+    b->machine.enabled = p.enabled;
+    takeFont(*b, p.font);
+    b->machine.firstRun = p.firstRun;
+    b->fontColour = static_cast<COLORREF>(p.fontColour);
+    b->opaque = p.visible != 0;
+
+    HWND window = CreateWindowExW(
+        0, kClassName, widenUtf8(p.caption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, width,
+        height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr), nullptr);
     if (!window) {
-        if (b->font) DeleteObject(b->font);
+        if (b->madeFont) DeleteObject(b->madeFont);
         delete b;
         return nullptr;
     }
     b->window = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(b));
-    // Loaded from its layout: RefreshFace.
     apply(*b, Command::RefreshFace(b->machine));
+    // Then the container gives it its size: Resize runs ApplyEnabled.
+    apply(*b, Command::ApplyEnabled(b->machine));
     return window;
 }
+
+// ---- The public members.
 
 void commandInitialize(HWND button) {
     CommandButton* b = buttonOf(button);
@@ -248,6 +281,87 @@ void commandInitialize(HWND button) {
 
 void commandSetEnabled(HWND button, bool enabled) {
     if (CommandButton* b = buttonOf(button)) apply(*b, Command::setEnabled(b->machine, enabled));
+}
+
+bool commandEnabled(HWND button) {
+    CommandButton* b = buttonOf(button);
+    if (!b) return false;
+    ButtonReaction redraw;
+    const bool enabled = Command::readEnabled(b->machine, redraw);
+    apply(*b, redraw);
+    return enabled;
+}
+
+void commandSetCaption(HWND button, const std::wstring& caption) {
+    // The face is not redrawn; the caption shows the new text.
+    if (CommandButton* b = buttonOf(button)) {
+        SetWindowTextW(b->window, caption.c_str());
+        InvalidateRect(b->window, &b->captionRect, FALSE);
+    }
+}
+
+std::wstring commandCaption(HWND button) {
+    CommandButton* b = buttonOf(button);
+    if (!b) return std::wstring();
+    wchar_t caption[256] = {};
+    GetWindowTextW(b->window, caption, 256);
+    return caption;
+}
+
+void commandSetFont(HWND button, const FontDesc& font) {
+    CommandButton* b = buttonOf(button);
+    if (b && takeFont(*b, font)) InvalidateRect(b->window, nullptr, FALSE);
+}
+
+FontDesc commandFont(HWND button) {
+    CommandButton* b = buttonOf(button);
+    return b ? b->font : FontDesc{};
+}
+
+void commandSetFontColour(HWND button, COLORREF colour) {
+    if (CommandButton* b = buttonOf(button)) {
+        b->fontColour = colour;
+        apply(*b, Command::RefreshFace(b->machine));
+        InvalidateRect(b->window, nullptr, FALSE);
+    }
+}
+
+COLORREF commandFontColour(HWND button) {
+    CommandButton* b = buttonOf(button);
+    if (!b) return 0;
+    const COLORREF colour = b->fontColour;
+    apply(*b, Command::RefreshFace(b->machine));
+    return colour;
+}
+
+void commandSetVisible(HWND button, bool visible) {
+    CommandButton* b = buttonOf(button);
+    if (!b) return;
+    b->opaque = visible;
+    if (visible) apply(*b, Command::RefreshFace(b->machine));
+    InvalidateRect(b->window, nullptr, FALSE);
+}
+
+bool commandVisible(HWND button) {
+    CommandButton* b = buttonOf(button);
+    if (!b) return false;
+    if (b->opaque) apply(*b, Command::RefreshFace(b->machine));
+    return b->opaque;
+}
+
+StoredButtonProperties commandSaveProperties(HWND button, const FontDesc& ambient) {
+    CommandButton* b = buttonOf(button);
+    if (!b) return {};
+    ButtonProperties p;
+    p.enabled = b->machine.enabled;
+    p.caption = narrowUtf8(commandCaption(button));
+    p.firstRun = b->machine.firstRun;
+    p.font = b->font;
+    p.fontColour = b->fontColour;
+    p.visible = b->opaque ? 1 : 0;
+    const StoredButtonProperties stored = Command::saveProperties(p, ambient);
+    apply(*b, Command::RefreshFace(b->machine));
+    return stored;
 }
 
 ButtonState commandState(HWND button) {

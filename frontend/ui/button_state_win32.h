@@ -7,7 +7,7 @@
 #include <string>
 
 #include "frontend/ui/button_state.h"
-#include "frontend/ui/layouts.h"
+#include "frontend/ui/font_desc.h"
 
 // Where a button reports its Click.
 struct CommandButtonHost {
@@ -15,15 +15,31 @@ struct CommandButtonHost {
     void* context = nullptr;
 };
 
-// Creates an enabled button as a child of parent at the pixel rectangle with
-// the caption (its window text) and font its layout gives, and draws its
-// Normal face. Null on failure.
-HWND createCommandButton(HWND parent, int x, int y, int width, int height, int controlId, const std::wstring& caption,
-                         const FontDesc& font, const CommandButtonHost& host);
+// Creates a button as a child of parent at the pixel rectangle, reads its
+// persisted properties from stored (a key not stored takes its read
+// default; ambient is its container's font), runs RefreshFace and takes its
+// size. Null on failure.
+HWND createCommandButton(HWND parent, int x, int y, int width, int height, int controlId,
+                         const StoredButtonProperties& stored, const FontDesc& ambient, const CommandButtonHost& host);
 
+// The button's public members. Each does nothing (or reads as empty) for a
+// window that is not a button.
 // Initialize: state Normal, and the hover timer starts.
 void commandInitialize(HWND button);
-// Writing the Enabled property.
 void commandSetEnabled(HWND button, bool enabled);
+bool commandEnabled(HWND button);  // redraws the Normal or Disable face
+void commandSetCaption(HWND button, const std::wstring& caption);
+std::wstring commandCaption(HWND button);
+void commandSetFont(HWND button, const FontDesc& font);  // replaces the caption's font
+FontDesc commandFont(HWND button);
+void commandSetFontColour(HWND button, COLORREF colour);  // both run RefreshFace
+COLORREF commandFontColour(HWND button);
+// Visible: false makes the background transparent (the face no longer
+// shows, the caption stays); true makes it opaque and runs RefreshFace, as
+// reading it does while it is opaque.
+void commandSetVisible(HWND button, bool visible);
+bool commandVisible(HWND button);
+// Saving into a layout: the stored property set, then RefreshFace.
+StoredButtonProperties commandSaveProperties(HWND button, const FontDesc& ambient);
 // The state machine's state; None for a window that is not a button.
 ButtonState commandState(HWND button);

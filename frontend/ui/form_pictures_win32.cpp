@@ -3,7 +3,7 @@
 // that controls hold.
 //
 // Sections: persistent images; drawing the windowless controls; painting a
-// container; the operations on images and pictures.
+// container; the operations on images and pictures; painting behind a control.
 #include <algorithm>
 
 #include "frontend/ui/form_records_win32.h"
@@ -149,4 +149,24 @@ void copyPicture(Form& form, ControlRow to, ControlRow from) {
         if (image->dc) drawPicture(image->dc, p, 0, 0, p.width, p.height, 0, 0, p.width, p.height);
     }
     invalidateControl(*target);
+}
+
+// ---- Painting behind a control that shows its container through itself.
+
+void paintBehind(HWND control, HDC dc) {
+    HWND parent = GetParent(control);
+    Form* form = formOfContainer(parent);
+    RECT client;
+    GetClientRect(control, &client);
+    if (!form) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    // The container's drawing, shifted so the control's corner lands at 0, 0.
+    RECT inParent = client;
+    MapWindowPoints(control, parent, reinterpret_cast<POINT*>(&inParent), 2);
+    POINT oldOrigin;
+    SetViewportOrgEx(dc, -inParent.left, -inParent.top, &oldOrigin);
+    drawContainer(*form, containerOf(*form, parent), dc, inParent);
+    SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
 }

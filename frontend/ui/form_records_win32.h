@@ -51,6 +51,8 @@ constexpr int kFirstControlId = 100;
 
 // ---- forms_win32.cpp
 Form* formOf(HWND window);
+// The form that a form window or picture box belongs to; null for any other window.
+Form* formOfContainer(HWND window);
 // The control a typed identifier names; a debug build stops on one that is
 // not a control of this form, otherwise the answer is null.
 Control* findControl(Form& form, ControlRow control);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,13 @@ int pxY(int twips) { return twipsToPixels(twips, twipsPerPixelY()); }
 // ---- Records and lookups.
 
 Form* formOf(HWND window) { return reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+Form* formOfContainer(HWND window) {
+    wchar_t name[32] = {};
+    if (!window || !GetClassNameW(window, name, 32)) return nullptr;
+    if (std::wcscmp(name, kFormClass) != 0 && std::wcscmp(name, kPictureClass) != 0) return nullptr;
+    return formOf(window);
+}
 
 Control* findControl(Form& form, ControlRow control) {
     const bool ofThisForm = control.layout == form.layout;
@@ -161,6 +169,18 @@ void raiseButtonClick(void* context) {
     if (form.loaded && form.events.click) form.events.click(form, ControlRow(*form.layout, c->layout->row));
 }
 
+// A container's font: a picture box's own, or the platform's default
+// user-interface font where the layout gives none (the windows).
+FontDesc ambientFont(const Form& form, Row container) {
+    const FontDesc* own = container == kNoRow ? nullptr : form.controls[container].layout->font;
+    if (own) return *own;
+    LOGFONTW lf = {};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    const float points = static_cast<float>(std::abs(lf.lfHeight)) * 72.0f / static_cast<float>(dpiY());
+    return FontDesc{narrowUtf8(lf.lfFaceName), points,           lf.lfCharSet,
+                    lf.lfWeight >= FW_BOLD,    lf.lfItalic != 0, lf.lfUnderline != 0};
+}
+
 HMENU childId(Row row) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)); }
 
 void createControl(Form& form, Control& c) {
@@ -202,8 +222,8 @@ void createControl(Form& form, Control& c) {
             CommandButtonHost host;
             host.click = raiseButtonClick;
             host.context = &c;
-            c.window = createCommandButton(parent, x, y, w, h, kFirstControlId + l.row, widenUtf8(l.caption),
-                                           l.font ? *l.font : kGothicFont, host);
+            c.window = createCommandButton(parent, x, y, w, h, kFirstControlId + l.row, storedButtonProperties(l),
+                                           ambientFont(form, l.container), host);
             break;
         }
         case ControlKind::Shape: break;
@@ -437,7 +457,8 @@ void initializeButton(Form& form, ControlRow button) {
 HFONT createFont(const FontDesc& desc) {
     LOGFONTW lf = {};
     lf.lfHeight = -static_cast<LONG>(std::lround(desc.points * dpiY() / 72.0));
-    lf.lfWeight = FW_NORMAL;
+    lf.lfWeight = desc.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = desc.italic;
     lf.lfUnderline = desc.underline;
     lf.lfCharSet = desc.charset;
     const std::wstring face = widenUtf8(desc.face);
@@ -456,18 +477,22 @@ std::wstring widen(UINT codePage, const std::string& text) {
     return out;
 }
 
+std::string narrow(UINT codePage, const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int n =
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::string();
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
 }  // namespace
 
 std::wstring widenUtf8(const std::string& text) { return widen(CP_UTF8, text); }
 
+std::string narrowUtf8(const std::wstring& text) { return narrow(CP_UTF8, text); }
+
 std::wstring widenAnsi(const std::string& text) { return widen(CP_ACP, text); }
 
-std::string narrowAnsi(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int n =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
+std::string narrowAnsi(const std::wstring& text) { return narrow(CP_ACP, text); }

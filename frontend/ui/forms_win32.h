@@ -70,6 +70,7 @@ HFONT createFont(const FontDesc& font);
 
 // Text conversions for captions.
 std::wstring widenUtf8(const std::string& text);
+std::string narrowUtf8(const std::wstring& text);
 std::wstring widenAnsi(const std::string& text);  // the system's ANSI code page
 std::string narrowAnsi(const std::wstring& text);
 
@@ -84,6 +85,9 @@ void refreshForm(Form& form);
 void refreshControl(Form& form, ControlRow control);
 // The picture of one control becomes the picture of another (images, picture boxes).
 void copyPicture(Form& form, ControlRow to, ControlRow from);
+// What a windowed control's container shows behind it (its persistent image
+// and windowless controls), drawn into dc in the control's client coordinates.
+void paintBehind(HWND control, HDC dc);
 
 // ---- Timers.
 

@@ -11,9 +11,9 @@
 
 #include "contract/saver_contract.h"
 
-const FontDesc kGothicFont = {"ＭＳ Ｐゴシック", 9.75f, 128, false};
-const FontDesc kGothicUnderlined = {"ＭＳ Ｐゴシック", 9.75f, 128, true};
-const FontDesc kTahomaFont = {"Tahoma", 8.25f, 0, false};
+const FontDesc kGothicFont = {"ＭＳ Ｐゴシック", 9.75f, 128, false, false, false};
+const FontDesc kGothicUnderlined = {"ＭＳ Ｐゴシック", 9.75f, 128, false, false, true};
+const FontDesc kTahomaFont = {"Tahoma", 8.25f, 0, false, false, false};
 
 namespace {
 
@@ -225,6 +225,11 @@ Picture buttonFacePicture(ButtonFace face) {
         case ButtonFace::NoFace: break;
     }
     return kNoPicture;
+}
+
+StoredButtonProperties storedButtonProperties(const ControlLayout& button) {
+    return {{ButtonProperty::Caption, std::string(button.caption)},
+            {ButtonProperty::Font, button.font ? *button.font : kGothicFont}};
 }
 
 const ControlLayout* findRow(ControlRow control) {

@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "frontend/ui/button_state.h"
+#include "frontend/ui/font_desc.h"
 #include "frontend/ui/resource_ids.h"
 
 // ---- Kinds and settings.
@@ -57,13 +58,6 @@ enum Picture : int {
     kPictureButtonHighLightSelect = IDR_BUTTON_HIGHLIGHT_SELECT,
     kPictureButtonPressed = IDR_BUTTON_PRESSED,
     kPictureButtonDisable = IDR_BUTTON_DISABLE,
-};
-
-struct FontDesc {
-    const char* face;  // UTF-8
-    float points;
-    uint8_t charset;  // 128 = Shift-JIS
-    bool underline;
 };
 
 // Fonts the layouts use.
@@ -213,6 +207,10 @@ const ControlLayout* findRow(ControlRow control);
 // below its design area; its timer, caption and lines are parts of the
 // button's window (button_state_win32.cpp).
 Picture buttonFacePicture(ButtonFace face);
+
+// The persisted property set a layout stores for a custom button: its
+// caption and its font (every other key is at its default).
+StoredButtonProperties storedButtonProperties(const ControlLayout& button);
 
 // Twips to pixels at the given twips per pixel, rounded to the nearest pixel.
 int twipsToPixels(int twips, int twipsPerPixel);

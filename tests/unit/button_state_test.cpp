@@ -1,4 +1,5 @@
-// The custom button's state machine driven by scripted input.
+// The custom button's state machine driven by scripted input, and its
+// persisted property set.
 #include <gtest/gtest.h>
 
 #include "frontend/ui/button_state.h"
@@ -8,6 +9,8 @@ namespace {
 // A button as the dialog has it after loading and Initialize.
 ButtonMachine readyButton() {
     ButtonMachine m;
+    m.enabled = true;
+    m.firstRun = 1;
     Command::Initialize(m);
     return m;
 }
@@ -150,17 +153,39 @@ TEST(ButtonStateMachine, DisabledIgnoresEverything) {
     EXPECT_EQ(m.state, ButtonState::HighLightSelect);
 }
 
-TEST(ButtonStateMachine, RefreshAndApplyEnabledRedrawWithoutChangingState) {
+TEST(ButtonStateMachine, ReadingEnabledRedrawsWithoutChangingState) {
     ButtonMachine m = readyButton();
     Command::mouseMove(m);
     EXPECT_EQ(Command::RefreshFace(m).face, ButtonFace::Normal);
-    EXPECT_EQ(Command::ApplyEnabled(m).face, ButtonFace::Normal);
+    ButtonReaction r;
+    EXPECT_TRUE(Command::readEnabled(m, r));
+    EXPECT_EQ(r.face, ButtonFace::Normal);
     EXPECT_EQ(m.state, ButtonState::HighLight);
+
     m.enabled = false;
-    const ButtonReaction disabled = Command::ApplyEnabled(m);
-    EXPECT_EQ(disabled.face, ButtonFace::Disable);
-    EXPECT_FALSE(disabled.captionEnabled);
+    EXPECT_FALSE(Command::readEnabled(m, r));
+    EXPECT_EQ(r.face, ButtonFace::Disable);
+    EXPECT_FALSE(r.captionEnabled);
     EXPECT_EQ(m.state, ButtonState::HighLight);
+}
+
+TEST(ButtonStateMachine, FirstReadOfEnabledCompletesTheFirstRun) {
+    ButtonMachine fresh;  // never persisted: firstRun 0, disabled
+    ButtonReaction r;
+    EXPECT_TRUE(Command::readEnabled(fresh, r));
+    EXPECT_EQ(fresh.firstRun, 1);
+    EXPECT_TRUE(fresh.enabled);
+    EXPECT_EQ(r.face, ButtonFace::Normal);
+    EXPECT_TRUE(r.captionEnabled);
+}
+
+TEST(ButtonStateMachine, RefreshFaceBlacksTheCaptionOnlyBeforeTheFirstRun) {
+    ButtonMachine m = readyButton();
+    EXPECT_FALSE(Command::RefreshFace(m).blackCaption);
+    m.firstRun = 0;
+    const ButtonReaction r = Command::RefreshFace(m);
+    EXPECT_TRUE(r.blackCaption);
+    EXPECT_EQ(r.face, ButtonFace::Normal);
 }
 
 TEST(ButtonStateMachine, GradientDirectionFollowsState) {
@@ -182,4 +207,70 @@ TEST(ButtonStateMachine, GradientDirectionFollowsState) {
     m.state = ButtonState::Normal;
     Command::takeGradientDirection(m);
     EXPECT_FALSE(m.invertGradient);
+}
+
+// ---- The persisted property set.
+
+namespace {
+
+const FontDesc kAmbient = {"Tahoma", 8.25f, 0, false, false, false};
+const FontDesc kGothic = {"ＭＳ Ｐゴシック", 9.75f, 128, false, false, false};
+
+ButtonProperties withCaption(const std::string& caption, const FontDesc& font) {
+    return ButtonProperties{true, caption, font, 1, 0, 1};
+}
+
+std::vector<ButtonProperty> keysOf(const StoredButtonProperties& stored) {
+    std::vector<ButtonProperty> keys;
+    for (const StoredButtonProperty& entry : stored) keys.push_back(entry.key);
+    return keys;
+}
+
+}  // namespace
+
+TEST(ButtonProperties, DefaultsAreNotStoredAndCommandReadsBackAsCommand1) {
+    const StoredButtonProperties stored = Command::saveProperties(withCaption("Command", kAmbient), kAmbient);
+    EXPECT_TRUE(stored.empty());
+    const ButtonProperties back = Command::readProperties(stored, kAmbient);
+    EXPECT_EQ(back.caption, "Command1");
+    EXPECT_TRUE(back.enabled);
+    EXPECT_EQ(back.font, kAmbient);
+    EXPECT_EQ(back.firstRun, 1);
+    EXPECT_EQ(back.fontColour, 0u);
+    EXPECT_EQ(back.visible, 1);
+}
+
+TEST(ButtonProperties, DialogButtonsStoreOnlyCaptionAndFont) {
+    const StoredButtonProperties stored = Command::saveProperties(withCaption("設定", kGothic), kAmbient);
+    EXPECT_EQ(keysOf(stored), (std::vector<ButtonProperty>{ButtonProperty::Caption, ButtonProperty::Font}));
+    const ButtonProperties back = Command::readProperties(stored, kAmbient);
+    EXPECT_EQ(back.caption, "設定");
+    EXPECT_EQ(back.font, kGothic);
+    // Read against another ambient font, the stored font still holds.
+    EXPECT_EQ(Command::readProperties(stored, kGothic).font, kGothic);
+}
+
+TEST(ButtonProperties, EveryKeyRoundTripsWrittenInSavingOrder) {
+    const ButtonProperties p = {false, "ｷｬﾝｾﾙ", {"Tahoma", 12.5f, 1, true, true, true}, 0, 0x00FF8040u, 0};
+    const StoredButtonProperties stored = Command::saveProperties(p, kAmbient);
+    EXPECT_EQ(keysOf(stored),
+              (std::vector<ButtonProperty>{ButtonProperty::Enabled, ButtonProperty::Caption, ButtonProperty::FirstRun,
+                                           ButtonProperty::Font, ButtonProperty::FontColour, ButtonProperty::Visible}));
+    const ButtonProperties back = Command::readProperties(stored, kAmbient);
+    EXPECT_FALSE(back.enabled);
+    EXPECT_EQ(back.caption, p.caption);
+    EXPECT_EQ(back.font, p.font);
+    EXPECT_EQ(back.firstRun, 0);
+    EXPECT_EQ(back.fontColour, p.fontColour);
+    EXPECT_EQ(back.visible, 0);
+}
+
+TEST(ButtonProperties, AValueOfTheWrongTypeTakesTheReadDefault) {
+    const StoredButtonProperties stored = {{ButtonProperty::Enabled, std::string("False")},
+                                           {ButtonProperty::Caption, true},
+                                           {ButtonProperty::Visible, uint32_t{0}}};
+    const ButtonProperties p = Command::readProperties(stored, kAmbient);
+    EXPECT_TRUE(p.enabled);
+    EXPECT_EQ(p.caption, "Command1");
+    EXPECT_EQ(p.visible, 1);
 }

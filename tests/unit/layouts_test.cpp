@@ -132,6 +132,22 @@ TEST(Layouts, EveryButtonFaceHasItsOwnPicture) {
     EXPECT_EQ(kNoPicture, buttonFacePicture(ButtonFace::NoFace));
 }
 
+TEST(Layouts, TheDialogsButtonsStoreTheirCaptionAndFontOnly) {
+    const FontDesc ambient = {"Tahoma", 8.25f, 0, false, false, false};
+    const std::pair<P, std::string> buttons[] = {{P::Cmd_File, "..."}, {P::Cmd_Set, "設定"}, {P::Cmd_Can, "ｷｬﾝｾﾙ"}};
+    for (const auto& button : buttons) {
+        const StoredButtonProperties stored = storedButtonProperties(*findRow(button.first));
+        EXPECT_EQ(2u, stored.size());
+        const ButtonProperties p = Command::readProperties(stored, ambient);
+        EXPECT_EQ(button.second, p.caption);
+        EXPECT_EQ(kGothicFont, p.font);
+        EXPECT_TRUE(p.enabled);
+        EXPECT_EQ(1, p.firstRun);
+        EXPECT_EQ(0u, p.fontColour);
+        EXPECT_EQ(1, p.visible);
+    }
+}
+
 TEST(Layouts, TwipsRoundToTheNearestPixel) {
     EXPECT_EQ(twipsToPixels(1440, 15), 96);
     EXPECT_EQ(twipsToPixels(1440, 12), 120);  // 120 dots per inch

@@ -1,7 +1,7 @@
 // The forms runtime and the custom button's window class in-process under
 // Wine: layouts realised at the right pixel sizes, in tab order, with their
 // pictures; timers; unload order; mouse dispatch to windowless controls; and
-// the button driven by real window messages.
+// the button driven by real window messages, its properties and their saving.
 //   ui_forms_probe REPORT
 // REPORT gets one "what ok|FAIL" line per check and notes on what was seen;
 // exit 0 when every check passed.
@@ -291,10 +291,68 @@ void buttonMessages(Form& form) {
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, inside);
     SendMessageW(button, WM_LBUTTONUP, 0, inside);
     check(commandState(button) == ButtonState::Normal && clicks == 2, "disabled_button_ignores_mouse");
+    check(!commandEnabled(button), "reads_back_disabled");
     setControlEnabled(form, P::Control::Cmd_Set, true);
+    check(commandEnabled(button), "reads_back_enabled");
     SendMessageW(button, WM_MOUSEMOVE, 0, inside);
     SendMessageW(button, WM_RBUTTONUP, 0, inside);
     check(commandState(button) == ButtonState::HighLight && clicks == 3, "enabled_again_reacts");
+}
+
+// The colour of one pixel of a window as it shows on the screen.
+COLORREF shownPixel(HWND window, int x, int y) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+// The properties as a layout saves and loads them, and the background style.
+void buttonProperties(Form& form) {
+    HWND button = controlWindow(form, P::Control::Cmd_Set);
+    const FontDesc ambient = {"MS Sans Serif", 8.25f, 0, false, false, false};
+    StoredButtonProperties stored = commandSaveProperties(button, ambient);
+    note("Cmd_Set_stored_keys", std::to_string(stored.size()));
+    check(stored.size() == 2 && stored[0].key == ButtonProperty::Caption && stored[1].key == ButtonProperty::Font,
+          "Cmd_Set_stores_caption_and_font");
+    check(Command::readProperties(stored, ambient).caption == "設定", "caption_round_trips");
+    commandSetCaption(button, L"Command");
+    stored = commandSaveProperties(button, ambient);
+    check(Command::readProperties(stored, ambient).caption == "Command1", "Command_reads_back_as_Command1");
+    commandSetCaption(button, L"設定");
+
+    // A replaced font is what the property set saves.
+    const FontDesc bold = {"Tahoma", 12.0f, 0, true, false, false};
+    commandSetFont(button, bold);
+    check(commandFont(button) == bold, "font_replaced");
+    stored = commandSaveProperties(button, ambient);
+    check(Command::readProperties(stored, ambient).font == bold, "replaced_font_round_trips");
+    commandSetFont(button, kGothicFont);
+
+    commandSetFontColour(button, RGB(200, 0, 0));
+    check(commandFontColour(button) == RGB(200, 0, 0), "font_colour");
+    commandSetFontColour(button, 0);
+
+    // Transparent: the container shows through the face (the dialog's light
+    // grey at the frame's corner), the caption stays; opaque: the face again.
+    const COLORREF frame = shownPixel(button, 1, 1);
+    commandSetVisible(button, false);
+    check(!commandVisible(button), "reads_transparent");
+    const COLORREF behind = shownPixel(button, 1, 1);
+    RECT client;
+    GetClientRect(button, &client);
+    int dark = 0;
+    for (int x = 0; x < client.right; ++x)
+        if (GetRValue(shownPixel(button, x, client.bottom / 2)) < 100) ++dark;
+    note("transparent_frame", std::to_string(GetRValue(frame)) + " " + std::to_string(GetGValue(frame)) + " " +
+                                  std::to_string(GetBValue(frame)) + " -> " + std::to_string(GetRValue(behind)) + " " +
+                                  std::to_string(GetGValue(behind)) + " " + std::to_string(GetBValue(behind)));
+    note("transparent_caption_dark_pixels", std::to_string(dark));
+    check(behind == RGB(192, 192, 192) && frame != behind, "transparent_shows_the_container");
+    check(dark > 0, "transparent_keeps_the_caption");
+    commandSetVisible(button, true);
+    check(commandVisible(button) && shownPixel(button, 1, 1) == frame, "opaque_shows_the_face");
 }
 
 }  // namespace
@@ -318,6 +376,7 @@ int main(int argc, char** argv) {
         windowlessMouse(*dialog);
         pointers(*dialog);
         buttonMessages(*dialog);
+        buttonProperties(*dialog);
         unloadForm(*dialog);
     }
     return test_report::finish();

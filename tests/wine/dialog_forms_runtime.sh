@@ -2,8 +2,8 @@
 # The forms runtime and the custom button in-process (tests/win/ui_forms_probe):
 # layouts realised at their pixel sizes and in tab order, pictures decoded and
 # saved as 24-bit BMP files, timers, unload order, mouse dispatch to
-# windowless controls and the button's state machine driven by real window
-# messages.
+# windowless controls, the button's state machine driven by real window
+# messages, and its properties as a layout saves and reads them.
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}
 . "$KESTRINE_ROOT/tools/wine_harness.sh"
 harness_init
