@@ -14,6 +14,7 @@ kestrine_wine_test(frontend_music ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_musi
 kestrine_wine_test(frontend_startup ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_startup.sh)
 kestrine_wine_test(frontend_show ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_show.sh)
 kestrine_wine_test(frontend_preview ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_preview.sh)
+kestrine_wine_test(frontend_manifest ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_manifest.sh)
 
 kestrine_fuzz_target(frontend_text_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/frontend_text_fuzz.cpp)
 if(KESTRINE_FUZZ)

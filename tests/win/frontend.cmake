@@ -33,3 +33,8 @@ add_executable(frontend_preview_picture ${CMAKE_CURRENT_LIST_DIR}/frontend_previ
   ${PROJECT_SOURCE_DIR}/frontend/preview_mode_win32.cpp)
 target_link_libraries(frontend_preview_picture PRIVATE kestrine_forms)
 set_target_properties(frontend_preview_picture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
+
+# A program's manifest resource, and the DPI settings the system reads from it.
+add_executable(frontend_manifest_reader ${CMAKE_CURRENT_LIST_DIR}/frontend_manifest_reader.cpp)
+target_link_libraries(frontend_manifest_reader PRIVATE kernel32)
+set_target_properties(frontend_manifest_reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
