@@ -3,6 +3,8 @@ kestrine_unit_test(button_state_test unit/button_state_test.cpp)
 target_link_libraries(button_state_test PRIVATE kestrine_frontend_core)
 kestrine_unit_test(layouts_test unit/layouts_test.cpp)
 target_link_libraries(layouts_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(picture_test unit/picture_test.cpp)
+target_link_libraries(picture_test PRIVATE kestrine_frontend_core)
 kestrine_unit_test(settings_dialog_test unit/settings_dialog_test.cpp)
 target_link_libraries(settings_dialog_test PRIVATE kestrine_frontend_core)
 
@@ -11,3 +13,4 @@ foreach(script dialog_forms_runtime dialog_look dialog_choice dialog_confirm dia
     dialog_user_settings)
   kestrine_wine_test(${script} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
 endforeach()
+

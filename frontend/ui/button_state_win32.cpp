@@ -21,7 +21,8 @@ struct CommandButton {
     ButtonMachine machine;
     CommandButtonHost host;
     FontDesc font = {};
-    HFONT madeFont = nullptr;  // font, made for the screen
+    int dpi = 96;              // the scale of its form
+    HFONT madeFont = nullptr;  // font, made at dpi
     COLORREF fontColour = 0;
     bool opaque = true;  // the background style that Visible sets
     bool captionEnabled = true;
@@ -37,7 +38,7 @@ CommandButton* buttonOf(HWND window) {
     return reinterpret_cast<CommandButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-int px(int twips) { return twipsToPixels(twips, twipsPerPixelY()); }
+int px(const CommandButton& b, int twips) { return twipsToPixels(twips, b.dpi); }
 
 }  // namespace
 
@@ -68,8 +69,9 @@ void PaintGradient(CommandButton& b, int width, int height) {
 }
 
 // The gradient, then the picture's outer border stretched around the edge in
-// eight pieces (source in the 64 x 25 picture's pixels, which are the
-// design's twips at 15 per pixel), then the caption's place.
+// eight pieces, then the caption's place. The picture is drawn at the
+// button's scale (64 x 25 pixels are 960 x 375 twips), so the pieces' source
+// rectangles are twips of the picture.
 void DrawFace(CommandButton& b, ButtonFace face) {
     if (face == ButtonFace::NoFace) return;
     takeGradientDirection(b.machine);
@@ -82,31 +84,33 @@ void DrawFace(CommandButton& b, ButtonFace face) {
     FillRect(b.surface.dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     PaintGradient(b, w, h);
 
-    const PictureRef& picture = b.faces[static_cast<int>(face)];
+    const PictureRef picture = pictureAtDpi(b.faces[static_cast<int>(face)], b.dpi);
     if (picture) {
-        const int e = px(60);  // the border's width on screen
+        const int e = px(b, 60);  // the border's width on screen
         struct Piece {
             int sx, sy, sw, sh, dx, dy, dw, dh;
         };
         const Piece pieces[8] = {
-            {0, 0, 4, 4, 0, 0, e, e},                // top-left corner
-            {4, 0, 56, 4, e, 0, w - 2 * e, e},       // top edge
-            {60, 0, 4, 4, w - e, 0, e, e},           // top-right corner
-            {60, 4, 4, 17, w - e, e, e, h - 2 * e},  // right edge
-            {60, 21, 4, 4, w - e, h - e, e, e},      // bottom-right corner
-            {4, 21, 56, 4, e, h - e, w - 2 * e, e},  // bottom edge
-            {0, 21, 4, 4, 0, h - e, e, e},           // bottom-left corner
-            {0, 4, 4, 17, 0, e, e, h - 2 * e},       // left edge
+            {0, 0, 60, 60, 0, 0, e, e},                  // top-left corner
+            {60, 0, 840, 60, e, 0, w - 2 * e, e},        // top edge
+            {900, 0, 60, 60, w - e, 0, e, e},            // top-right corner
+            {900, 60, 60, 255, w - e, e, e, h - 2 * e},  // right edge
+            {900, 315, 60, 60, w - e, h - e, e, e},      // bottom-right corner
+            {60, 315, 840, 60, e, h - e, w - 2 * e, e},  // bottom edge
+            {0, 315, 60, 60, 0, h - e, e, e},            // bottom-left corner
+            {0, 60, 60, 255, 0, e, e, h - 2 * e},        // left edge
         };
-        for (const Piece& p : pieces)
-            drawPicture(b.surface.dc, *picture, p.dx, p.dy, p.dw, p.dh, p.sx, p.sy, p.sw, p.sh);
+        for (const Piece& p : pieces) {
+            const int sx = px(b, p.sx), sy = px(b, p.sy);
+            drawPicture(b.surface.dc, *picture, p.dx, p.dy, p.dw, p.dh, sx, sy, px(b, p.sx + p.sw) - sx,
+                        px(b, p.sy + p.sh) - sy);
+        }
     }
     InvalidateRect(b.window, nullptr, FALSE);
 
     // The caption label: 195 twips high, centred vertically 20 twips above the middle.
-    const int tpp = twipsPerPixelY();
-    const int labelTop = (h * tpp - 195 - 20) / 2;
-    b.captionRect = {0, px(labelTop), w, px(labelTop) + px(195)};
+    const int labelTop = (pixelsToTwips(h, b.dpi) - 195 - 20) / 2;
+    b.captionRect = {0, px(b, labelTop), w, px(b, labelTop) + px(b, 195)};
 }
 
 }  // namespace
@@ -229,7 +233,7 @@ namespace {
 // Replaces the caption's font; false (keeping the old one) when the platform
 // cannot make it.
 bool takeFont(CommandButton& b, const FontDesc& font) {
-    HFONT made = createFont(font);
+    HFONT made = createFont(font, b.dpi);
     if (!made) return false;
     if (b.madeFont) DeleteObject(b.madeFont);
     b.madeFont = made;
@@ -240,10 +244,12 @@ bool takeFont(CommandButton& b, const FontDesc& font) {
 }  // namespace
 
 HWND createCommandButton(HWND parent, int x, int y, int width, int height, int controlId,
-                         const StoredButtonProperties& stored, const FontDesc& ambient, const CommandButtonHost& host) {
+                         const StoredButtonProperties& stored, const FontDesc& ambient, int dpi,
+                         const CommandButtonHost& host) {
     if (!registerClass()) return nullptr;
     CommandButton* b = new CommandButton;
     b->host = host;
+    b->dpi = dpi;
     for (int f = 1; f < 7; ++f) b->faces[f] = loadPictureResource(buttonFacePicture(static_cast<ButtonFace>(f)));
 
     // Loading from the layout: the keys in reading order, applied.
@@ -362,6 +368,13 @@ StoredButtonProperties commandSaveProperties(HWND button, const FontDesc& ambien
     const StoredButtonProperties stored = Command::saveProperties(p, ambient);
     apply(*b, Command::RefreshFace(b->machine));
     return stored;
+}
+
+void commandSetDpi(HWND button, int dpi) {
+    CommandButton* b = buttonOf(button);
+    if (!b || dpi == b->dpi) return;
+    b->dpi = dpi;
+    takeFont(*b, b->font);
 }
 
 ButtonState commandState(HWND button) {

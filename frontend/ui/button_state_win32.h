@@ -15,12 +15,13 @@ struct CommandButtonHost {
     void* context = nullptr;
 };
 
-// Creates a button as a child of parent at the pixel rectangle, reads its
-// persisted properties from stored (a key not stored takes its read
-// default; ambient is its container's font), runs RefreshFace and takes its
-// size. Null on failure.
+// Creates a button as a child of parent at the pixel rectangle, drawn for
+// the screen's dots per inch dpi; reads its persisted properties from stored
+// (a key not stored takes its read default; ambient is its container's
+// font), runs RefreshFace and takes its size. Null on failure.
 HWND createCommandButton(HWND parent, int x, int y, int width, int height, int controlId,
-                         const StoredButtonProperties& stored, const FontDesc& ambient, const CommandButtonHost& host);
+                         const StoredButtonProperties& stored, const FontDesc& ambient, int dpi,
+                         const CommandButtonHost& host);
 
 // The button's public members. Each does nothing (or reads as empty) for a
 // window that is not a button.
@@ -41,5 +42,8 @@ void commandSetVisible(HWND button, bool visible);
 bool commandVisible(HWND button);
 // Saving into a layout: the stored property set, then RefreshFace.
 StoredButtonProperties commandSaveProperties(HWND button, const FontDesc& ambient);
+// Draws the button for another scale from its next face and paint on (its
+// form gives it its new size next).
+void commandSetDpi(HWND button, int dpi);
 // The state machine's state; None for a window that is not a button.
 ButtonState commandState(HWND button);

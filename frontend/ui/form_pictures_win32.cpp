@@ -10,18 +10,27 @@
 
 // ---- Persistent images.
 
+namespace {
+
+// A picture box's picture drawn whole at the form's scale into its image.
+void drawWhole(const Form& form, Control& box) {
+    const PictureRef shown = pictureAtDpi(box.picture, form.dpi);
+    if (!shown || !box.image.dc) return;
+    drawPicture(box.image.dc, *shown, 0, 0, shown->width, shown->height, 0, 0, shown->width, shown->height);
+}
+
+}  // namespace
+
 Surface* containerImage(Form& form, Row container) {
     if (container == kNoRow) return &form.image;
     Control& box = form.controls[container];
     if (!box.image.dc && box.window) {
-        // A picture box's image starts as its background with its picture in
-        // the top-left corner; a box that is never shown or drawn on needs none.
+        // A picture box's image starts as its background with its picture,
+        // at the form's scale, in the top-left corner; a box that is never
+        // shown or drawn on needs none.
         RECT inside;
         GetClientRect(box.window, &inside);
-        if (growSurface(box.image, inside.right, inside.bottom, colourOf(box.layout->back)) && box.picture) {
-            const PictureData& p = *box.picture;
-            drawPicture(box.image.dc, p, 0, 0, p.width, p.height, 0, 0, p.width, p.height);
-        }
+        if (growSurface(box.image, inside.right, inside.bottom, colourOf(box.layout->back))) drawWhole(form, box);
     }
     return &box.image;
 }
@@ -46,7 +55,8 @@ void drawLabel(HDC dc, const Control& c) {
     RECT r = c.rect;
     if (l.border == Border::SingleLine) {
         FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        InflateRect(&r, -2, -1);
+        // The text keeps 30 by 15 twips from the frame.
+        InflateRect(&r, -twipsToPixels(30, c.form->dpi), -twipsToPixels(15, c.form->dpi));
     }
     // A label one line high shows its caption on that line, running past the
     // right edge rather than losing the end when the platform's substitute
@@ -70,17 +80,14 @@ void drawLabel(HDC dc, const Control& c) {
     SelectObject(dc, oldFont);
 }
 
+// A stretched picture fills the control; an unstretched one keeps its size
+// at the form's scale, cut at the control's edge. Either is scaled smoothly.
 void drawImage(HDC dc, const Control& c) {
-    if (!c.picture) return;
-    const PictureData& p = *c.picture;
     const int w = c.rect.right - c.rect.left, h = c.rect.bottom - c.rect.top;
-    if (c.layout->stretch) {
-        drawPicture(dc, p, c.rect.left, c.rect.top, w, h, 0, 0, p.width, p.height);
-    } else {
-        // Unstretched pictures keep their size, cut at the control's edge.
-        const int dw = std::min(w, p.width), dh = std::min(h, p.height);
-        drawPicture(dc, p, c.rect.left, c.rect.top, dw, dh, 0, 0, dw, dh);
-    }
+    const PictureRef shown = c.layout->stretch ? scaledPicture(c.picture, w, h) : pictureAtDpi(c.picture, c.form->dpi);
+    if (!shown) return;
+    const int dw = std::min(w, shown->width), dh = std::min(h, shown->height);
+    drawPicture(dc, *shown, c.rect.left, c.rect.top, dw, dh, 0, 0, dw, dh);
 }
 
 void drawShape(HDC dc, const Control& c) {
@@ -143,10 +150,9 @@ void copyPicture(Form& form, ControlRow to, ControlRow from) {
     const Control* source = findControl(form, from);
     if (!target || !source) return;
     target->picture = source->picture;
-    if (target->layout->kind == ControlKind::PictureBox && target->picture) {
-        Surface* image = containerImage(form, target->layout->row);
-        const PictureData& p = *target->picture;
-        if (image->dc) drawPicture(image->dc, p, 0, 0, p.width, p.height, 0, 0, p.width, p.height);
+    if (target->layout->kind == ControlKind::PictureBox) {
+        containerImage(form, target->layout->row);
+        drawWhole(form, *target);
     }
     invalidateControl(*target);
 }

@@ -25,7 +25,7 @@ struct Control {
     std::wstring caption;      // labels
     bool enabled = true;
     PictureRef picture;
-    HFONT font = nullptr;
+    HFONT font = nullptr;  // labels and combo boxes, made at the form's scale
     HWND window = nullptr;
     Surface image;  // picture boxes, made when first needed
     HBRUSH backBrush = nullptr;
@@ -40,6 +40,7 @@ struct Form {
     bool loaded = false;
     bool unloading = false;
     bool shown = false;
+    int dpi = 96;  // the scale its controls are laid out for
     Surface image;
     std::vector<Control> controls;  // one per layout row, in row order
     int pressed = -1;               // row of the windowless control that took the left press

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "frontend/ui/button_state_win32.h"
+#include "frontend/ui/dpi_win32.h"
 #include "frontend/ui/form_records_win32.h"
 
 namespace {
@@ -19,22 +20,8 @@ const wchar_t kPictureClass[] = L"KestrinePicture";
 
 std::vector<Form*> allForms;
 
-int dpiY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-int dpiX() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-int pxX(int twips) { return twipsToPixels(twips, twipsPerPixelX()); }
-int pxY(int twips) { return twipsToPixels(twips, twipsPerPixelY()); }
+// A combo box's drop-down list below its edit field: 200 pixels at 96 dots per inch.
+const int kDropDownTwips = 3000;
 
 }  // namespace
 
@@ -132,6 +119,7 @@ LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         case WM_TIMER: timerTicked(*form, wParam); return 0;
+        case WM_DPICHANGED: rescaleForm(*form, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_CLOSE: unloadForm(*form); return 0;
         case WM_QUERYENDSESSION: unloadForm(*form); return TRUE;
         case WM_ENDSESSION:
@@ -176,18 +164,43 @@ FontDesc ambientFont(const Form& form, Row container) {
     if (own) return *own;
     LOGFONTW lf = {};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    const float points = static_cast<float>(std::abs(lf.lfHeight)) * 72.0f / static_cast<float>(dpiY());
+    const float points = static_cast<float>(std::abs(lf.lfHeight)) * 72.0f / static_cast<float>(systemDpi());
     return FontDesc{narrowUtf8(lf.lfFaceName), points,           lf.lfCharSet,
                     lf.lfWeight >= FW_BOLD,    lf.lfItalic != 0, lf.lfUnderline != 0};
 }
 
+// The platform's default user-interface font at dpi (the stock one is made
+// for the system's dots per inch).
+HFONT createUiFont(int dpi) {
+    LOGFONTW lf = {};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+    lf.lfHeight = MulDiv(lf.lfHeight, dpi, systemDpi());
+    return CreateFontIndirectW(&lf);
+}
+
 HMENU childId(Row row) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + row)); }
+
+// What a control's look takes from the form's scale: its rectangle, its
+// font and its pointer. The windows are placed by the caller.
+void scaleControl(Form& form, Control& c) {
+    const ControlLayout& l = *c.layout;
+    const PixelRect r = controlPixels(l, form.dpi);
+    c.rect = {r.left, r.top, r.left + r.width, r.top + r.height};
+    const bool hasFont = (l.kind == ControlKind::Label && l.font) || l.kind == ControlKind::ComboBox;
+    if (hasFont) {
+        HFONT old = c.font;
+        c.font = l.kind == ControlKind::ComboBox ? createUiFont(form.dpi) : createFont(*l.font, form.dpi);
+        if (c.window) SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
+        if (old) DeleteObject(old);
+    }
+    if (l.pointer == Pointer::Custom && l.cursor != 0) c.cursor = loadCursorAtDpi(l.cursor, form.dpi);
+}
 
 void createControl(Form& form, Control& c) {
     const ControlLayout& l = *c.layout;
     HWND parent = containerWindow(form, l.container);
-    const int x = pxX(l.left), y = pxY(l.top), w = pxX(l.width), h = pxY(l.height);
-    c.rect = {x, y, x + w, y + h};
+    scaleControl(form, c);
+    const int x = c.rect.left, y = c.rect.top, w = c.rect.right - c.rect.left, h = c.rect.bottom - c.rect.top;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     switch (l.kind) {
         case ControlKind::PictureBox: {
@@ -200,19 +213,15 @@ void createControl(Form& form, Control& c) {
             c.picture = loadPictureResource(l.picture);
             break;
         }
-        case ControlKind::Label:
-            c.caption = widenUtf8(l.caption ? l.caption : "");
-            if (l.font) c.font = createFont(*l.font);
-            break;
+        case ControlKind::Label: c.caption = widenUtf8(l.caption ? l.caption : ""); break;
         case ControlKind::Image: c.picture = loadPictureResource(l.picture); break;
         case ControlKind::ComboBox: {
             // The window's height includes the drop-down list.
-            c.window = CreateWindowExW(0, L"COMBOBOX", L"",
-                                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                       x, y, w, h + 200, parent, childId(l.row), instance, nullptr);
+            c.window = CreateWindowExW(
+                0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                x, y, w, h + twipsToPixels(kDropDownTwips, form.dpi), parent, childId(l.row), instance, nullptr);
             c.backBrush = CreateSolidBrush(colourOf(l.back));
-            if (c.window)
-                SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            if (c.window) SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
             break;
         }
         case ControlKind::Timer:
@@ -223,13 +232,27 @@ void createControl(Form& form, Control& c) {
             host.click = raiseButtonClick;
             host.context = &c;
             c.window = createCommandButton(parent, x, y, w, h, kFirstControlId + l.row, storedButtonProperties(l),
-                                           ambientFont(form, l.container), host);
+                                           ambientFont(form, l.container), form.dpi, host);
             break;
         }
         case ControlKind::Shape: break;
     }
     c.enabled = l.kind == ControlKind::Timer ? true : l.enabled;
-    if (l.pointer == Pointer::Custom && l.cursor != 0) c.cursor = LoadCursorW(instance, MAKEINTRESOURCEW(l.cursor));
+}
+
+// A windowed control moved to its rectangle at the form's scale; a picture
+// box's image is made again at its new size when next needed.
+void placeControl(Form& form, Control& c) {
+    invalidateControl(c);
+    scaleControl(form, c);
+    if (c.window) {
+        if (c.layout->kind == ControlKind::CommandButton) commandSetDpi(c.window, form.dpi);
+        if (c.layout->kind == ControlKind::PictureBox) freeSurface(c.image);
+        const int extra = c.layout->kind == ControlKind::ComboBox ? twipsToPixels(kDropDownTwips, form.dpi) : 0;
+        SetWindowPos(c.window, nullptr, c.rect.left, c.rect.top, c.rect.right - c.rect.left,
+                     c.rect.bottom - c.rect.top + extra, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    invalidateControl(c);
 }
 
 // Sibling windows in the order of their tab indexes, so that the system's
@@ -261,6 +284,14 @@ DWORD formStyle(const FormLayout& layout) {
 
 DWORD formExStyle(const FormLayout& layout) { return layout.style == FormStyle::FixedDialog ? WS_EX_WINDOWEDGE : 0; }
 
+// The window's outer size around its layout's client area at the form's scale.
+SIZE outerSize(const Form& form) {
+    const PixelRect client = clientPixels(*form.layout, form.dpi);
+    const RECT outer = outerRect(RECT{0, 0, client.width, client.height}, formStyle(*form.layout),
+                                 formExStyle(*form.layout), form.dpi);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
 }  // namespace
 
 // ---- Loading, showing and unloading forms.
@@ -271,18 +302,25 @@ Form* loadForm(const FormLayout& layout, const FormEvents& events) {
     form->layout = &layout;
     form->events = events;
 
-    RECT outer = {0, 0, pxX(layout.width), pxY(layout.height)};
-    AdjustWindowRectEx(&outer, formStyle(layout), FALSE, formExStyle(layout));
+    form->dpi = systemDpi();
+    const PixelRect at = clientPixels(layout, form->dpi);
+    SIZE outer = outerSize(*form);
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    form->window = CreateWindowExW(formExStyle(layout), kFormClass, widenUtf8(layout.caption).c_str(),
-                                   formStyle(layout), pxX(layout.left), pxY(layout.top), outer.right - outer.left,
-                                   outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    form->window =
+        CreateWindowExW(formExStyle(layout), kFormClass, widenUtf8(layout.caption).c_str(), formStyle(layout), at.left,
+                        at.top, outer.cx, outer.cy, nullptr, nullptr, instance, nullptr);
     if (!form->window) {
         delete form;
         return nullptr;
     }
     allForms.push_back(form);
     SetWindowLongPtrW(form->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    // A monitor of another scale than the system's: the window's own.
+    if (windowDpi(form->window) != form->dpi) {
+        form->dpi = windowDpi(form->window);
+        outer = outerSize(*form);
+        SetWindowPos(form->window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     RECT client;
     GetClientRect(form->window, &client);
     growSurface(form->image, client.right, client.bottom, colourOf(layout.back));
@@ -394,8 +432,22 @@ RECT controlRect(const Form& form, ControlRow control) {
     return c ? c->rect : RECT{0, 0, 0, 0};
 }
 
-int twipsPerPixelX() { return std::max(1, 1440 / dpiX()); }
-int twipsPerPixelY() { return std::max(1, 1440 / dpiY()); }
+int formDpi(const Form& form) { return form.dpi; }
+
+void rescaleForm(Form& form, int dpi, const RECT* suggested) {
+    if (!form.loaded || !form.window || dpi <= 0 || dpi == form.dpi) return;
+    form.dpi = dpi;
+    for (Control& c : form.controls) placeControl(form, c);
+    if (suggested) {
+        SetWindowPos(form.window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        const SIZE outer = outerSize(form);
+        SetWindowPos(form.window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    refreshForm(form);
+    if (form.events.dpiChanged) form.events.dpiChanged(form);
+}
 
 // ---- Properties.
 
@@ -454,9 +506,9 @@ void initializeButton(Form& form, ControlRow button) {
 
 // ---- Fonts and text.
 
-HFONT createFont(const FontDesc& desc) {
+HFONT createFont(const FontDesc& desc, int dpi) {
     LOGFONTW lf = {};
-    lf.lfHeight = -static_cast<LONG>(std::lround(desc.points * dpiY() / 72.0));
+    lf.lfHeight = -static_cast<LONG>(std::lround(desc.points * dpi / 72.0));
     lf.lfWeight = desc.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = desc.italic;
     lf.lfUnderline = desc.underline;

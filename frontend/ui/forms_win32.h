@@ -23,6 +23,7 @@ struct FormEvents {                          // any handler may be null
     void (*queryUnload)(Form&);              // every unload: by code, close box, end of session
     void (*unload)(Form&);                   // after queryUnload
     void (*resize)(Form&);                   // after the window got its size
+    void (*dpiChanged)(Form&);               // after the form was laid out again for a new scale
     // A label was clicked with the left button (press and release on it), or a
     // custom button raised its Click event.
     void (*click)(Form&, ControlRow control);
@@ -51,8 +52,12 @@ HWND controlWindow(const Form& form, ControlRow control);
 void moveForm(Form& form, int left, int top, int width, int height);
 void moveControl(Form& form, ControlRow control, int left, int top, int width, int height);
 RECT controlRect(const Form& form, ControlRow control);
-int twipsPerPixelX();
-int twipsPerPixelY();
+// The dots per inch the form is laid out for: its window's when it loaded,
+// then each new scale the system announces (the window moved to a monitor
+// of another scale). rescaleForm lays the form out again for dpi and gives
+// the window the suggested outer rectangle, or its size at that scale.
+int formDpi(const Form& form);
+void rescaleForm(Form& form, int dpi, const RECT* suggested);
 
 // Control properties. Captions are UTF-16; see widen* below.
 void setControlEnabled(Form& form, ControlRow control, bool enabled);
@@ -65,8 +70,8 @@ void addComboItem(Form& form, ControlRow control, const std::wstring& item);
 // Custom buttons: Initialize (state Normal, hover timer at 100 ms).
 void initializeButton(Form& form, ControlRow button);
 
-// A layout's font at the screen's dots per inch.
-HFONT createFont(const FontDesc& font);
+// A layout's font at dpi.
+HFONT createFont(const FontDesc& font, int dpi);
 
 // Text conversions for captions.
 std::wstring widenUtf8(const std::string& text);

@@ -4,7 +4,7 @@
 // row reads like the layout it records.
 //
 // Contents: fonts and colours; row builders; the three windows' tables; the
-// button's face pictures; lookups.
+// button's face pictures and stored properties; lookups; geometry.
 #include "frontend/ui/layouts.h"
 
 #include <iterator>
@@ -238,8 +238,32 @@ const ControlLayout* findRow(ControlRow control) {
     return named ? &control.layout->controls[control.row] : nullptr;
 }
 
-int twipsToPixels(int twips, int twipsPerPixel) {
-    if (twipsPerPixel <= 0) return 0;
-    const int half = twipsPerPixel / 2;
-    return twips >= 0 ? (twips + half) / twipsPerPixel : -((-twips + half) / twipsPerPixel);
+namespace {
+
+// numerator / denominator to the nearest whole number, halves away from zero.
+int roundedQuotient(long long numerator, long long denominator) {
+    if (denominator <= 0) return 0;
+    const long long half = denominator / 2;
+    return static_cast<int>(numerator >= 0 ? (numerator + half) / denominator : -((-numerator + half) / denominator));
+}
+
+PixelRect edgesToPixels(int left, int top, int width, int height, int dpi) {
+    const int x = twipsToPixels(left, dpi), y = twipsToPixels(top, dpi);
+    return PixelRect{x, y, twipsToPixels(left + width, dpi) - x, twipsToPixels(top + height, dpi) - y};
+}
+
+}  // namespace
+
+int twipsToPixels(int twips, int dpi) { return roundedQuotient(static_cast<long long>(twips) * dpi, 1440); }
+
+int pixelsToTwips(int pixels, int dpi) { return roundedQuotient(static_cast<long long>(pixels) * 1440, dpi); }
+
+PixelRect controlPixels(const ControlLayout& c, int dpi) {
+    return edgesToPixels(c.left, c.top, c.width, c.height, dpi);
+}
+
+PixelRect clientPixels(const FormLayout& form, int dpi) {
+    // The size is the window's own: it does not depend on where the window sits.
+    return PixelRect{twipsToPixels(form.left, dpi), twipsToPixels(form.top, dpi), twipsToPixels(form.width, dpi),
+                     twipsToPixels(form.height, dpi)};
 }

@@ -10,7 +10,7 @@
 //
 // Contents: kinds and settings; control rows; Solvane_S, Solvane_R and
 // Solvane_P with their identifiers; one control of any window; the custom
-// button's face pictures.
+// button's face pictures and stored properties; geometry at a scale.
 #pragma once
 #include <cassert>
 #include <cstddef>
@@ -212,5 +212,18 @@ Picture buttonFacePicture(ButtonFace face);
 // caption and its font (every other key is at its default).
 StoredButtonProperties storedButtonProperties(const ControlLayout& button);
 
-// Twips to pixels at the given twips per pixel, rounded to the nearest pixel.
-int twipsToPixels(int twips, int twipsPerPixel);
+// ---- Geometry at a screen's dots per inch: 1440 twips to the inch, so 15
+// twips per pixel at 96 dots per inch and 10 at 144.
+
+// Twips to pixels and back, to the nearest whole unit (halves away from zero).
+int twipsToPixels(int twips, int dpi);
+int pixelsToTwips(int pixels, int dpi);
+
+struct PixelRect {
+    int left, top, width, height;
+};
+// A control's rectangle in its container's client area: each edge lies at
+// the pixel nearest to it, so controls that meet in twips meet on the screen.
+PixelRect controlPixels(const ControlLayout& control, int dpi);
+// A window's client area: its place on the screen and its size.
+PixelRect clientPixels(const FormLayout& form, int dpi);

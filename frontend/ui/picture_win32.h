@@ -24,6 +24,19 @@ using PictureRef = std::shared_ptr<const PictureData>;
 // picture. Null when the resource is missing or does not decode.
 PictureRef loadPictureResource(int id);
 
+// The picture smoothly resampled to width x height (picture.h); the same
+// picture when it has that size already. Scaled pictures are kept for the
+// next use. Null for a null picture or when the platform refuses.
+PictureRef scaledPicture(const PictureRef& picture, int width, int height);
+// The picture at a screen's dots per inch: its pixels are made for 96.
+PictureRef pictureAtDpi(const PictureRef& picture, int dpi);
+
+// A cursor resource for a screen's dots per inch: the cursor itself where
+// the system and dpi are at 96, else its 32 x 32 picture smoothly scaled by
+// dpi / 96 with its hot spot. Cursors are kept for the process's life. Null
+// when the resource is missing.
+HCURSOR loadCursorAtDpi(int id, int dpi);
+
 // Writes the picture as a 24-bit bottom-up BMP with a 40-byte info header.
 bool writePictureBmp(const PictureData& picture, const char* path);
 

@@ -63,6 +63,8 @@ void Form_Load(DialogPort& port) {
 
 void Form_Unload(DialogPort& port) { port.animateClose(); }
 
+void Form_DpiChanged(DialogPort& port) { TilePanel(port, Control::Pic_C); }
+
 // ---- The background: horizontal lines whose brightness follows a sine curve.
 
 void Form_Resize(DialogPort& port) {

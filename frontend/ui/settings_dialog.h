@@ -67,6 +67,9 @@ struct DialogPort {
 void Form_Load(DialogPort& port);
 void Form_Resize(DialogPort& port);
 void Form_Unload(DialogPort& port);
+// The window was laid out again for a new scale (moved to a monitor of
+// another scale): the panel's image was made anew and is covered again.
+void Form_DpiChanged(DialogPort& port);
 void SelectBgmKind(DialogPort& port, int16_t index);
 void InitButtons(DialogPort& port);
 void TilePanel(DialogPort& port, Control panel);

@@ -43,20 +43,23 @@ struct WindowsDialog : Solvane_P::DialogPort {
 
     HWND window() const { return formWindow(*form); }
 
+    // Twips at the dialog's scale.
+    int twips(int pixels) { return pixelsToTwips(pixels, formDpi(*form)); }
     Size screenTwips() override {
-        return Size{GetSystemMetrics(SM_CXSCREEN) * twipsPerPixelX(), GetSystemMetrics(SM_CYSCREEN) * twipsPerPixelY()};
+        return Size{twips(GetSystemMetrics(SM_CXSCREEN)), twips(GetSystemMetrics(SM_CYSCREEN))};
     }
     Size dialogTwips() override {
         RECT r = {0, 0, 0, 0};
         GetWindowRect(window(), &r);
         const Size pixels = sizeOf(r);
-        return Size{pixels.width * twipsPerPixelX(), pixels.height * twipsPerPixelY()};
+        return Size{twips(pixels.width), twips(pixels.height)};
     }
     void moveDialog(int leftTwips, int topTwips) override {
         RECT r = {0, 0, 0, 0};
         GetWindowRect(window(), &r);
-        moveForm(*form, twipsToPixels(leftTwips, twipsPerPixelX()), twipsToPixels(topTwips, twipsPerPixelY()),
-                 r.right - r.left, r.bottom - r.top);
+        const int dpi = formDpi(*form);
+        moveForm(*form, twipsToPixels(leftTwips, dpi), twipsToPixels(topTwips, dpi), r.right - r.left,
+                 r.bottom - r.top);
     }
     Size insideSize() override {
         RECT r = {0, 0, 0, 0};
@@ -166,6 +169,10 @@ void onUnload(Form&) {
     SkipOnError([] { Solvane_P::Form_Unload(dialog); });
 }
 
+void onDpiChanged(Form&) {
+    SkipOnError([] { Solvane_P::Form_DpiChanged(dialog); });
+}
+
 void onClick(Form&, ControlRow control) {
     SkipOnError([control] { Solvane_P::Click(dialog, control.as<Control>()); });
 }
@@ -181,6 +188,7 @@ void ShowSettingsDialog() {
     events.load = onLoad;
     events.resize = onResize;
     events.unload = onUnload;
+    events.dpiChanged = onDpiChanged;
     events.click = onClick;
     events.mouseDown = onMouseDown;
     if (Form* form = loadForm(Solvane_P_Layout, events)) showForm(*form, true);

@@ -25,6 +25,7 @@ struct FakeDialog : DialogPort {
     std::map<Control, std::string> captions = {{Control::lbl_URL, "https://kestrine.example.org/"}};
     Lines calls;  // the window and system calls whose order matters
     int tiles = 0;
+    Size tile = {556, 20}, panel = {469, 165};  // Pic_Mbl and Pic_C at 96 dots per inch
     Size inside = {496, 246};
     std::vector<std::string> lines;  // "y width r g b" of each background line
     int32_t cursorResult = 1;
@@ -43,9 +44,9 @@ struct FakeDialog : DialogPort {
                         std::to_string(g) + " " + std::to_string(b));
     }
     void refreshDialog() override {}
-    Size controlSize(Control c) override { return c == Control::Pic_Mbl ? Size{556, 20} : Size{469, 165}; }
+    Size controlSize(Control c) override { return c == Control::Pic_Mbl ? tile : panel; }
     void copyImage(Control from, Control to, int, int, int w, int h) override {
-        if (from == Control::Pic_Mbl && to == Control::Pic_C && w == 556 && h == 20) ++tiles;
+        if (from == Control::Pic_Mbl && to == Control::Pic_C && w == tile.width && h == tile.height) ++tiles;
     }
     void refresh(Control) override {}
     void initializeButton(Control button) override {
@@ -153,6 +154,15 @@ TEST_F(SettingsDialogTest, LoadShowsTheSettingsAndZoomsOpenFromThePointer) {
     EXPECT_EQ(expected, dialog.calls);
     EXPECT_EQ(300, CursorX);
     EXPECT_EQ(200, CursorY);
+}
+
+TEST_F(SettingsDialogTest, ANewScaleCoversThePanelAgainWithTheTileAtThatScale) {
+    Form_Load(dialog);
+    dialog.tiles = 0;
+    dialog.tile = {834, 30};  // at 144 dots per inch
+    dialog.panel = {704, 248};
+    Form_DpiChanged(dialog);
+    EXPECT_EQ(20, dialog.tiles);  // two columns of ten, 30 pixels apart, past the bottom at 248
 }
 
 TEST_F(SettingsDialogTest, EachSourceSelectsItsMarkAndItsControlAtLoadAndByChoice) {

@@ -1,20 +1,25 @@
 // The forms runtime and the custom button's window class in-process under
-// Wine: layouts realised at the right pixel sizes, in tab order, with their
-// pictures; timers; unload order; mouse dispatch to windowless controls; and
-// the button driven by real window messages, its properties and their saving.
-//   ui_forms_probe REPORT
+// Wine: layouts realised at the right pixel sizes for the screen's scale, in
+// tab order, with their pictures; timers; unload order; mouse dispatch to
+// windowless controls; the button driven by real window messages, its
+// properties and their saving; pictures and the link's pointer drawn at the
+// scale; and the dialog laid out again when the system announces a new scale.
+//   ui_forms_probe REPORT [DPI]
+// DPI is the screen's dots per inch the session gives (96 when left out).
 // REPORT gets one "what ok|FAIL" line per check and notes on what was seen;
 // exit 0 when every check passed.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "frontend/ui/button_state_win32.h"
 #include "frontend/ui/forms_win32.h"
+#include "frontend/ui/picture.h"
 #include "frontend/ui/picture_win32.h"
 #include "test_report.h"
 
@@ -28,6 +33,19 @@ namespace S = Solvane_S;
 std::vector<std::string> happened;
 int clicks = 0;
 int ticks = 0;
+int screenDpi = 96;
+
+bool rectIs(const RECT& r, int left, int top, int width, int height);
+
+// A point given in twips of a form's layout, in pixels at the form's scale.
+LPARAM at(const Form& form, int xTwips, int yTwips) {
+    return MAKELPARAM(twipsToPixels(xTwips, formDpi(form)), twipsToPixels(yTwips, formDpi(form)));
+}
+POINT pointAt(const Form& form, int xTwips, int yTwips) {
+    return POINT{twipsToPixels(xTwips, formDpi(form)), twipsToPixels(yTwips, formDpi(form))};
+}
+
+bool sameRect(const RECT& r, const PixelRect& p) { return rectIs(r, p.left, p.top, p.width, p.height); }
 
 std::string rowText(ControlRow control) { return std::to_string(control.row); }
 std::string rowText(P::Control control) { return std::to_string(static_cast<int>(control)); }
@@ -157,17 +175,40 @@ void tabOrder(Form& form) {
           "panel_first_tab_stop");
 }
 
-void settingsDialogLayout(Form& form) {
+// The dialog's client area and a few controls where its layout puts them at
+// the form's scale.
+void expectScaledLayout(Form& form, const char* what) {
+    const int dpi = formDpi(form);
     RECT client;
     GetClientRect(formWindow(form), &client);
-    note("dialog_client", std::to_string(client.right) + "x" + std::to_string(client.bottom));
-    check(client.right == 496 && client.bottom == 246, "dialog_client_size");
+    const PixelRect layout = clientPixels(Solvane_P_Layout, dpi);
+    note(what,
+         std::to_string(dpi) + " dpi: client " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    RECT button = {};
+    GetWindowRect(controlWindow(form, P::Control::Cmd_Set), &button);
+    MapWindowPoints(nullptr, formWindow(form), reinterpret_cast<POINT*>(&button), 2);
+    check(client.right == layout.width && client.bottom == layout.height &&
+              sameRect(controlRect(form, P::lbl_BGM(2)), controlPixels(*findRow(P::lbl_BGM(2)), dpi)) &&
+              sameRect(controlRect(form, P::Control::Cmd_Set), controlPixels(*findRow(P::Control::Cmd_Set), dpi)) &&
+              sameRect(button, controlPixels(*findRow(P::Control::Cmd_Set), dpi)),
+          what);
+}
+
+void settingsDialogLayout(Form& form) {
+    note("dialog_dpi", std::to_string(formDpi(form)));
+    check(formDpi(form) == screenDpi, "dialog_at_the_screens_scale");
+    expectScaledLayout(form, "dialog_client_and_controls");
+    if (screenDpi == 96) {
+        RECT client;
+        GetClientRect(formWindow(form), &client);
+        check(client.right == 496 && client.bottom == 246, "dialog_client_size");
+        check(rectIs(controlRect(form, P::lbl_BGM(2)), 44, 96, 60, 13), "lbl_BGM_2_rect");
+        check(rectIs(controlRect(form, P::Control::Cmd_Set), 324, 200, 77, 25), "Cmd_Set_rect");
+    }
     check(SendMessageW(formWindow(form), WM_GETICON, ICON_BIG, 0) != 0, "dialog_icon");
     wchar_t title[32] = {};
     GetWindowTextW(formWindow(form), title, 32);
     check(std::wstring(title) == L"<Kestrine>", "dialog_caption");
-    check(rectIs(controlRect(form, P::lbl_BGM(2)), 44, 96, 60, 13), "lbl_BGM_2_rect");
-    check(rectIs(controlRect(form, P::Control::Cmd_Set), 324, 200, 77, 25), "Cmd_Set_rect");
     check(controlWindow(form, P::lbl_BGM(2)) == nullptr, "labels_windowless");
     HWND panel = controlWindow(form, P::Control::Pic_C);
     check(panel && GetParent(controlWindow(form, P::Control::Cmd_File)) == panel, "Cmd_File_in_Pic_C");
@@ -175,7 +216,9 @@ void settingsDialogLayout(Form& form) {
     check(GetParent(controlWindow(form, P::Control::Cmd_Set)) == formWindow(form), "Cmd_Set_on_window");
     RECT inside = {};
     GetClientRect(panel, &inside);
-    check(inside.right == 465 && inside.bottom == 161, "Pic_C_inside");
+    const PixelRect panelRect = controlPixels(*findRow(P::Control::Pic_C), formDpi(form));
+    const int edge = GetSystemMetrics(SM_CXEDGE);
+    check(inside.right == panelRect.width - 2 * edge && inside.bottom == panelRect.height - 2 * edge, "Pic_C_inside");
     wchar_t text[64] = {};
     GetClassNameW(controlWindow(form, P::Control::Cmd_Can), text, 64);
     check(std::wstring(text) == L"Solvane.Command", "button_class");
@@ -193,18 +236,20 @@ void settingsDialogLayout(Form& form) {
 void windowlessMouse(Form& form) {
     HWND panel = controlWindow(form, P::Control::Pic_C);
     happened.clear();
-    // Right press on "MP3、WAV" (44, 96 in the panel), then a left click on the link label.
-    SendMessageW(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 100));
-    SendMessageW(panel, WM_RBUTTONUP, 0, MAKELPARAM(50, 100));
-    SendMessageW(panel, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(32, 60));  // Img_BGM(1)
-    SendMessageW(panel, WM_MBUTTONUP, 0, MAKELPARAM(32, 60));
-    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 10));  // nothing there
-    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(300, 10));
-    SendMessageW(formWindow(form), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 212));
-    SendMessageW(formWindow(form), WM_LBUTTONUP, 0, MAKELPARAM(20, 212));
+    // Right press on "MP3、WAV" (660, 1440 twips in the panel), then a left click on the link label.
+    const LPARAM mp3 = at(form, 750, 1500), cdMark = at(form, 480, 900), nothing = at(form, 4500, 150);
+    const LPARAM link = at(form, 300, 3180), elsewhere = at(form, 4500, 1500);
+    SendMessageW(panel, WM_RBUTTONDOWN, MK_RBUTTON, mp3);
+    SendMessageW(panel, WM_RBUTTONUP, 0, mp3);
+    SendMessageW(panel, WM_MBUTTONDOWN, MK_MBUTTON, cdMark);  // Img_BGM(1)
+    SendMessageW(panel, WM_MBUTTONUP, 0, cdMark);
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, nothing);
+    SendMessageW(panel, WM_LBUTTONUP, 0, nothing);
+    SendMessageW(formWindow(form), WM_LBUTTONDOWN, MK_LBUTTON, link);
+    SendMessageW(formWindow(form), WM_LBUTTONUP, 0, link);
     // A press on the link released elsewhere is no click.
-    SendMessageW(formWindow(form), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 212));
-    SendMessageW(formWindow(form), WM_LBUTTONUP, 0, MAKELPARAM(300, 100));
+    SendMessageW(formWindow(form), WM_LBUTTONDOWN, MK_LBUTTON, link);
+    SendMessageW(formWindow(form), WM_LBUTTONUP, 0, elsewhere);
     const std::string url = rowText(P::Control::lbl_URL);
     const std::vector<std::string> expected = {"down " + rowText(P::lbl_BGM(2)) + " 2",
                                                "down " + rowText(P::Img_BGM(1)) + " 4", "down " + url + " 1",
@@ -217,28 +262,52 @@ void windowlessMouse(Form& form) {
     // A disabled label takes no press.
     setControlEnabled(form, P::lbl_BGM(2), false);
     happened.clear();
-    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 100));
-    SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(50, 100));
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, mp3);
+    SendMessageW(panel, WM_LBUTTONUP, 0, mp3);
     check(happened.empty(), "disabled_label_ignores_press");
     setControlEnabled(form, P::lbl_BGM(2), true);
+}
+
+// The pointer the link label shows: its own hand cursor, on a 96 dots per
+// inch screen the resource itself, else its picture scaled with its hot spot.
+void expectHand(Form& form, const char* what) {
+    HWND window = formWindow(form);
+    POINT onLink = pointAt(form, 300, 3180);
+    ClientToScreen(window, &onLink);
+    SetCursorPos(onLink.x, onLink.y);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    HCURSOR shown = GetCursor();
+    ICONINFO info = {};
+    BITMAP bitmap = {};
+    if (shown && GetIconInfo(shown, &info)) {
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    const int dpi = formDpi(form);
+    note(what, std::to_string(bitmap.bmWidth) + " wide, hot spot " + std::to_string(info.xHotspot) + " " +
+                   std::to_string(info.yHotspot));
+    if (dpi == 96 && screenDpi == 96) {
+        check(shown && shown == LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND)), what);
+    } else {
+        check(shown && bitmap.bmWidth == picturePixels(32, dpi) &&
+                  static_cast<int>(info.xHotspot) == picturePixels(12, dpi) &&
+                  static_cast<int>(info.yHotspot) == picturePixels(10, dpi),
+              what);
+    }
 }
 
 // The pointer over the link label is its own hand cursor; the screen-wide
 // hourglass overrides every control's pointer.
 void pointers(Form& form) {
     HWND window = formWindow(form);
-    POINT onLink = {20, 212};
-    ClientToScreen(window, &onLink);
-    SetCursorPos(onLink.x, onLink.y);
     const LPARAM hit = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
-    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND));
-    check(hand != nullptr && GetCursor() == hand, "hand_over_link");
+    expectHand(form, "hand_over_link");
     setScreenPointer(ScreenPointer::Hourglass);
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
     check(GetCursor() == LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)), "hourglass_over_link");
     setScreenPointer(ScreenPointer::Default);
-    POINT onBackground = {300, 5};
+    POINT onBackground = pointAt(form, 4500, 75);
     ClientToScreen(window, &onBackground);
     SetCursorPos(onBackground.x, onBackground.y);
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), hit);
@@ -355,12 +424,66 @@ void buttonProperties(Form& form) {
     check(commandVisible(button) && shownPixel(button, 1, 1) == frame, "opaque_shows_the_face");
 }
 
+// The side of the square around the pixels of a mark that differ from the
+// panel's grey (the radio pictures are drawn on that grey).
+int markSide(Form& form, ControlRow mark) {
+    HWND panel = controlWindow(form, P::Control::Pic_C);
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const RECT r = controlRect(form, mark);
+    HDC dc = GetDC(panel);
+    int left = r.right, right = r.left - 1;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (std::abs(GetRValue(c) - 224) + std::abs(GetGValue(c) - 224) + std::abs(GetBValue(c) - 224) > 24) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    ReleaseDC(panel, dc);
+    return right - left + 1;
+}
+
+// Pictures shown at the form's scale: a mark is the radio picture's 12
+// pixels times dpi / 96 across (its edge may blend into the grey), the
+// metal tile fills its holder, the link's pointer is scaled.
+void scaledPictures(Form& form, const std::string& when) {
+    const int dpi = formDpi(form);
+    copyPicture(form, P::Img_BGM(0), P::Img_Ra(1));
+    const int side = markSide(form, P::Img_BGM(0));
+    note(("mark_side_" + when).c_str(), std::to_string(side) + " at " + std::to_string(dpi) + " dpi");
+    check(side >= picturePixels(12, dpi) - 2 && side <= picturePixels(12, dpi), ("mark_at_scale_" + when).c_str());
+    HDC tile = imageDC(form, P::Control::Pic_Mbl);
+    const COLORREF corner = tile ? GetPixel(tile, picturePixels(556, dpi) - 2, picturePixels(20, dpi) - 2) : 0;
+    check(tile && corner != RGB(255, 255, 255) && corner != CLR_INVALID, ("tile_at_scale_" + when).c_str());
+    expectHand(form, ("hand_at_scale_" + when).c_str());
+}
+
+// The system announces a new scale (the window moved to another monitor):
+// the dialog lays itself out again, and back. 96 and 144 dots per inch both
+// fit the test screen.
+void rescaling(Form& form) {
+    HWND window = formWindow(form);
+    const int original = formDpi(form);
+    for (int dpi : {original == 96 ? 144 : 96, original}) {
+        const PixelRect client = clientPixels(Solvane_P_Layout, dpi);
+        RECT suggested = {0, 0, client.width, client.height};
+        AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+        OffsetRect(&suggested, 20 - suggested.left, 20 - suggested.top);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const std::string when = "rescaled_to_" + std::to_string(dpi);
+        check(formDpi(form) == dpi, (when + "_dpi").c_str());
+        expectScaledLayout(form, (when + "_layout").c_str());
+        scaledPictures(form, when);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2 || !test_report::open(argv[1])) return 2;
-    note("twips_per_pixel", std::to_string(twipsPerPixelX()) + " " + std::to_string(twipsPerPixelY()));
-    check(twipsPerPixelX() == 15 && twipsPerPixelY() == 15, "twips_per_pixel_15");
+    if (argc > 2) screenDpi = std::atoi(argv[2]);
     saverWindow();
 
     FormEvents events = {};
@@ -377,6 +500,8 @@ int main(int argc, char** argv) {
         pointers(*dialog);
         buttonMessages(*dialog);
         buttonProperties(*dialog);
+        scaledPictures(*dialog, "at_load");
+        rescaling(*dialog);
         unloadForm(*dialog);
     }
     return test_report::finish();
