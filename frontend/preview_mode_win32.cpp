@@ -1,5 +1,6 @@
 #include "frontend/preview_mode_win32.h"
 
+#include "frontend/ui/dpi_win32.h"
 #include "frontend/ui/forms_win32.h"
 
 namespace Solvane_R {
@@ -36,8 +37,19 @@ void placeInHost(Form& form, HWND host, int width, int height) {
 
 }  // namespace
 
+bool PreviewHostSize(HWND host, int& width, int& height) {
+    if (!IsWindow(host)) return false;
+    DpiAwarenessOf hostPixels(host);
+    RECT client = {0, 0, 0, 0};
+    if (!GetClientRect(host, &client)) return false;
+    width = client.right;
+    height = client.bottom;
+    return true;
+}
+
 void LoadPreviewForm(HWND host, int width, int height) {
     previewHost = host;
+    DpiAwarenessOf hostPixels(host);
     FormEvents events = {};
     events.unload = Solvane_R::Form_Unload;
     previewForm = loadForm(Solvane_R_Layout, events);

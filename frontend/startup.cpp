@@ -17,17 +17,17 @@ bool anotherCopyRuns(StartupPort& port) {
 
 void startPreview(const std::string& commandLine, StartupPort& port) {
     const int32_t host = PreviewHandleOf(commandLine);
-    int left = 0, top = 0, right = 0, bottom = 0;
+    int width = 0, height = 0;
     bool named = false;
-    SkipOnError([&] { named = host != 0 && port.windowRect(host, left, top, right, bottom); });
+    SkipOnError([&] { named = host != 0 && port.hostSize(host, width, height); });
     if (!named) {
         // Without a host there is nowhere to show the picture: showing a
         // parentless zero-size form would only leave a stray process.
         port.endProgram();
         return;
     }
-    // The form covers the host's window: its size in the host's pixels.
-    SkipOnError([&] { port.loadPreviewForm(host, right - left, bottom - top); });
+    // The form covers the host's client area, measured in the host's pixels.
+    SkipOnError([&] { port.loadPreviewForm(host, width, height); });
 }
 
 }  // namespace

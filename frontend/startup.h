@@ -9,13 +9,14 @@ struct StartupPort {
     virtual ~StartupPort() = default;
     // A top-level window with exactly this caption exists (FindWindowA).
     virtual bool windowExists(const char* caption) = 0;
-    // The screen rectangle of a window; false when the handle names no window.
-    virtual bool windowRect(int32_t handle, int& left, int& top, int& right, int& bottom) = 0;
+    // The size of a host window's client area in the host's own pixels;
+    // false when the handle names no window.
+    virtual bool hostSize(int32_t handle, int& width, int& height) = 0;
     virtual void makeFolder(const char* path) = 0;
     virtual void loadSettings() = 0;
     virtual void showSettingsDialog() = 0;
     virtual void showCursor(bool show) = 0;
-    // Loads the preview form into the host window, sized in its pixels.
+    // Loads the preview form into the host window, sized in the host's pixels.
     virtual void loadPreviewForm(int32_t hostHandle, int width, int height) = 0;
     virtual void loadShowForm() = 0;
     // Ends the process at once: no further form event runs. A fake records

@@ -27,15 +27,8 @@ struct WindowsStartup : StartupPort {
     std::string arguments;
 
     bool windowExists(const char* caption) override { return FindWindowA(nullptr, caption) != nullptr; }
-    bool windowRect(int32_t handle, int& left, int& top, int& right, int& bottom) override {
-        HWND window = asWindow(handle);
-        RECT rect = {0, 0, 0, 0};
-        if (!IsWindow(window) || !GetWindowRect(window, &rect)) return false;
-        left = rect.left;
-        top = rect.top;
-        right = rect.right;
-        bottom = rect.bottom;
-        return true;
+    bool hostSize(int32_t handle, int& width, int& height) override {
+        return PreviewHostSize(asWindow(handle), width, height);
     }
     void makeFolder(const char* path) override { CreateDirectoryA(path, nullptr); }
     void loadSettings() override { LoadSettings(); }

@@ -90,7 +90,7 @@ struct FakeStartup : StartupPort {
     std::vector<std::string> calls;
     std::vector<std::string> openCaptions;
     int32_t knownHandle = 0;
-    int rect[4] = {100, 50, 252, 162};  // 152 x 112
+    int size[2] = {152, 112};
     bool throwOnFolder = false;
 
     bool windowExists(const char* caption) override {
@@ -100,13 +100,11 @@ struct FakeStartup : StartupPort {
         }
         return false;
     }
-    bool windowRect(int32_t handle, int& l, int& t, int& r, int& b) override {
-        calls.push_back("rect " + std::to_string(handle));
+    bool hostSize(int32_t handle, int& width, int& height) override {
+        calls.push_back("size " + std::to_string(handle));
         if (handle != knownHandle) return false;
-        l = rect[0];
-        t = rect[1];
-        r = rect[2];
-        b = rect[3];
+        width = size[0];
+        height = size[1];
         return true;
     }
     void makeFolder(const char* path) override {
@@ -186,14 +184,14 @@ TEST(StartupMain, PreviewCoversTheHostWindowInItsPixels) {
     fake.knownHandle = 1234;
     Main("/p 1234", fake);
     // No folder, no settings in preview mode.
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 1234", "preview 1234 152x112"}), fake.calls);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "size 1234", "preview 1234 152x112"}), fake.calls);
 }
 
 TEST(StartupMain, PreviewWithoutDigitsReadsFromTheFourthCharacter) {
     FakeStartup fake;
     fake.knownHandle = 234;
     Main("/p1234", fake);
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "rect 234", "preview 234 152x112"}), fake.calls);
+    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "size 234", "preview 234 152x112"}), fake.calls);
 }
 
 TEST(StartupMain, PreviewWithAMissingOrUnknownHandleEndsAtOnce) {
@@ -215,10 +213,8 @@ TEST(StartupMain, PreviewWithAMissingOrUnknownHandleEndsAtOnce) {
 TEST(StartupMain, PreviewCoversAHostOfAnySize) {
     FakeStartup fake;
     fake.knownHandle = 7;
-    fake.rect[0] = 0;
-    fake.rect[1] = 0;
-    fake.rect[2] = 3000;
-    fake.rect[3] = 100;
+    fake.size[0] = 3000;
+    fake.size[1] = 100;
     Main("/p 7", fake);
     EXPECT_EQ("preview 7 3000x100", fake.calls.back());
 }

@@ -1,7 +1,8 @@
 // Plays the system's screen-saver settings page: a dialog-like window with a
-// 152 x 112 preview window inside, and Kestrine.scr started with
-// "/p <handle of the preview window>". Checks from the host's side that the
-// preview becomes the preview window's child and covers it exactly, then
+// framed preview window inside (client area 152 x 112), and Kestrine.scr
+// started with "/p <handle of the preview window>". Checks from the host's
+// side that the preview becomes the preview window's child and covers its
+// client area exactly, then
 // destroys the preview window and measures how long the preview process
 // takes to end.
 //   frontend_preview_host SCR_PATH REPORT_FILE
@@ -54,8 +55,9 @@ int main(int argc, char** argv) {
     RegisterClassA(&windowClass);
     HWND page = CreateWindowA("KestrineTestHost", "Kestrine preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                               400, 300, nullptr, nullptr, instance, nullptr);
-    HWND box = CreateWindowA("KestrineTestHost", "", WS_CHILD | WS_VISIBLE, 40, 30, 152, 112, page, nullptr, instance,
-                             nullptr);
+    // A framed box: its client area, 152 x 112, is smaller than its window.
+    HWND box = CreateWindowA("KestrineTestHost", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, 30, 154, 114, page, nullptr,
+                             instance, nullptr);
     if (!page || !box) return 2;
     pump();
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Preview mode: inside a host's 152 x 112 preview window the preview becomes
-# its child and covers it exactly; destroying the host's window ends the
-# preview; a bogus handle and a missing one end at once with no window.
+# Preview mode: inside a host's framed preview window the preview becomes its
+# child and covers its 152 x 112 client area exactly; destroying the host's
+# window ends the preview; a bogus handle and a missing one end at once with
+# no window.
 . "${KESTRINE_ROOT:?}/tests/wine/frontend_common.sh" || exit 1
 fe_stage kpreview
 scr='C:\kpreview\Kestrine.scr'
@@ -12,7 +13,8 @@ rm -f "$FE_WORK/host.txt"
 fe_run 90 "$FE_TESTS/frontend_preview_host.exe" "$scr" 'C:\kfront\host.txt'
 tr -d '\r' < "$FE_WORK/host.txt" | sed 's/^/  host: /'
 [ "$FE_CODE" = 0 ] || harness_fail "the preview host's checks failed ($FE_CODE)"
-grep -qx 'rect 0 0 152 112' <(tr -d '\r' < "$FE_WORK/host.txt") || harness_fail "the preview does not cover 152 x 112 at 0, 0"
+grep -qx 'rect 0 0 152 112' <(tr -d '\r' < "$FE_WORK/host.txt") ||
+    harness_fail "the preview does not cover the 152 x 112 client area at 0, 0"
 # The host waits up to 10 s for the end and fails its "ended" check beyond.
 ended=$(tr -d '\r' < "$FE_WORK/host.txt" | awk '$1 == "ended_ms" { print $2 }')
 echo "  the preview ended $ended ms after its host window went"
