@@ -1,7 +1,8 @@
 # Shared by the dialog_*.sh wine tests: starts `Kestrine.scr /c` from its own
 # folder in the prefix, finds the dialog, clicks its controls at the pixel
-# positions the layout gives (twips / 15), samples its pixels and reads the
-# INI file it writes.
+# positions the layout gives (twips x DIALOG_DPI / 1440, to the nearest
+# pixel: twips / 15 at the usual 96 dots per inch), samples its pixels and
+# reads the INI file it writes.
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 # shellcheck disable=SC1091
 . "$KESTRINE_ROOT/tools/wine_harness.sh"
@@ -26,6 +27,13 @@ dialog_fonts() {
 }
 dialog_fonts
 
+# The screen's dots per inch the dialog is laid out for, and its client
+# area's height in pixels there.
+DIALOG_DPI=${DIALOG_DPI:-96}
+dialog_px() { echo $(( ($1 * DIALOG_DPI + 720) / 1440 )); }
+dialog_height() { DIALOG_H=$(dialog_px 3690); }
+dialog_height
+
 # Shift-JIS key names.
 KEY_KIND=$'BGM\x8b\xe6\x95\xaa'
 KEY_REPEAT=$'BGM\xd8\xcb\xdf\xb0\xc4'
@@ -47,13 +55,14 @@ dialog_start() {
 # background's middle line shows), and sets its client origin.
 dialog_wait_painted() {
     local i geometry
+    dialog_height
     for i in $(seq 1 60); do
         geometry=$(xdotool getwindowgeometry --shell "$DIALOG_WINDOW" 2>/dev/null)
         DIALOG_X=$(echo "$geometry" | sed -n 's/^X=//p')
         DIALOG_Y=$(echo "$geometry" | sed -n 's/^Y=//p')
         if [ -n "$DIALOG_X" ] && [ -n "$DIALOG_Y" ]; then
             harness_screenshot "$DIALOG_SHOTS/.probe.png"
-            [ "$(harness_pixel "$DIALOG_SHOTS/.probe.png" $((DIALOG_X + 3)) $((DIALOG_Y + 123)))" = "220 220 250" ] &&
+            [ "$(harness_pixel "$DIALOG_SHOTS/.probe.png" $((DIALOG_X + 3)) $((DIALOG_Y + DIALOG_H / 2)))" = "220 220 250" ] &&
                 return 0
         fi
         sleep 0.25
@@ -66,8 +75,10 @@ dialog_settle() { sleep 0.6; }
 
 # Screen position of a point given in twips inside the dialog, or inside the
 # panel Pic_C (its client area starts 2 pixels inside its sunken edge).
-dialog_at() { echo $(( DIALOG_X + $1 / 15 )) $(( DIALOG_Y + $2 / 15 )); }
-panel_at() { echo $(( DIALOG_X + 180 / 15 + 2 + $1 / 15 )) $(( DIALOG_Y + 240 / 15 + 2 + $2 / 15 )); }
+dialog_at() { echo $(( DIALOG_X + $(dialog_px "$1") )) $(( DIALOG_Y + $(dialog_px "$2") )); }
+panel_at() {
+    echo $(( DIALOG_X + $(dialog_px 180) + 2 + $(dialog_px "$1") )) $(( DIALOG_Y + $(dialog_px 240) + 2 + $(dialog_px "$2") ))
+}
 
 # dialog_click X Y [BUTTON]: presses and releases a mouse button there.
 # The pointer arrives with a move, as a hand's would: a button that holds the
