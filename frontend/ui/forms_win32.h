@@ -1,7 +1,9 @@
 // The forms runtime: realises a window layout (layouts.h) into a top-level
-// window with its controls, runs the window's event handlers, and gives the
-// handlers the few operations they need on controls. Controls are named by
-// their windows' typed identifiers (Solvane_P::Control::Cmd_Set...).
+// window with its controls, at the dots per inch of the screen it shows on
+// (and again at each new scale the system announces), runs the window's
+// event handlers, and gives the handlers the few operations they need on
+// controls. Controls are named by their windows' typed identifiers
+// (Solvane_P::Control::Cmd_Set...).
 //
 // Sections, each in its own file:
 //   windows and controls  forms_win32.cpp

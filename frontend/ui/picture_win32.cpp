@@ -182,15 +182,6 @@ HCURSOR makeCursor(PixelImage image, POINT hotSpot) {
 
 }  // namespace
 
-namespace {
-
-std::vector<PictureRef>& sources() {
-    static std::vector<PictureRef> held;
-    return held;
-}
-
-}  // namespace
-
 PictureRef loadPictureResource(int id) {
     static std::map<int, PictureRef> cache;
     if (id == 0) return nullptr;
@@ -210,17 +201,16 @@ PictureRef loadPictureResource(int id) {
 
 PictureRef scaledPicture(const PictureRef& picture, int width, int height) {
     if (!picture || (picture->width == width && picture->height == height)) return picture;
-    static std::map<std::tuple<const PictureData*, int, int>, PictureRef> cache;
-    const auto key = std::make_tuple(picture.get(), width, height);
+    // Keyed by the source itself, which the key keeps alive.
+    static std::map<std::tuple<PictureRef, int, int>, PictureRef> cache;
+    const auto key = std::make_tuple(picture, width, height);
     auto found = cache.find(key);
     if (found != cache.end()) return found->second;
     const PixelImage scaled = resample(pixelsOf(*picture), width, height);
     void* bits = nullptr;
     std::shared_ptr<PictureData> made = scaled.bytes.empty() ? nullptr : newPicture(width, height, &bits);
     if (made) std::memcpy(bits, scaled.bytes.data(), scaled.bytes.size());
-    // The source stays with its scaled copy, so the key's address is not reused.
     cache[key] = made;
-    sources().push_back(picture);
     return made;
 }
 
