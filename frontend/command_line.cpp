@@ -8,12 +8,12 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-char ModeLetter(const std::string& commandLine) {
+char modeLetter(const std::string& commandLine) {
     if (commandLine.size() < 2) return 0;
     return upperAscii(commandLine[1]);
 }
 
-int32_t PreviewHandleOf(const std::string& commandLine) {
+int32_t previewHandleOf(const std::string& commandLine) {
     const int64_t kMaxMagnitude = 2147483648LL;  // |INT32_MIN|
     bool negative = false;
     bool signSeen = false;
@@ -37,9 +37,9 @@ int32_t PreviewHandleOf(const std::string& commandLine) {
     return static_cast<int32_t>(value);
 }
 
-StartMode StartModeOf(const std::string& commandLine) {
+StartMode startModeOf(const std::string& commandLine) {
     if (commandLine.empty()) return StartMode::ShowCursorVisible;
-    switch (ModeLetter(commandLine)) {
+    switch (modeLetter(commandLine)) {
         case 'P': return StartMode::Preview;
         case 'C': return StartMode::Configure;
         case 'S': return StartMode::Show;
@@ -47,7 +47,7 @@ StartMode StartModeOf(const std::string& commandLine) {
     }
 }
 
-std::string ArgumentsOf(const std::string& fullCommandLine) {
+std::string argumentsOf(const std::string& fullCommandLine) {
     size_t i = 0;
     const size_t n = fullCommandLine.size();
     while (i < n && isBlank(fullCommandLine[i])) ++i;

@@ -7,7 +7,7 @@
 
 // The second character, upper-cased (ASCII only); 0 when the line is shorter.
 // The first character (a slash or a hyphen, normally) is never examined.
-char ModeLetter(const std::string& commandLine);
+char modeLetter(const std::string& commandLine);
 
 // The host window handle of "/p <handle>": read from the fourth character on,
 // the third skipped whatever it is. Blanks are skipped, one sign is accepted
@@ -15,7 +15,7 @@ char ModeLetter(const std::string& commandLine);
 // continue a decimal integer. No digits give 0; so does a number outside the
 // 32-bit signed range, since such a number cannot be a window handle and a
 // shortened one could name an unrelated window.
-int32_t PreviewHandleOf(const std::string& commandLine);
+int32_t previewHandleOf(const std::string& commandLine);
 
 enum class StartMode {
     EndAtOnce,          // a non-empty line whose letter is not P, C or S
@@ -25,8 +25,8 @@ enum class StartMode {
     ShowCursorVisible,  // the empty command line
 };
 
-StartMode StartModeOf(const std::string& commandLine);
+StartMode startModeOf(const std::string& commandLine);
 
 // The arguments part of a full process command line (GetCommandLineA): the
 // program's name (quoted or not) and the blanks after it are dropped.
-std::string ArgumentsOf(const std::string& fullCommandLine);
+std::string argumentsOf(const std::string& fullCommandLine);

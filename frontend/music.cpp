@@ -73,7 +73,7 @@ bool pollCdOnce() {
         return true;
     }
     double currentTrack = 0;
-    if (!ReadNumber(current, currentTrack)) return false;
+    if (!readNumber(current, currentTrack)) return false;
     if (stopped || currentTrack != BgmRepeatTrack) {
         const std::string position = QueryMci("status cdaudio position track " + std::to_string(BgmRepeatTrack));
         PlayMciDevice("cdaudio", position, "");
@@ -83,7 +83,7 @@ bool pollCdOnce() {
 
 }  // namespace
 
-void UseMciPort(MciPort* port) { mci = port ? port : &silentPort; }
+void useMciPort(MciPort* port) { mci = port ? port : &silentPort; }
 
 int32_t SendMciCommand(const std::string& command, std::string& text) {
     if (command.empty()) {
@@ -163,7 +163,7 @@ void StartWav() {
 
 void StopWav() { mci->playSound(nullptr, 0); }
 
-MusicFileKind MusicFileKindOf(const std::string& path) {
+MusicFileKind musicFileKindOf(const std::string& path) {
     std::string ending = path.size() >= 3 ? path.substr(path.size() - 3) : path;
     for (char& c : ending) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');

@@ -20,7 +20,7 @@ struct MciPort {
     virtual int32_t waveOutDeviceCount() = 0;
 };
 
-void UseMciPort(MciPort* port);
+void useMciPort(MciPort* port);
 
 // SND_ASYNC | SND_LOOP: with no SND_FILENAME, the usual lookup of a sound
 // name applies (a sound alias first, then a file).
@@ -52,4 +52,4 @@ int32_t PlayMciDevice(const std::string& device, const std::string& from, const 
 
 // Which player a music file uses: its last three characters, upper-cased.
 enum class MusicFileKind { Other, Wav, Mp3 };
-MusicFileKind MusicFileKindOf(const std::string& path);
+MusicFileKind musicFileKindOf(const std::string& path);

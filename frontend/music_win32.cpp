@@ -82,4 +82,4 @@ WindowsMci windowsMci;
 
 }  // namespace
 
-MciPort& WindowsMciPort() { return windowsMci; }
+MciPort& windowsMciPort() { return windowsMci; }

@@ -3,4 +3,4 @@
 #pragma once
 #include "frontend/music.h"
 
-MciPort& WindowsMciPort();
+MciPort& windowsMciPort();

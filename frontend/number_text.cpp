@@ -38,7 +38,7 @@ bool wellFormed(const std::string& s, size_t begin, size_t end) {
 
 }  // namespace
 
-bool ReadNumber(const std::string& text, double& value) {
+bool readNumber(const std::string& text, double& value) {
     size_t begin = 0;
     size_t end = text.size();
     while (begin < end && isBlank(text[begin])) ++begin;
@@ -53,9 +53,9 @@ bool ReadNumber(const std::string& text, double& value) {
     return true;
 }
 
-bool ReadFloor16(const std::string& text, int16_t& value) {
+bool readFloor16(const std::string& text, int16_t& value) {
     double number = 0;
-    if (!ReadNumber(text, number)) return false;
+    if (!readNumber(text, number)) return false;
     const double floored = std::floor(number);
     if (floored < INT16_MIN || floored > INT16_MAX) return false;
     value = static_cast<int16_t>(floored);

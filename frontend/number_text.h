@@ -6,8 +6,8 @@
 #include <string>
 
 // The text's value; false when the text is not a number.
-bool ReadNumber(const std::string& text, double& value);
+bool readNumber(const std::string& text, double& value);
 
 // The text's value rounded down (floor) as a 16-bit integer; false when the
 // text is not a number or the rounded value does not fit.
-bool ReadFloor16(const std::string& text, int16_t& value);
+bool readFloor16(const std::string& text, int16_t& value);

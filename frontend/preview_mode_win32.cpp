@@ -37,9 +37,9 @@ void placeInHost(Form& form, HWND host, int width, int height) {
 
 }  // namespace
 
-bool PreviewHostSize(HWND host, int& width, int& height) {
+bool previewHostSize(HWND host, int& width, int& height) {
     if (!IsWindow(host)) return false;
-    DpiAwarenessOf hostPixels(host);
+    dpiAwarenessOf hostPixels(host);
     RECT client = {0, 0, 0, 0};
     if (!GetClientRect(host, &client)) return false;
     width = client.right;
@@ -47,9 +47,9 @@ bool PreviewHostSize(HWND host, int& width, int& height) {
     return true;
 }
 
-void LoadPreviewForm(HWND host, int width, int height) {
+void loadPreviewForm(HWND host, int width, int height) {
     previewHost = host;
-    DpiAwarenessOf hostPixels(host);
+    dpiAwarenessOf hostPixels(host);
     FormEvents events = {};
     events.unload = Solvane_R::Form_Unload;
     previewForm = loadForm(Solvane_R_Layout, events);

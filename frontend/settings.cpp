@@ -53,7 +53,7 @@ void loadWholeNumber(const std::string& file, const char* key, int16_t& variable
         variable = 0;
         return;
     }
-    ReadFloor16(text, variable);
+    readFloor16(text, variable);
 }
 
 void dropFileMusic() {
@@ -63,9 +63,9 @@ void dropFileMusic() {
 
 }  // namespace
 
-SettingsPlatform& ActiveSettingsPlatform() { return *activePlatform; }
+SettingsPlatform& activeSettingsPlatform() { return *activePlatform; }
 
-void UseSettingsPlatform(SettingsPlatform* platform) { activePlatform = platform ? platform : &absentPlatform; }
+void useSettingsPlatform(SettingsPlatform* platform) { activePlatform = platform ? platform : &absentPlatform; }
 
 std::string ReadSetting(const std::string& section, const std::string& key, const std::string& file) {
     const uint32_t kBufferSize = 256;
@@ -95,14 +95,14 @@ std::string FolderOfPath(const std::string& path) {
     return folder;
 }
 
-std::string SettingsFilePath() { return activePlatform->programFolder() + "\\" + kSettingsFileName; }
+std::string settingsFilePath() { return activePlatform->programFolder() + "\\" + kSettingsFileName; }
 
 void LoadSettings() {
     const std::string ini = settingsFileToRead();
-    SkipOnError([&] { loadWholeNumber(ini, kKeyBgmKind, BgmKind); });
-    SkipOnError([&] { loadWholeNumber(ini, kKeyBgmRepeatTrack, BgmRepeatTrack); });
-    SkipOnError([] { BgmFolder = activePlatform->programFolder(); });
-    SkipOnError([&] {
+    skipOnError([&] { loadWholeNumber(ini, kKeyBgmKind, BgmKind); });
+    skipOnError([&] { loadWholeNumber(ini, kKeyBgmRepeatTrack, BgmRepeatTrack); });
+    skipOnError([] { BgmFolder = activePlatform->programFolder(); });
+    skipOnError([&] {
         const std::string file = ReadSetting(kSettingsSection, kKeyBgmFile, ini);
         if (file.empty()) {
             dropFileMusic();

@@ -21,7 +21,7 @@ std::string FolderOfPath(const std::string& path);
 void LoadSettings();
 
 // The file beside the programs: program folder + "\Kestrine.ini".
-std::string SettingsFilePath();
+std::string settingsFilePath();
 
 // The system calls behind the helpers above: the profile functions, opening a
 // file for reading, the program's folder, the user's own folder and making a
@@ -50,5 +50,5 @@ struct SettingsPlatform {
 };
 
 // The platform the helpers use; the Windows program installs its own at start.
-SettingsPlatform& ActiveSettingsPlatform();
-void UseSettingsPlatform(SettingsPlatform* platform);
+SettingsPlatform& activeSettingsPlatform();
+void useSettingsPlatform(SettingsPlatform* platform);

@@ -26,14 +26,14 @@ bool writeAllSettings(const std::string& file) {
 }  // namespace
 
 std::string userSettingsFilePath() {
-    const std::string folder = ActiveSettingsPlatform().userDataFolder();
+    const std::string folder = activeSettingsPlatform().userDataFolder();
     if (folder.empty()) return std::string();
     return folder + "\\Kestrine\\" + kSettingsFileName;
 }
 
 std::string settingsFileToRead() {
     const std::string user = userSettingsFilePath();
-    return !user.empty() && FileExists(user) ? user : SettingsFilePath();
+    return !user.empty() && FileExists(user) ? user : settingsFilePath();
 }
 
 SettingsSave saveSettings() {
@@ -46,7 +46,7 @@ SettingsSave saveSettings() {
 
     SettingsSave save;
     for (const std::string& file : files) {
-        if (file == user) ActiveSettingsPlatform().makeFolder(FolderOfPath(user));
+        if (file == user) activeSettingsPlatform().makeFolder(FolderOfPath(user));
         save.tried.push_back(file);
         if (writeAllSettings(file)) {
             save.saved = true;

@@ -58,4 +58,4 @@ WindowsSettings windowsSettings;
 
 }  // namespace
 
-SettingsPlatform& WindowsSettingsPlatform() { return windowsSettings; }
+SettingsPlatform& windowsSettingsPlatform() { return windowsSettings; }

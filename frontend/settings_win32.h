@@ -3,4 +3,4 @@
 #pragma once
 #include "frontend/settings.h"
 
-SettingsPlatform& WindowsSettingsPlatform();
+SettingsPlatform& windowsSettingsPlatform();

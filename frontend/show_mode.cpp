@@ -19,7 +19,7 @@ void startMusic(ShowModePort& port) {
         StartCdAudio();
         port.setTimerEnabled(Control::Timer2, true);
     } else if (BgmKind == 2) {
-        const MusicFileKind kind = MusicFileKindOf(BgmFile);
+        const MusicFileKind kind = musicFileKindOf(BgmFile);
         if (kind == MusicFileKind::Wav) StartWav();
         if (kind == MusicFileKind::Mp3) {
             StartMp3();
@@ -29,15 +29,15 @@ void startMusic(ShowModePort& port) {
 }
 
 void stopMusic(ShowModePort& port) {
-    SkipOnError([&] {
+    skipOnError([&] {
         if (port.timerEnabled(Control::Timer2)) {
             port.setTimerEnabled(Control::Timer2, false);
             StopCdAudio();
         }
     });
-    SkipOnError([&] {
+    skipOnError([&] {
         if (BgmKind != 2) return;
-        const MusicFileKind kind = MusicFileKindOf(BgmFile);
+        const MusicFileKind kind = musicFileKindOf(BgmFile);
         if (kind == MusicFileKind::Wav) StopWav();
         if (kind == MusicFileKind::Mp3) {
             port.setTimerEnabled(Control::Timer1, false);
@@ -48,7 +48,7 @@ void stopMusic(ShowModePort& port) {
 
 }  // namespace
 
-bool RendererWindowSeen() { return rendererSeen; }
+bool rendererWindowSeen() { return rendererSeen; }
 
 namespace Solvane_S {
 
@@ -56,27 +56,27 @@ void Form_Load(ShowModePort& port) {
     rendererSeen = false;
     for (int i = 0; i < 3; ++i) {
         // The picture that the layout gives Display(i).
-        SkipOnError([&] { port.savePicture(findRow(Display(i))->picture, kStagedPaths[i]); });
+        skipOnError([&] { port.savePicture(findRow(Display(i))->picture, kStagedPaths[i]); });
     }
-    SkipOnError([&] { port.copyFile(port.programFolder() + "\\" + kModelFileName, kModelPath); });
-    SkipOnError([&] { startMusic(port); });
-    SkipOnError([&] { RendererPath = port.programFolder() + "\\" + kRendererFileName; });
-    SkipOnError([&] { port.startProgram(RendererPath); });
-    SkipOnError([&] { port.setTimerEnabled(Control::Timer3, true); });
+    skipOnError([&] { port.copyFile(port.programFolder() + "\\" + kModelFileName, kModelPath); });
+    skipOnError([&] { startMusic(port); });
+    skipOnError([&] { RendererPath = port.programFolder() + "\\" + kRendererFileName; });
+    skipOnError([&] { port.startProgram(RendererPath); });
+    skipOnError([&] { port.setTimerEnabled(Control::Timer3, true); });
 }
 
 void Timer1_Timer(ShowModePort&) {
-    SkipOnError([] { PollMp3(); });
+    skipOnError([] { PollMp3(); });
 }
 
 void Timer2_Timer(ShowModePort& port) {
-    SkipOnError([] { PollCdAudio(); });
-    SkipOnError([&] { port.setTimerEnabled(Control::Timer2, CdPollActive); });
+    skipOnError([] { PollCdAudio(); });
+    skipOnError([&] { port.setTimerEnabled(Control::Timer2, CdPollActive); });
 }
 
 void Timer3_Timer(ShowModePort& port) {
     bool present = false;
-    SkipOnError([&] { present = port.windowExists(kRendererCaption); });
+    skipOnError([&] { present = port.windowExists(kRendererCaption); });
     if (present) {
         rendererSeen = true;
         return;
@@ -86,17 +86,17 @@ void Timer3_Timer(ShowModePort& port) {
     // process (or a start that failed) ends show mode.
     if (!rendererSeen) {
         bool running = false;
-        SkipOnError([&] { running = port.programRunning(); });
+        skipOnError([&] { running = port.programRunning(); });
         if (running) return;
     }
-    SkipOnError([&] { port.setTimerEnabled(Control::Timer3, false); });
+    skipOnError([&] { port.setTimerEnabled(Control::Timer3, false); });
     port.unloadForm();
 }
 
 void Form_QueryUnload(ShowModePort& port) {
     stopMusic(port);
-    SkipOnError([&] {
-        if (ModeLetter(port.commandLine()) == 'S') port.showCursor(true);
+    skipOnError([&] {
+        if (modeLetter(port.commandLine()) == 'S') port.showCursor(true);
     });
     port.endProgram();
 }

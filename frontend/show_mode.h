@@ -44,4 +44,4 @@ void Form_QueryUnload(ShowModePort& port);
 }  // namespace Solvane_S
 
 // Whether the renderer's window has been seen since the form loaded.
-bool RendererWindowSeen();
+bool rendererWindowSeen();

@@ -26,7 +26,7 @@ struct WindowsShowForm : ShowModePort {
     bool copyFile(const std::string& from, const std::string& to) override {
         return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
     }
-    std::string programFolder() override { return ActiveSettingsPlatform().programFolder(); }
+    std::string programFolder() override { return activeSettingsPlatform().programFolder(); }
     bool startProgram(const std::string& path) override {
         STARTUPINFOA startup;
         std::memset(&startup, 0, sizeof startup);
@@ -64,11 +64,11 @@ WindowsShowForm saverForm;
 // escapes a window procedure into the system.
 void onLoad(Form& form) {
     saverForm.form = &form;
-    SkipOnError([] { Solvane_S::Form_Load(saverForm); });
+    skipOnError([] { Solvane_S::Form_Load(saverForm); });
 }
 
 void onTimer(Form&, ControlRow timer) {
-    SkipOnError([timer] {
+    skipOnError([timer] {
         switch (timer.as<Control>()) {
             case Control::Timer1: Solvane_S::Timer1_Timer(saverForm); break;
             case Control::Timer2: Solvane_S::Timer2_Timer(saverForm); break;
@@ -79,12 +79,12 @@ void onTimer(Form&, ControlRow timer) {
 }
 
 void onQueryUnload(Form&) {
-    SkipOnError([] { Solvane_S::Form_QueryUnload(saverForm); });
+    skipOnError([] { Solvane_S::Form_QueryUnload(saverForm); });
 }
 
 }  // namespace
 
-void LoadShowForm(const std::string& commandLine) {
+void loadShowForm(const std::string& commandLine) {
     saverForm.arguments = commandLine;
     FormEvents events = {};
     events.load = onLoad;

@@ -3,4 +3,4 @@
 #pragma once
 #include <string>
 
-void LoadShowForm(const std::string& commandLine);
+void loadShowForm(const std::string& commandLine);

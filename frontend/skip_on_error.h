@@ -3,7 +3,7 @@
 #pragma once
 
 template <class Step>
-void SkipOnError(Step&& step) noexcept {
+void skipOnError(Step&& step) noexcept {
     try {
         step();
     } catch (...) {

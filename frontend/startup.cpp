@@ -10,16 +10,16 @@ bool anotherCopyRuns(StartupPort& port) {
     // Both lookups are made, whatever the first one found.
     bool showing = false;
     bool configuring = false;
-    SkipOnError([&] { showing = port.windowExists(kShowFormCaption); });
-    SkipOnError([&] { configuring = port.windowExists(kSettingsFormCaption); });
+    skipOnError([&] { showing = port.windowExists(kShowFormCaption); });
+    skipOnError([&] { configuring = port.windowExists(kSettingsFormCaption); });
     return showing || configuring;
 }
 
 void startPreview(const std::string& commandLine, StartupPort& port) {
-    const int32_t host = PreviewHandleOf(commandLine);
+    const int32_t host = previewHandleOf(commandLine);
     int width = 0, height = 0;
     bool named = false;
-    SkipOnError([&] { named = host != 0 && port.hostSize(host, width, height); });
+    skipOnError([&] { named = host != 0 && port.hostSize(host, width, height); });
     if (!named) {
         // Without a host there is nowhere to show the picture: showing a
         // parentless zero-size form would only leave a stray process.
@@ -27,7 +27,7 @@ void startPreview(const std::string& commandLine, StartupPort& port) {
         return;
     }
     // The form covers the host's client area, measured in the host's pixels.
-    SkipOnError([&] { port.loadPreviewForm(host, width, height); });
+    skipOnError([&] { port.loadPreviewForm(host, width, height); });
 }
 
 }  // namespace
@@ -37,15 +37,15 @@ void Main(const std::string& commandLine, StartupPort& port) {
         port.endProgram();
         return;
     }
-    const StartMode mode = StartModeOf(commandLine);
+    const StartMode mode = startModeOf(commandLine);
     if (mode == StartMode::Preview) {
         startPreview(commandLine, port);
         return;
     }
-    SkipOnError([&] { port.makeFolder(kStagingFolder); });
-    SkipOnError([&] { port.loadSettings(); });
+    skipOnError([&] { port.makeFolder(kStagingFolder); });
+    skipOnError([&] { port.loadSettings(); });
     if (mode == StartMode::Configure) {
-        SkipOnError([&] { port.showSettingsDialog(); });
+        skipOnError([&] { port.showSettingsDialog(); });
         port.endProgram();
         return;
     }
@@ -54,7 +54,7 @@ void Main(const std::string& commandLine, StartupPort& port) {
         return;
     }
     if (mode == StartMode::Show) {
-        SkipOnError([&] { port.showCursor(false); });
+        skipOnError([&] { port.showCursor(false); });
     }
-    SkipOnError([&] { port.loadShowForm(); });
+    skipOnError([&] { port.loadShowForm(); });
 }

@@ -28,16 +28,16 @@ struct WindowsStartup : StartupPort {
 
     bool windowExists(const char* caption) override { return FindWindowA(nullptr, caption) != nullptr; }
     bool hostSize(int32_t handle, int& width, int& height) override {
-        return PreviewHostSize(asWindow(handle), width, height);
+        return previewHostSize(asWindow(handle), width, height);
     }
     void makeFolder(const char* path) override { CreateDirectoryA(path, nullptr); }
     void loadSettings() override { LoadSettings(); }
-    void showSettingsDialog() override { ShowSettingsDialog(); }
+    void showSettingsDialog() override { ::showSettingsDialog(); }
     void showCursor(bool show) override { ShowCursor(show ? TRUE : FALSE); }
     void loadPreviewForm(int32_t hostHandle, int width, int height) override {
-        LoadPreviewForm(asWindow(hostHandle), width, height);
+        ::loadPreviewForm(asWindow(hostHandle), width, height);
     }
-    void loadShowForm() override { LoadShowForm(arguments); }
+    void loadShowForm() override { ::loadShowForm(arguments); }
     void endProgram() override { ExitProcess(0); }
 };
 
@@ -45,10 +45,10 @@ struct WindowsStartup : StartupPort {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
-        UseSettingsPlatform(&WindowsSettingsPlatform());
-        UseMciPort(&WindowsMciPort());
+        useSettingsPlatform(&windowsSettingsPlatform());
+        useMciPort(&windowsMciPort());
         WindowsStartup startup;
-        startup.arguments = ArgumentsOf(GetCommandLineA());
+        startup.arguments = argumentsOf(GetCommandLineA());
         Main(startup.arguments, startup);
         runMessageLoop();
     } catch (...) {

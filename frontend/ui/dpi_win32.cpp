@@ -35,7 +35,7 @@ RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, int dpi) {
     return outer;
 }
 
-DpiAwarenessOf::DpiAwarenessOf(HWND window) {
+dpiAwarenessOf::dpiAwarenessOf(HWND window) {
     static const auto getWindowContext = user32<GetWindowContextCall>("GetWindowDpiAwarenessContext");
     static const auto setThreadContext = user32<SetThreadContextCall>("SetThreadDpiAwarenessContext");
     if (!getWindowContext || !setThreadContext || !window) return;
@@ -43,7 +43,7 @@ DpiAwarenessOf::DpiAwarenessOf(HWND window) {
     if (context) previous_ = setThreadContext(context);
 }
 
-DpiAwarenessOf::~DpiAwarenessOf() {
+dpiAwarenessOf::~dpiAwarenessOf() {
     static const auto setThreadContext = user32<SetThreadContextCall>("SetThreadDpiAwarenessContext");
     if (previous_ && setThreadContext) setThreadContext(previous_);
 }

@@ -15,12 +15,12 @@ RECT outerRect(const RECT& client, DWORD style, DWORD exStyle, int dpi);
 // While it lives, the windows this thread makes, and the sizes it reads and
 // sets, are in the DPI awareness of another window (a host's preview
 // window): a child made for that window measures in that window's pixels.
-class DpiAwarenessOf {
+class dpiAwarenessOf {
 public:
-    explicit DpiAwarenessOf(HWND window);
-    ~DpiAwarenessOf();
-    DpiAwarenessOf(const DpiAwarenessOf&) = delete;
-    DpiAwarenessOf& operator=(const DpiAwarenessOf&) = delete;
+    explicit dpiAwarenessOf(HWND window);
+    ~dpiAwarenessOf();
+    dpiAwarenessOf(const dpiAwarenessOf&) = delete;
+    dpiAwarenessOf& operator=(const dpiAwarenessOf&) = delete;
 
 private:
     DPI_AWARENESS_CONTEXT previous_ = nullptr;

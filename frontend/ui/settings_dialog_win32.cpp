@@ -158,32 +158,32 @@ WindowsDialog dialog;
 // escapes a window procedure into the system.
 void onLoad(Form& form) {
     dialog.form = &form;
-    SkipOnError([] { Solvane_P::Form_Load(dialog); });
+    skipOnError([] { Solvane_P::Form_Load(dialog); });
 }
 
 void onResize(Form&) {
-    SkipOnError([] { Solvane_P::Form_Resize(dialog); });
+    skipOnError([] { Solvane_P::Form_Resize(dialog); });
 }
 
 void onUnload(Form&) {
-    SkipOnError([] { Solvane_P::Form_Unload(dialog); });
+    skipOnError([] { Solvane_P::Form_Unload(dialog); });
 }
 
 void onDpiChanged(Form&) {
-    SkipOnError([] { Solvane_P::Form_DpiChanged(dialog); });
+    skipOnError([] { Solvane_P::Form_DpiChanged(dialog); });
 }
 
 void onClick(Form&, ControlRow control) {
-    SkipOnError([control] { Solvane_P::Click(dialog, control.as<Control>()); });
+    skipOnError([control] { Solvane_P::Click(dialog, control.as<Control>()); });
 }
 
 void onMouseDown(Form&, ControlRow control, int button, int shift, float x, float y) {
-    SkipOnError([=] { Solvane_P::MouseDown(dialog, control.as<Control>(), button, shift, x, y); });
+    skipOnError([=] { Solvane_P::MouseDown(dialog, control.as<Control>(), button, shift, x, y); });
 }
 
 }  // namespace
 
-void ShowSettingsDialog() {
+void showSettingsDialog() {
     FormEvents events = {};
     events.load = onLoad;
     events.resize = onResize;

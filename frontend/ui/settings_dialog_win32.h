@@ -3,4 +3,4 @@
 
 // Loads the dialog, shows it modally with no owner and returns when it has
 // closed (confirmed, cancelled or closed by its close box).
-void ShowSettingsDialog();
+void showSettingsDialog();

@@ -32,21 +32,21 @@ struct EchoPort : MciPort {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    (void)StartModeOf(text);
-    (void)PreviewHandleOf(text);
-    (void)ArgumentsOf(text);
+    (void)startModeOf(text);
+    (void)previewHandleOf(text);
+    (void)argumentsOf(text);
     (void)FolderOfPath(text);
     int16_t value = 0;
-    (void)ReadFloor16(text, value);
-    (void)MusicFileKindOf(text);
+    (void)readFloor16(text, value);
+    (void)musicFileKindOf(text);
 
     static EchoPort port;
     port.reply = text;
-    UseMciPort(&port);
+    useMciPort(&port);
     BgmRepeatTrack = static_cast<int16_t>(size % 5);
     PollCdAudio();
     (void)IsMp3Playing();
     PollMp3();
-    UseMciPort(nullptr);
+    useMciPort(nullptr);
     return 0;
 }

@@ -41,8 +41,8 @@ const ModeRow kModeRows[] = {
 TEST(CommandLine, ModeLetterAndStartModeForEveryRow) {
     for (const ModeRow& row : kModeRows) {
         SCOPED_TRACE(row.line);
-        EXPECT_EQ(row.letter, ModeLetter(row.line));
-        EXPECT_EQ(row.mode, StartModeOf(row.line));
+        EXPECT_EQ(row.letter, modeLetter(row.line));
+        EXPECT_EQ(row.mode, startModeOf(row.line));
     }
 }
 
@@ -81,7 +81,7 @@ const HandleRow kHandleRows[] = {
 TEST(CommandLine, PreviewHandleFromTheFourthCharacter) {
     for (const HandleRow& row : kHandleRows) {
         SCOPED_TRACE(row.line);
-        EXPECT_EQ(row.handle, PreviewHandleOf(row.line));
+        EXPECT_EQ(row.handle, previewHandleOf(row.line));
     }
 }
 
@@ -224,15 +224,15 @@ TEST(StartupMain, PreviewCoversAHostOfAnySize) {
 namespace {
 
 TEST(CommandLine, ArgumentsFollowTheProgramName) {
-    EXPECT_EQ("/s", ArgumentsOf("C:\\WINDOWS\\Kestrine.scr /s"));
-    EXPECT_EQ("/p 1234", ArgumentsOf("\"C:\\Program Files\\Kestrine\\Kestrine.scr\" /p 1234"));
-    EXPECT_EQ("/c:5678", ArgumentsOf("\"C:\\a b\\K.scr\"   /c:5678"));
-    EXPECT_EQ("", ArgumentsOf("Kestrine.scr"));
-    EXPECT_EQ("", ArgumentsOf("\"C:\\a b\\K.scr\""));
-    EXPECT_EQ("", ArgumentsOf("\"unterminated /s"));
-    EXPECT_EQ("", ArgumentsOf(""));
-    EXPECT_EQ("/s ", ArgumentsOf("K.scr\t/s "));
-    EXPECT_EQ("", ArgumentsOf("\"K.scr\"/S"));  // as the C runtime reads it: one word up to a blank
+    EXPECT_EQ("/s", argumentsOf("C:\\WINDOWS\\Kestrine.scr /s"));
+    EXPECT_EQ("/p 1234", argumentsOf("\"C:\\Program Files\\Kestrine\\Kestrine.scr\" /p 1234"));
+    EXPECT_EQ("/c:5678", argumentsOf("\"C:\\a b\\K.scr\"   /c:5678"));
+    EXPECT_EQ("", argumentsOf("Kestrine.scr"));
+    EXPECT_EQ("", argumentsOf("\"C:\\a b\\K.scr\""));
+    EXPECT_EQ("", argumentsOf("\"unterminated /s"));
+    EXPECT_EQ("", argumentsOf(""));
+    EXPECT_EQ("/s ", argumentsOf("K.scr\t/s "));
+    EXPECT_EQ("", argumentsOf("\"K.scr\"/S"));  // as the C runtime reads it: one word up to a blank
 }
 
 }  // namespace

@@ -64,14 +64,14 @@ using Lines = std::vector<std::string>;
 struct MusicTest : ::testing::Test {
     FakeMci mci;
     void SetUp() override {
-        UseMciPort(&mci);
+        useMciPort(&mci);
         BgmKind = 0;
         BgmRepeatTrack = 0;
         BgmFile.clear();
         MciResult.clear();
         CdPollActive = false;
     }
-    void TearDown() override { UseMciPort(nullptr); }
+    void TearDown() override { useMciPort(nullptr); }
 };
 
 TEST_F(MusicTest, SendMciCommandHandsBackReplyOrErrorText) {
@@ -291,17 +291,17 @@ TEST_F(MusicTest, WavLoopsWithFlagsNineOnlyWithADevice) {
 }
 
 TEST(MusicFileKind, LastThreeCharactersUpperCased) {
-    EXPECT_EQ(MusicFileKind::Wav, MusicFileKindOf("C:\\a.wav"));
-    EXPECT_EQ(MusicFileKind::Wav, MusicFileKindOf("C:\\a.WaV"));
-    EXPECT_EQ(MusicFileKind::Mp3, MusicFileKindOf("C:\\a.mp3"));
-    EXPECT_EQ(MusicFileKind::Mp3, MusicFileKindOf("mp3"));
-    EXPECT_EQ(MusicFileKind::Other, MusicFileKindOf("C:\\a.ogg"));
-    EXPECT_EQ(MusicFileKind::Other, MusicFileKindOf("av"));
-    EXPECT_EQ(MusicFileKind::Other, MusicFileKindOf(""));
+    EXPECT_EQ(MusicFileKind::Wav, musicFileKindOf("C:\\a.wav"));
+    EXPECT_EQ(MusicFileKind::Wav, musicFileKindOf("C:\\a.WaV"));
+    EXPECT_EQ(MusicFileKind::Mp3, musicFileKindOf("C:\\a.mp3"));
+    EXPECT_EQ(MusicFileKind::Mp3, musicFileKindOf("mp3"));
+    EXPECT_EQ(MusicFileKind::Other, musicFileKindOf("C:\\a.ogg"));
+    EXPECT_EQ(MusicFileKind::Other, musicFileKindOf("av"));
+    EXPECT_EQ(MusicFileKind::Other, musicFileKindOf(""));
 }
 
 TEST(MusicWithoutPort, FailsQuietly) {
-    UseMciPort(nullptr);
+    useMciPort(nullptr);
     EXPECT_EQ("Error:-1", QueryMci("status cdaudio mode"));
     EXPECT_FALSE(IsMp3Playing());
     PollCdAudio();

@@ -119,14 +119,14 @@ struct SettingsDialogTest : ::testing::Test {
     FakeDialog dialog;
     FakeProfiles profiles;
     void SetUp() override {
-        UseSettingsPlatform(&profiles);
+        useSettingsPlatform(&profiles);
         BgmKind = 0;
         BgmRepeatTrack = 0;
         BgmFile.clear();
         BgmFolder = "C:\\Saver";
         CursorX = CursorY = 0;
     }
-    void TearDown() override { UseSettingsPlatform(nullptr); }
+    void TearDown() override { useSettingsPlatform(nullptr); }
     Lines written(int kind, int repeat, const std::string& file) {
         return {kIni + kKeyBgmKind + "=" + std::to_string(kind),
                 kIni + kKeyBgmRepeatTrack + "=" + std::to_string(repeat), kIni + kKeyBgmFile + "=" + file};

@@ -74,13 +74,13 @@ struct FakeProfiles : SettingsPlatform {
 struct SettingsTest : ::testing::Test {
     FakeProfiles profiles;
     void SetUp() override {
-        UseSettingsPlatform(&profiles);
+        useSettingsPlatform(&profiles);
         BgmKind = 0;
         BgmRepeatTrack = 0;
         BgmFile.clear();
         BgmFolder.clear();
     }
-    void TearDown() override { UseSettingsPlatform(nullptr); }
+    void TearDown() override { useSettingsPlatform(nullptr); }
 };
 
 TEST(SettingsKeys, AreTheShiftJisBytesOfTheJapaneseNames) {
@@ -114,7 +114,7 @@ TEST(NumberText, FloorAs16BitTable) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         int16_t value = 99;
-        EXPECT_EQ(row.ok, ReadFloor16(row.text, value));
+        EXPECT_EQ(row.ok, readFloor16(row.text, value));
         EXPECT_EQ(row.ok ? row.value : 99, value);  // a failed read leaves the variable alone
     }
 }
@@ -149,7 +149,7 @@ TEST_F(SettingsTest, WriteSettingLimitsSectionAndKeyTo127Characters) {
     EXPECT_EQ("k", profiles.lastKey);
 }
 
-TEST_F(SettingsTest, TheFileLiesBesideTheProgram) { EXPECT_EQ("C:\\Saver\\Kestrine.ini", SettingsFilePath()); }
+TEST_F(SettingsTest, TheFileLiesBesideTheProgram) { EXPECT_EQ("C:\\Saver\\Kestrine.ini", settingsFilePath()); }
 
 TEST_F(SettingsTest, FileExistsDropsOneTrailingBackslashAndRefusesFolders) {
     profiles.files = {"C:\\Music\\a.mp3"};
@@ -371,10 +371,10 @@ TEST_F(SettingsTest, AFailedSaveNamesEveryFileTried) {
 }
 
 TEST(SettingsWithoutPlatform, ReadsEmptyAndFindsNoFile) {
-    UseSettingsPlatform(nullptr);
+    useSettingsPlatform(nullptr);
     EXPECT_EQ("", ReadSetting("Section", "k", "x.ini"));
     EXPECT_FALSE(FileExists("C:\\anything"));
-    EXPECT_EQ("\\Kestrine.ini", SettingsFilePath());
+    EXPECT_EQ("\\Kestrine.ini", settingsFilePath());
     EXPECT_EQ("\\Kestrine.ini", settingsFileToRead());
     EXPECT_EQ("", userSettingsFilePath());
 }

@@ -119,13 +119,13 @@ struct ShowModeTest : ::testing::Test {
     RecordingMci mci{journal};
     FakeShowForm form{journal};
     void SetUp() override {
-        UseMciPort(&mci);
+        useMciPort(&mci);
         BgmKind = 0;
         BgmRepeatTrack = 0;
         BgmFile.clear();
         RendererPath.clear();
     }
-    void TearDown() override { UseMciPort(nullptr); }
+    void TearDown() override { useMciPort(nullptr); }
 };
 
 const Lines kStaging = {
@@ -185,10 +185,10 @@ TEST_F(ShowModeTest, WatchWaitsForTheRendererWindowThenEndsWhenItIsGone) {
     // The process runs but its window is not there yet: keep waiting.
     for (int i = 0; i < 5; ++i) Solvane_S::Timer3_Timer(form);
     EXPECT_FALSE(form.unloaded);
-    EXPECT_FALSE(RendererWindowSeen());
+    EXPECT_FALSE(rendererWindowSeen());
     form.window = true;
     Solvane_S::Timer3_Timer(form);
-    EXPECT_TRUE(RendererWindowSeen());
+    EXPECT_TRUE(rendererWindowSeen());
     EXPECT_FALSE(form.unloaded);
     form.window = false;  // Escape: the window goes (the process may linger a moment)
     Solvane_S::Timer3_Timer(form);

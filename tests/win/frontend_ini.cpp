@@ -24,7 +24,7 @@ const std::string kMusicFolder = "C:\\kini\\\x89\xb9\x8a\x79";
 const std::string kMusicFile = kMusicFolder + "\\lake.mp3";
 
 void writePlatform() {
-    const std::string ini = SettingsFilePath();
+    const std::string ini = settingsFilePath();
     note("ini", ini);
     CreateDirectoryA(kMusicFolder.c_str(), nullptr);
     FILE* music = std::fopen(kMusicFile.c_str(), "wb");
@@ -46,7 +46,7 @@ void writePlatform() {
 }
 
 void writeProgram() {
-    const std::string ini = SettingsFilePath();
+    const std::string ini = settingsFilePath();
     const std::string longValue = "C:\\" + std::string(300, 'v');
     WriteSetting(kSettingsSection, kKeyBgmKind, "1", ini);
     WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, "12", ini);
@@ -63,11 +63,11 @@ void writeProgram() {
 }
 
 void folderChecks(const std::string& folder) {
-    WriteSetting(kSettingsSection, kKeyBgmKind, "0", SettingsFilePath());
+    WriteSetting(kSettingsSection, kKeyBgmKind, "0", settingsFilePath());
     check(!FileExists(folder), "folder_is_not_a_file");
     check(!FileExists(folder + "\\"), "folder_backslash_is_not_a_file");
-    check(FileExists(SettingsFilePath()), "ini_exists");
-    check(FileExists(SettingsFilePath() + "\\"), "ini_backslash_exists");
+    check(FileExists(settingsFilePath()), "ini_exists");
+    check(FileExists(settingsFilePath() + "\\"), "ini_backslash_exists");
     check(!FileExists(folder + "\\missing.mp3"), "missing_file");
 }
 
@@ -76,7 +76,7 @@ void folderChecks(const std::string& folder) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     if (!test_report::open(argv[1])) return 2;
-    UseSettingsPlatform(&WindowsSettingsPlatform());
+    useSettingsPlatform(&windowsSettingsPlatform());
     const std::string scenario = argv[2];
     if (scenario == "write-platform") {
         writePlatform();

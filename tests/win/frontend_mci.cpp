@@ -107,7 +107,7 @@ void wavScenario(const char* path, const char* probe) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     if (!test_report::open(argv[1])) return 2;
-    UseMciPort(&WindowsMciPort());
+    useMciPort(&windowsMciPort());
     const std::string scenario = argv[2];
     if (scenario == "mp3" && argc > 3) {
         mp3Scenario(argv[3]);

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     HWND box = CreateWindowA("KestrinePictureHost", "", WS_CHILD | WS_VISIBLE, 30, 20, 152, 112, page, nullptr,
                              instance, nullptr);
     // As Main hands it the host window's size.
-    LoadPreviewForm(box, 152, 112);
+    loadPreviewForm(box, 152, 112);
     pumpFor(500);
 
     HWND preview = GetWindow(box, GW_CHILD);
