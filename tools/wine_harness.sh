@@ -3,7 +3,8 @@
 # on its own, makes a private one that ends with the script. Every process
 # started through harness_start_program is ended by its id at exit.
 #
-#   harness_init                          join or make the session; sets DISPLAY, WINEPREFIX, HOME
+#   harness_init [SCREEN [XVFB_OPTION..]] join or make the session; sets DISPLAY, WINEPREFIX, HOME;
+#                                         a session it makes has that screen and Xvfb options
 #   harness_cdrive                        prints the prefix's drive_c folder
 #   harness_start_program OUT EXE ARGS..  starts "wine EXE ARGS" in the background; OUT names a variable for the pid
 #   harness_wait_exit PID SECONDS         waits for the process; prints its exit code, or "timeout"
@@ -41,7 +42,8 @@ harness_init() {
     if [ -z "$session" ] || [ ! -f "$session/env" ]; then
         session=$(mktemp -d /tmp/kestrine-wine.XXXXXX)
         HARNESS_OWN_SESSION=$session
-        "$KESTRINE_ROOT/tools/wine_session.sh" start "$session" "${1:-1024x768x24}" >/dev/null || harness_fail "cannot start a wine session"
+        "$KESTRINE_ROOT/tools/wine_session.sh" start "$session" "${1:-1024x768x24}" "${@:2}" >/dev/null ||
+            harness_fail "cannot start a wine session"
     fi
     # shellcheck disable=SC1091
     . "$session/env"

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # One Wine session per test run: a private prefix and HOME, an Xvfb display
 # and a persistent wineserver. Usage:
-#   wine_session.sh start DIR [WIDTHxHEIGHTxDEPTH]   make DIR/prefix, start Xvfb and wineserver, write DIR/env
+#   wine_session.sh start DIR [WIDTHxHEIGHTxDEPTH [XVFB_OPTION...]]
+#                                                    make DIR/prefix, start Xvfb and wineserver, write DIR/env;
+#                                                    the options go to Xvfb (e.g. a second -screen)
 #   wine_session.sh stop DIR                         end every process it started, by id
 set -u
 cmd=${1:?start or stop}
 dir=${2:?session folder}
 screen=${3:-1024x768x24}
+xvfb_options=("${@:4}")
 
 free_display() {
     local n
@@ -29,7 +32,7 @@ ASOUND
     local n pid i attempt
     for attempt in 1 2 3 4 5; do
         n=$(free_display) || { echo "no free X display" >&2; exit 1; }
-        setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac >"$dir/xvfb.log" 2>&1 < /dev/null &
+        setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac "${xvfb_options[@]}" >"$dir/xvfb.log" 2>&1 < /dev/null &
         pid=$!
         for i in $(seq 1 50); do
             [ -e /tmp/.X11-unix/X$n ] && break
