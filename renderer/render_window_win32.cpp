@@ -11,6 +11,8 @@
 
 #include "contract/saver_contract.h"
 #include "renderer/frame_cycle.h"
+#include "renderer/monitors.h"
+#include "renderer/monitors_win32.h"
 #include "renderer/ms3d_model.h"
 #include "renderer/renderer_state.h"
 #include "renderer/scene.h"
@@ -53,12 +55,14 @@ bool swapControlOffered() {
     return glList != nullptr && std::strstr(glList, "WGL_EXT_swap_control") != nullptr;
 }
 
-// Ties the frame rate to the display's refresh where the driver allows it;
-// the animation is counted in frames, so unthrottled it would run far too fast.
-void requestVerticalSync() {
+// Ties the frame rate to the refresh of the display the window is on (the
+// changed mode, or in a window the monitor it opened on), at about 60 frames
+// a second, where the driver allows it; the animation is counted in frames,
+// so unthrottled it would run far too fast.
+void requestSwapInterval() {
     if (!swapControlOffered()) return;
     const auto swapInterval = glProc<SwapIntervalProc>("wglSwapIntervalEXT");
-    if (swapInterval != nullptr) swapInterval(1);
+    if (swapInterval != nullptr) swapInterval(swapIntervalFor(refreshRateOf(renderWindow)));
 }
 
 PIXELFORMATDESCRIPTOR pixelFormatRequest(int bits) {
@@ -87,6 +91,9 @@ bool changeDisplayMode(int width, int height, int bits) {
 
 // Releases whatever exists, newest first; safe after a partial start.
 void destroyRenderWindow() {
+    // The covers go first, so the lake's window is the last one the front end
+    // can see and the display mode comes back with nothing over it.
+    destroyMonitorCovers();
     if (fullScreen) {
         ChangeDisplaySettingsA(nullptr, 0);
         ShowCursor(TRUE);
@@ -149,6 +156,21 @@ bool registerWindowClass() {
     return classRegistered;
 }
 
+// The frame was sized at the system's scale. A monitor whose scale changed
+// since the user signed in frames the window at its own, so the window is
+// resized to keep the client area at the requested pixels. (A screen too
+// small for the window cuts its height; that is left as it is.)
+void keepClientSize(const RECT& frame, int width, int height) {
+    RECT client;
+    RECT outer;
+    if (!GetClientRect(renderWindow, &client) || !GetWindowRect(renderWindow, &outer)) return;
+    const int frameWidth = (outer.right - outer.left) - (client.right - client.left);
+    const int frameHeight = (outer.bottom - outer.top) - (client.bottom - client.top);
+    if (frameWidth == (frame.right - frame.left) - width && frameHeight == (frame.bottom - frame.top) - height) return;
+    SetWindowPos(renderWindow, nullptr, 0, 0, width + frameWidth, height + frameHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool makeGlContext(int bits) {
     deviceContext = GetDC(renderWindow);
     if (deviceContext == nullptr) return false;
@@ -188,13 +210,15 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     renderWindow = CreateWindowExA(exStyle, kRendererWindowClass, title, style, 0, 0, frame.right - frame.left,
                                    frame.bottom - frame.top, nullptr, nullptr, appInstance, nullptr);
+    if (renderWindow != nullptr) keepClientSize(frame, width, height);
     if (renderWindow == nullptr || !makeGlContext(bits)) {
         destroyRenderWindow();
         return false;
     }
-    requestVerticalSync();
+    requestSwapInterval();
 
     ShowWindow(renderWindow, SW_SHOW);
+    showMonitorCovers(appInstance, renderWindow, renderWindowProc);
     SetForegroundWindow(renderWindow);
     SetFocus(renderWindow);
     resizeScene(width, height);

@@ -8,6 +8,10 @@ target_link_libraries(water_scalar_test PRIVATE kestrine_reference kestrine_simu
 kestrine_unit_test(frame_cycle_test unit/frame_cycle_test.cpp)
 target_link_libraries(frame_cycle_test PRIVATE kestrine_simulation)
 
+# The swap interval for a display's refresh rate; the monitors to cover.
+kestrine_unit_test(monitors_test unit/monitors_test.cpp)
+target_link_libraries(monitors_test PRIVATE kestrine_monitors)
+
 # The real program under Wine: its window, its ways out, the windowed fallback
 # (in a second session with a 1280 x 720 screen).
 kestrine_wine_test(renderer_window ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_window.sh)
