@@ -13,9 +13,11 @@ kestrine_unit_test(monitors_test unit/monitors_test.cpp)
 target_link_libraries(monitors_test PRIVATE kestrine_monitors)
 
 # The real program under Wine: its window, its ways out, the windowed fallback
-# (in a second session with a 1280 x 720 screen).
+# (in a second session with a 1280 x 720 screen), and the cover on a second
+# monitor (in a session with two).
 kestrine_wine_test(renderer_window ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_window.sh)
 kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_windowed.sh)
+kestrine_wine_test(renderer_monitors ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_monitors.sh)
 
 # The viewport and projection set on resize, read back from an offscreen context.
 add_executable(viewport_test render/viewport_test.cpp)

@@ -1,23 +1,43 @@
 // Looks at and pokes the renderer's window from another process, as the
 // system and the front end would. One command per run:
-//   find            prints the window's class, styles and client size; exit 1 if absent
-//   mode            prints the display mode as WIDTHxHEIGHTxBITS
-//   close           posts WM_CLOSE
-//   minimise-close  minimises the window, then posts WM_CLOSE
-//   minimise        minimises the window; restore: restores it
-//   sc-close        posts WM_SYSCOMMAND SC_CLOSE (the system's close command)
-//   saver-commands  sends SC_SCREENSAVE and SC_MONITORPOWER; prints the results
-//   odd-keys        posts key messages with virtual-key codes beyond 255
+//   renderer_probe REPORT find            "class", "popup", "overlapped", "appwindow", "windowedge", "clip",
+//                                         "topmost" (0|1), "client WxH", "origin X,Y"
+//   renderer_probe REPORT mode            "mode WIDTHxHEIGHTxBITS" of the display
+//   renderer_probe REPORT close           posts WM_CLOSE
+//   renderer_probe REPORT minimise-close  minimises the window, then posts WM_CLOSE
+//   renderer_probe REPORT minimise        minimises the window; restore: restores it
+//   renderer_probe REPORT hide            hides the window, so that what lies under it shows
+//   renderer_probe REPORT sc-close        posts WM_SYSCOMMAND SC_CLOSE (the system's close command)
+//   renderer_probe REPORT saver-commands  sends SC_SCREENSAVE and SC_MONITORPOWER: "screensave N", "monitorpower N"
+//   renderer_probe REPORT odd-keys        posts key messages with virtual-key codes beyond 255
+//   renderer_probe REPORT monitors        "monitors N", "monitor L,T,R,B primary|other" each; the renderer's
+//                                         other visible top-level windows: "covers N", "cover L,T,R,B" each,
+//                                         with checks that each is borderless, topmost, without a cursor
+//                                         and below the lake
+//   renderer_probe REPORT cover-focus     makes the first cover the foreground window
+// REPORT gets "key value" lines and one "what ok|FAIL" line per check; exit 0
+// when the window exists and every check passed.
 #include <windows.h>
 
-#include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
+
+#include "contract/saver_contract.h"
+#include "test_report.h"
 
 namespace {
 
-HWND findRenderer() { return FindWindowA("OpenGL", "Solvane_VC"); }
+using test_report::check;
+using test_report::note;
 
-int describe(HWND window) {
+std::string flag(bool on) { return on ? "1" : "0"; }
+
+std::string rectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+void describe(HWND window) {
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
     RECT client = {};
@@ -26,62 +46,142 @@ int describe(HWND window) {
     GetWindowRect(window, &frame);
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-    std::printf("class=%s popup=%d overlapped=%d appwindow=%d windowedge=%d clip=%d client=%ldx%ld origin=%ld,%ld\n",
-                className, (style & WS_POPUP) ? 1 : 0, (style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW ? 1 : 0,
-                (exStyle & WS_EX_APPWINDOW) ? 1 : 0, (exStyle & WS_EX_WINDOWEDGE) ? 1 : 0,
-                (style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN)) == (WS_CLIPSIBLINGS | WS_CLIPCHILDREN) ? 1 : 0,
-                client.right - client.left, client.bottom - client.top, frame.left, frame.top);
-    return 0;
+    note("class", className);
+    note("popup", flag(style & WS_POPUP));
+    note("overlapped", flag((style & WS_OVERLAPPEDWINDOW) == WS_OVERLAPPEDWINDOW));
+    note("appwindow", flag(exStyle & WS_EX_APPWINDOW));
+    note("windowedge", flag(exStyle & WS_EX_WINDOWEDGE));
+    note("clip", flag((style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN)) == (WS_CLIPSIBLINGS | WS_CLIPCHILDREN)));
+    note("topmost", flag(exStyle & WS_EX_TOPMOST));
+    note("client", std::to_string(client.right - client.left) + "x" + std::to_string(client.bottom - client.top));
+    note("origin", std::to_string(frame.left) + "," + std::to_string(frame.top));
 }
 
-int printMode() {
-    DEVMODEA mode;
-    std::memset(&mode, 0, sizeof mode);
+void reportMode() {
+    DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 1;
-    std::printf("%lux%lux%lu\n", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel);
-    return 0;
+    const bool read = EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) != FALSE;
+    check(read, "mode_read");
+    if (read)
+        note("mode", std::to_string(mode.dmPelsWidth) + "x" + std::to_string(mode.dmPelsHeight) + "x" +
+                         std::to_string(mode.dmBitsPerPel));
+}
+
+BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM count) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    note("monitor", rectText(info.rcMonitor) + ((info.dwFlags & MONITORINFOF_PRIMARY) ? " primary" : " other"));
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+struct ProcessWindows {
+    DWORD pid;
+    HWND lake;
+    std::vector<HWND> others;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
+    auto& windows = *reinterpret_cast<ProcessWindows*>(list);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == windows.pid && window != windows.lake && IsWindowVisible(window)) windows.others.push_back(window);
+    return TRUE;
+}
+
+// The renderer's visible top-level windows other than the lake's: its covers.
+std::vector<HWND> coversOf(HWND lake) {
+    ProcessWindows windows = {0, lake, {}};
+    GetWindowThreadProcessId(lake, &windows.pid);
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows.others;
+}
+
+// True when the lake comes before the cover in the z-order, top first.
+bool aboveInZOrder(HWND lake, HWND cover) {
+    for (HWND w = GetWindow(lake, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == cover) return true;
+    return false;
+}
+
+void reportMonitors(HWND lake) {
+    int monitors = 0;
+    EnumDisplayMonitors(nullptr, nullptr, noteMonitor, reinterpret_cast<LPARAM>(&monitors));
+    note("monitors", std::to_string(monitors));
+    const std::vector<HWND> covers = coversOf(lake);
+    note("covers", std::to_string(covers.size()));
+    for (HWND cover : covers) {
+        RECT r = {};
+        GetWindowRect(cover, &r);
+        note("cover", rectText(r));
+        const LONG style = GetWindowLongA(cover, GWL_STYLE);
+        const LONG exStyle = GetWindowLongA(cover, GWL_EXSTYLE);
+        check((style & WS_POPUP) && !(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER)), "cover_borderless");
+        check((exStyle & WS_EX_TOPMOST) != 0, "cover_topmost");
+        check(GetClassLongPtrA(cover, GCLP_HCURSOR) == 0, "cover_without_cursor");
+        check(aboveInZOrder(lake, cover), "lake_above_cover");
+    }
+}
+
+// Makes the first cover the foreground window, as a click that activated it
+// would, so that the next key goes to the cover.
+void focusCover(HWND lake) {
+    const std::vector<HWND> covers = coversOf(lake);
+    check(!covers.empty(), "cover_found");
+    if (covers.empty()) return;
+    SetForegroundWindow(covers.front());
+    for (int i = 0; i < 50 && GetForegroundWindow() != covers.front(); ++i) Sleep(100);
+    check(GetForegroundWindow() == covers.front(), "cover_foreground");
+}
+
+void act(const std::string& command, HWND window) {
+    if (command == "find") describe(window);
+    if (command == "close") check(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "posted");
+    if (command == "minimise-close") {
+        ShowWindow(window, SW_MINIMIZE);
+        Sleep(500);
+        note("iconic", flag(IsIconic(window)));
+        check(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "posted");
+    }
+    if (command == "minimise") {
+        ShowWindow(window, SW_MINIMIZE);
+        check(IsIconic(window) != FALSE, "minimised");
+    }
+    if (command == "restore") {
+        ShowWindow(window, SW_RESTORE);
+        check(!IsIconic(window), "restored");
+    }
+    if (command == "hide") {
+        ShowWindow(window, SW_HIDE);
+        check(!IsWindowVisible(window), "hidden");
+    }
+    if (command == "sc-close") check(PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE, "posted");
+    if (command == "saver-commands") {
+        note("screensave", std::to_string(SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0)));
+        note("monitorpower", std::to_string(SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2)));
+    }
+    if (command == "odd-keys") {
+        PostMessageA(window, WM_KEYDOWN, 0x10000, 0);
+        PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(-1), 0);
+        PostMessageA(window, WM_KEYDOWN, 256, 0);
+    }
+    if (command == "monitors") reportMonitors(window);
+    if (command == "cover-focus") focusCover(window);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return 2;
-    const char* command = argv[1];
-    if (std::strcmp(command, "mode") == 0) return printMode();
-    const HWND window = findRenderer();
-    if (window == nullptr) {
-        std::printf("no window\n");
-        return 1;
+    if (argc < 3) return 2;
+    if (!test_report::open(argv[1])) return 2;
+    const std::string command = argv[2];
+    if (command == "mode") {
+        reportMode();
+        return test_report::finish();
     }
-    if (std::strcmp(command, "find") == 0) return describe(window);
-    if (std::strcmp(command, "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    if (std::strcmp(command, "minimise-close") == 0) {
-        ShowWindow(window, SW_MINIMIZE);
-        Sleep(500);
-        std::printf("iconic=%d\n", IsIconic(window) ? 1 : 0);
-        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    }
-    if (std::strcmp(command, "minimise") == 0) {
-        ShowWindow(window, SW_MINIMIZE);
-        return IsIconic(window) ? 0 : 1;
-    }
-    if (std::strcmp(command, "restore") == 0) {
-        ShowWindow(window, SW_RESTORE);
-        return IsIconic(window) ? 1 : 0;
-    }
-    if (std::strcmp(command, "sc-close") == 0) return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
-    if (std::strcmp(command, "saver-commands") == 0) {
-        const LRESULT saver = SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
-        const LRESULT power = SendMessageA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2);
-        std::printf("screensave=%ld monitorpower=%ld\n", static_cast<long>(saver), static_cast<long>(power));
-        return 0;
-    }
-    if (std::strcmp(command, "odd-keys") == 0) {
-        PostMessageA(window, WM_KEYDOWN, 0x10000, 0);
-        PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(-1), 0);
-        PostMessageA(window, WM_KEYDOWN, 256, 0);
-        return 0;
-    }
-    return 2;
+    const HWND window = FindWindowA(kRendererWindowClass, kRendererCaption);
+    check(window != nullptr, "window");
+    if (window != nullptr) act(command, window);
+    return test_report::finish();
 }

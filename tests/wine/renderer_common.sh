@@ -1,14 +1,14 @@
 # Sourced by the renderer's wine tests: joins the run's Wine session (or,
-# given a screen size such as 1280x720x24, makes a private one of that size),
-# finds the renderer and the window probe, and stages the scene files into
-# C:\tolvin.
-#   . renderer_common.sh [SCREEN]
+# given a screen size such as 1280x720x24 and any further Xvfb options, makes
+# a private one of that screen), finds the renderer and the window probe, and
+# stages the scene files into C:\tolvin.
+#   . renderer_common.sh [SCREEN [XVFB_OPTION...]]
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 # shellcheck disable=SC1091
 . "$KESTRINE_ROOT/tools/wine_harness.sh" || exit 1
 if [ -n "${1:-}" ]; then
     unset KESTRINE_WINE_SESSION
-    harness_init "$1"
+    harness_init "$@"
 else
     harness_init
 fi
@@ -28,9 +28,47 @@ require_probe() {
     [ -f "$probe_exe" ] || harness_fail "probe program $probe_exe is not built"
 }
 
-# probe COMMAND: runs renderer_probe (see tests/win/renderer_probe.cpp) and
-# prints its answer.
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe_report="$(harness_cdrive)/krender/probe.txt"
+mkdir -p "$(dirname "$probe_report")"
+
+# probe COMMAND: runs renderer_probe (see tests/win/renderer_probe.cpp);
+# succeeds when the window was there and every check of the probe passed.
+# Its report stays for probe_value and probe_expect.
+probe() {
+    rm -f "$probe_report"
+    timeout 60 wine "$probe_exe" 'C:\krender\probe.txt' "$@" > /dev/null 2>&1 < /dev/null
+}
+
+# probe_value KEY: the value of the last probe's first KEY line.
+probe_value() {
+    tr -d '\r' < "$probe_report" 2>/dev/null | awk -v key="$1" '$1 == key { sub(/^[^ ]* /, ""); print; exit }'
+}
+
+# probe_values KEY: the values of all the last probe's KEY lines, one a line.
+probe_values() {
+    tr -d '\r' < "$probe_report" 2>/dev/null | awk -v key="$1" '$1 == key { sub(/^[^ ]* /, ""); print }'
+}
+
+# probe_expect WHAT "KEY VALUE"...: the last probe reported each pair.
+probe_expect() {
+    local what=$1 fact; shift
+    for fact in "$@"; do
+        [ "$(probe_value "${fact%% *}")" = "${fact#* }" ] ||
+            harness_fail "$what: the probe saw ${fact%% *} '$(probe_value "${fact%% *}")', expected '${fact#* }'"
+    done
+}
+
+# probe_summary: the last probe's report on one line, for the log.
+probe_summary() { tr -d '\r' < "$probe_report" 2>/dev/null | paste -sd ' '; }
+
+# display_mode: the display's mode as WIDTHxHEIGHTxBITS.
+display_mode() {
+    probe mode
+    probe_value mode
+}
+
+# probe_failures: the last probe's failed checks, one a line.
+probe_failures() { tr -d '\r' < "$probe_report" 2>/dev/null | awk '$NF == "FAIL"'; }
 
 screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }
 

@@ -5,13 +5,14 @@
 # command and a close while minimised each end it with exit code 0 and the
 # display mode as it was; the saver and monitor-power commands are swallowed;
 # with no pictures staged the start fails and the window is torn down cleanly;
-# minimised, it keeps swapping its buffers.
+# minimised, it keeps swapping its buffers. On this one monitor it makes no
+# other window and stays an ordinary (not topmost) window.
 . "$(dirname "$0")/renderer_common.sh"
 require_probe
 shots=$(mktemp -d /tmp/kestrine-window.XXXXXX)
 
 size_before=$(screen_size)
-mode_before=$(probe mode)
+mode_before=$(display_mode)
 [ -n "$mode_before" ] || harness_fail "the probe cannot read the display mode"
 
 # Starts the renderer and waits for its window; sets renderer_pid and window.
@@ -33,25 +34,28 @@ expect_display_back() {
     local what=$1
     harness_window_gone Solvane_VC 5 || harness_fail "$what: the window is still there"
     [ "$(screen_size)" = "$size_before" ] || harness_fail "$what: screen is $(screen_size), was $size_before"
-    [ "$(probe mode)" = "$mode_before" ] || harness_fail "$what: display mode $(probe mode), was $mode_before"
+    local mode; mode=$(display_mode)
+    [ "$mode" = "$mode_before" ] || harness_fail "$what: display mode $mode, was $mode_before"
     echo "ok: $what ends with code 0, display $size_before"
 }
 
 start_renderer "Escape"
-facts=$(probe find)
-echo "window: $facts"
-for fact in class=OpenGL popup=1 overlapped=0 appwindow=1 clip=1 client=1024x768 origin=0,0; do
-    case " $facts " in *" $fact "*) ;; *) harness_fail "window facts lack $fact: $facts" ;; esac
-done
+probe find || harness_fail "the probe does not find the window: $(probe_summary)"
+echo "window: $(probe_summary)"
+probe_expect "full-screen window" "class OpenGL" "popup 1" "overlapped 0" "appwindow 1" "clip 1" "topmost 0" \
+    "client 1024x768" "origin 0,0"
+probe monitors || harness_fail "monitors: $(probe_failures)"
+probe_expect "one monitor" "monitors 1" "covers 0"
+echo "ok: one monitor, no cover window"
 harness_screenshot "$shots/frame.png"
 # The scene fills the screen: the lower half shows the lit lake, not black.
 read -r r g b <<< "$(harness_pixel "$shots/frame.png" 512 700)"
 [ $((r + g + b)) -gt 30 ] || harness_fail "the lower middle of the screen is black ($r $g $b)"
 echo "ok: the scene is drawn ($r $g $b at 512,700)"
 
-replies=$(probe saver-commands)
-[ "$replies" = "screensave=0 monitorpower=0" ] || harness_fail "saver commands gave: $replies"
-probe odd-keys >/dev/null
+probe saver-commands || harness_fail "saver commands: $(probe_summary)"
+probe_expect "saver commands" "screensave 0" "monitorpower 0"
+probe odd-keys
 sleep 1
 kill -0 "$renderer_pid" 2>/dev/null || harness_fail "the renderer ended after the saver commands or odd key codes"
 harness_wait_window Solvane_VC 1 >/dev/null || harness_fail "the window went away after the saver commands"
@@ -65,11 +69,11 @@ xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
 expect_clean_end "a held Escape"
 
 start_renderer "close request"
-probe close >/dev/null
+probe close
 expect_clean_end "WM_CLOSE"
 
 start_renderer "system close command"
-probe sc-close >/dev/null
+probe sc-close
 expect_clean_end "WM_SYSCOMMAND SC_CLOSE"
 
 start_renderer "Alt+F4"
@@ -78,6 +82,7 @@ expect_clean_end "Alt+F4"
 
 start_renderer "close while minimised"
 probe minimise-close
+echo "minimised before the close: iconic $(probe_value iconic)"
 expect_clean_end "WM_CLOSE while minimised"
 
 rm -rf "$shots"
@@ -104,7 +109,7 @@ swaps_after=$(grep -c 'fps:wglSwapBuffers' "$trace")
 [ "$swaps_after" -gt "$swaps_before" ] || harness_fail "no buffer swaps while minimised ($swaps_before, then $swaps_after reports)"
 echo "ok: buffers are still swapped while minimised ($swaps_before, then $swaps_after swap reports)"
 probe restore || harness_fail "the window did not restore"
-probe close >/dev/null
+probe close
 # This renderer is the shell's own child (its trace goes to a file), so its
 # exit code comes from wait, once it has ended within the usual 20 s.
 timeout 20 tail --pid="$renderer_pid" -f /dev/null ||
