@@ -2,7 +2,7 @@
 // system and the front end would. One command per run:
 //   renderer_probe REPORT find            "class", "popup", "overlapped", "appwindow", "windowedge", "clip",
 //                                         "topmost" (0|1), "client WxH", "origin X,Y"
-//   renderer_probe REPORT mode            "mode WIDTHxHEIGHTxBITS" of the display
+//   renderer_probe REPORT mode            "mode WIDTHxHEIGHTxBITS" of the display, "dpi N" of the screen
 //   renderer_probe REPORT close           posts WM_CLOSE
 //   renderer_probe REPORT minimise-close  minimises the window, then posts WM_CLOSE
 //   renderer_probe REPORT minimise        minimises the window; restore: restores it
@@ -65,6 +65,9 @@ void reportMode() {
     if (read)
         note("mode", std::to_string(mode.dmPelsWidth) + "x" + std::to_string(mode.dmPelsHeight) + "x" +
                          std::to_string(mode.dmBitsPerPel));
+    const HDC screen = GetDC(nullptr);
+    note("dpi", std::to_string(GetDeviceCaps(screen, LOGPIXELSX)));
+    ReleaseDC(nullptr, screen);
 }
 
 BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM count) {

@@ -5,8 +5,9 @@
 # second monitor's rectangle with a black, borderless, topmost window of the
 # renderer's own that shows no cursor; the lake's window stays above it.
 # Escape ends both windows and the front end, pressed in the lake's window
-# and pressed in the cover. Runs in its own Wine session; the X root is white
-# there, so the black cover shows against it.
+# and pressed in the cover. At 144 dots per inch the windows keep their real
+# pixel sizes. Runs in its own Wine session; the X root is white there, so the
+# black cover shows against it.
 . "$(dirname "$0")/renderer_common.sh" 1024x768x24 +xinerama -extension RANDR -screen 1 800x600x24 -wr
 require_probe
 shots=$(mktemp -d /tmp/kestrine-monitors.XXXXXX)
@@ -89,4 +90,23 @@ echo "ok: a black window covers the second monitor's 800 x 600"
 probe cover-focus || harness_fail "the cover did not take the focus: $(probe_failures)"
 xdotool key Escape
 expect_saver_end "Escape in the cover"
+
+# At 144 dots per inch the lake still covers the whole primary and the cover
+# the second monitor, in real pixels.
+set_session_dpi 144
+harness_start_program renderer_pid "$renderer"
+harness_wait_window Solvane_VC 30 > /dev/null || harness_fail "144 dpi: no Solvane_VC window within 30 s"
+sleep 1
+probe find || harness_fail "144 dpi: the probe does not find the window"
+probe_expect "144 dpi" "popup 1" "client 1024x768" "origin 0,0"
+probe monitors || harness_fail "144 dpi, the cover: $(probe_failures)"
+probe_expect "144 dpi" "covers 1" "cover 0,0,800,600"
+harness_screenshot "$shots/scaled.png"
+for point in "0 0" "1023 0" "0 767" "1023 767" "400 500"; do
+    read -r x y <<< "$point"
+    [ "$(colour_at "$shots/scaled.png" "$x" "$y")" != white ] || harness_fail "144 dpi: no lake at ($x, $y)"
+done
+echo "ok: at 144 dpi the lake covers the whole 1024 x 768 primary, and the cover the 800 x 600 monitor"
+xdotool key Escape
+expect_exit_0 "$renderer_pid" 30 "144 dpi, Escape"
 rm -rf "$shots"

@@ -3,7 +3,8 @@
 # 1024 x 768 is refused, so it opens an overlapped window of client size
 # 1024 x 768 at (0, 0) instead, draws into it, leaves the display alone and
 # still ends on Escape with exit code 0; on this one monitor nothing else is
-# made. Runs in its own Wine session with that screen size, not in the run's
+# made. At 144 dots per inch the client area keeps its width in real pixels.
+# Runs in its own Wine session with that screen size, not in the run's
 # shared one.
 . "$(dirname "$0")/renderer_common.sh" 1280x720x24
 require_probe
@@ -38,9 +39,27 @@ read -r r g b <<< "$(harness_pixel "$shot" 512 600)"
 read -r r g b <<< "$(harness_pixel "$shot" 1200 600)"
 [ $((r + g + b)) -eq 0 ] || harness_fail "the screen right of the window is not black ($r $g $b)"
 echo "ok: the scene is drawn inside the window only"
-rm -f "$shot"
 
 xdotool key Escape
 expect_exit_0 "$renderer_pid" 20 "Escape"
 [ "$(screen_size)" = 1280x720 ] || harness_fail "the screen is $(screen_size) after the end"
 echo "ok: Escape ends the windowed renderer with code 0"
+
+# At 144 dots per inch the frame is drawn larger, and the client area stays
+# 1024 pixels wide, drawn to its right edge.
+set_session_dpi 144
+harness_start_program renderer_pid "$renderer"
+harness_wait_window Solvane_VC 30 > /dev/null || harness_fail "144 dpi: no Solvane_VC window within 30 s"
+sleep 1
+probe find || harness_fail "144 dpi: the probe does not find the window"
+echo "window at 144 dpi: $(probe_summary)"
+probe_expect "144 dpi" "popup 0" "overlapped 1" "origin 0,0"
+IFS=x read -r client_w client_h <<< "$(probe_value client)"
+[ "$client_w" = 1024 ] || harness_fail "144 dpi: client width $client_w, expected 1024"
+harness_screenshot "$shot"
+read -r r g b <<< "$(harness_pixel "$shot" 1000 600)"
+[ $((r + g + b)) -gt 30 ] || harness_fail "144 dpi: nothing drawn near the client's right edge ($r $g $b at 1000,600)"
+echo "ok: at 144 dpi the windowed client area is 1024 pixels wide and drawn"
+rm -f "$shot"
+xdotool key Escape
+expect_exit_0 "$renderer_pid" 20 "144 dpi, Escape"
