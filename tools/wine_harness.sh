@@ -14,6 +14,7 @@
 #   harness_pixel FILE X Y                prints "R G B" of one pixel of a picture
 #   harness_fail MESSAGE                  prints FAIL and exits 1
 #   harness_check COND MESSAGE            fails with MESSAGE unless the command COND succeeds
+#   harness_set_dpi DPI                   programs started from now on see DPI dots per inch (not in the shared session)
 set -u
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KESTRINE_WIN_BUILD=${KESTRINE_WIN_BUILD:-$KESTRINE_ROOT/build/win}
@@ -47,6 +48,18 @@ harness_init() {
     fi
     # shellcheck disable=SC1091
     . "$session/env"
+}
+
+# Only for a session of the script's or its test's own: the run's shared one
+# (tests/CMakeLists.txt) must stay at 96.
+harness_set_dpi() {
+    [ "$(basename "$KESTRINE_SESSION")" != wine_session ] || harness_fail "harness_set_dpi in the run's shared session"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 < /dev/null
+    # The server keeps the old scale for the programs it serves: end it (the
+    # session's own one with the rest); the next program starts a new one.
+    wineserver -k
+    wineserver -w
+    rm -f "$KESTRINE_SESSION/wineserver.pid"
 }
 
 harness_cdrive() { echo "$WINEPREFIX/drive_c"; }

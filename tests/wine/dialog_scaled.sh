@@ -9,14 +9,10 @@
 # the forms runtime's own checks at that scale (tests/win/ui_forms_probe).
 . "$(dirname "$0")/dialog_lib.sh"
 
-# dialog_set_dpi DPI: programs started from now on see DPI dots per inch.
+# dialog_set_dpi DPI: programs started from now on see DPI dots per inch,
+# and the dialog helpers place their clicks and samples at that scale.
 dialog_set_dpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 < /dev/null
-    # The server keeps the old scale for the processes it serves: end it (the
-    # session's own one with the rest); the next program starts a new one.
-    wineserver -k
-    wineserver -w
-    rm -f "$KESTRINE_SESSION/wineserver.pid"
+    harness_set_dpi "$1"
     DIALOG_DPI=$1
 }
 

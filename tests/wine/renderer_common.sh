@@ -67,16 +67,10 @@ display_mode() {
     probe_value mode
 }
 
-# set_session_dpi DPI: programs started from now on see DPI dots per inch.
-# Only for a test's own session: the run's shared one must stay at 96.
+# set_session_dpi DPI: programs started from now on see DPI dots per inch,
+# as the probe confirms.
 set_session_dpi() {
-    [ -z "${KESTRINE_WINE_SESSION:-}" ] || harness_fail "set_session_dpi in the run's shared session"
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1 < /dev/null
-    # The server keeps the old scale for the programs it serves: end it (the
-    # session's own one with the rest); the next program starts a new one.
-    wineserver -k
-    wineserver -w
-    rm -f "$KESTRINE_SESSION/wineserver.pid"
+    harness_set_dpi "$1"
     probe mode
     [ "$(probe_value dpi)" = "$1" ] || harness_fail "the screen has $(probe_value dpi) dots per inch, not $1"
 }
