@@ -52,7 +52,8 @@ dialog_start() {
 }
 
 # Waits until the dialog is shown where it was placed and painted (the
-# background's middle line shows), and sets its client origin.
+# background's middle line shows, and the controls drawn over it have
+# settled: two screenshots in a row are the same), and sets its client origin.
 dialog_wait_painted() {
     local i geometry
     dialog_height
@@ -62,12 +63,25 @@ dialog_wait_painted() {
         DIALOG_Y=$(echo "$geometry" | sed -n 's/^Y=//p')
         if [ -n "$DIALOG_X" ] && [ -n "$DIALOG_Y" ]; then
             harness_screenshot "$DIALOG_SHOTS/.probe.png"
-            [ "$(harness_pixel "$DIALOG_SHOTS/.probe.png" $((DIALOG_X + 3)) $((DIALOG_Y + DIALOG_H / 2)))" = "220 220 250" ] &&
+            if [ "$(harness_pixel "$DIALOG_SHOTS/.probe.png" $((DIALOG_X + 3)) $((DIALOG_Y + DIALOG_H / 2)))" = "220 220 250" ]; then
+                dialog_wait_still
                 return 0
+            fi
         fi
         sleep 0.25
     done
     harness_fail "the dialog was not painted"
+}
+
+# Waits (up to 5 s) until a screenshot equals the one before it.
+dialog_wait_still() {
+    local i
+    for i in $(seq 1 20); do
+        sleep 0.25
+        harness_screenshot "$DIALOG_SHOTS/.probe2.png"
+        compare -metric AE "$DIALOG_SHOTS/.probe.png" "$DIALOG_SHOTS/.probe2.png" null: 2>/dev/null && return 0
+        mv "$DIALOG_SHOTS/.probe2.png" "$DIALOG_SHOTS/.probe.png"
+    done
 }
 
 # Lets the program handle what it was sent: a round trip through the server.
