@@ -18,6 +18,19 @@ int blendMode;
 
 WaterGrid waterGrid;
 
+namespace {
+
+int clampToCapacity(int count) {
+    if (count < 0) return 0;
+    if (count > kWaterCapacity) return kWaterCapacity;
+    return count;
+}
+
+}  // namespace
+
+int columnsInUse() { return clampToCapacity(gridWidth); }
+int rowsInUse() { return clampToCapacity(gridHeight); }
+
 unsigned int sceneTextures[4];
 float cameraEye[3];
 float sceneTilt;

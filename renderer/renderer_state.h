@@ -35,6 +35,11 @@ struct GridVertex {
 
 constexpr int kWaterCapacity = 256;
 
+// gridWidth and gridHeight held to 0 ... kWaterCapacity: the columns and rows
+// that the step and the mesh walk.
+int columnsInUse();
+int rowsInUse();
+
 // Indexed [column][row]: the surface (y = height) and the velocity (y =
 // vertical velocity). The velocity's x and z hold a copy of the layout and
 // are never read.

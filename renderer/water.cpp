@@ -19,15 +19,6 @@ constexpr float kDegreeFactor = 0.01745f;
 constexpr double kNeighbourDivisor = 6.0;
 constexpr double kDrift = 0.001;
 
-int clampToCapacity(int count) {
-    if (count < 0) return 0;
-    if (count > kWaterCapacity) return kWaterCapacity;
-    return count;
-}
-
-int columnsInUse() { return clampToCapacity(gridWidth); }
-int rowsInUse() { return clampToCapacity(gridHeight); }
-
 // The heights of three neighbouring columns as they were before this step,
 // widened to double once. The step writes each column's new heights into the
 // grid as soon as the column is done; its neighbours still read the old ones

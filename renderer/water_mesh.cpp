@@ -21,7 +21,6 @@ static_assert(kVertexCount - 1 <= 0xFFFF, "16-bit indices reach every vertex of 
 // band of rows use one compact run of vertices, and every band the same
 // corner list, with the arrays moved on to the band's first row.
 GLushort bandCorners[kWaterMeshBandRows * (kWaterCapacity - 1) * 4];
-GLsizei cornersPerRow = 0;
 int indexedColumns = -1;
 GLfloat vertexPositions[kVertexCount][3];
 GLfloat vertexColours[kVertexCount][3];
@@ -38,7 +37,6 @@ void indexBand(int columns) {
             *corner++ = static_cast<GLushort>(vertexIndex(j, i + 1));
         }
     }
-    cornersPerRow = columns > 1 ? 4 * (columns - 1) : 0;
     indexedColumns = columns;
 }
 
@@ -66,16 +64,15 @@ void writeVertices(const Tint& base, int columns, int rows) {
     }
 }
 
-int inUse(int count) { return count < 0 ? 0 : (count > kWaterCapacity ? kWaterCapacity : count); }
-
 }  // namespace
 
 const Tint& waterBaseTint() { return waterTints[tintIndex >= 0 && tintIndex < 12 ? tintIndex : 10]; }
 
 void drawWaterMesh() {
-    const int columns = inUse(gridWidth);
-    const int rows = inUse(gridHeight);
+    const int columns = columnsInUse();
+    const int rows = rowsInUse();
     if (columns != indexedColumns) indexBand(columns);
+    const GLsizei cornersPerRow = columns > 1 ? 4 * (columns - 1) : 0;
     if (cornersPerRow == 0 || rows < 2) return;
     writeVertices(waterBaseTint(), columns, rows);
     glEnableClientState(GL_VERTEX_ARRAY);

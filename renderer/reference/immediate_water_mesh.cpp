@@ -17,8 +17,8 @@ void waterVertex(const Tint& base, int column, int row) {
 
 void drawWaterMeshImmediate(int rowsPerFlush) {
     const Tint& base = waterBaseTint();
-    const int columns = gridWidth < kWaterCapacity ? gridWidth : kWaterCapacity;
-    const int rows = gridHeight < kWaterCapacity ? gridHeight : kWaterCapacity;
+    const int columns = columnsInUse();
+    const int rows = rowsInUse();
     for (int i = 0; i < rows - 1; ++i) {
         for (int j = 0; j < columns - 1; ++j) {
             glBegin(GL_QUADS);

@@ -5,8 +5,6 @@
 
 namespace {
 
-int inUse(int count) { return count < 0 ? 0 : (count > kWaterCapacity ? kWaterCapacity : count); }
-
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 }  // namespace
@@ -23,8 +21,8 @@ void copyWaterGrid(PlainWater& water) {
 void stepPlainWater(PlainWater& water) {
     float(&h)[kWaterCapacity][kWaterCapacity] = water.height;
     float(&v)[kWaterCapacity][kWaterCapacity] = water.velocity;
-    const int columns = inUse(gridWidth);
-    const int rows = inUse(gridHeight);
+    const int columns = columnsInUse();
+    const int rows = rowsInUse();
     for (int j = 1; j < rows - 1; ++j) {
         for (int k = 1; k < columns - 1; ++k) {
             double sum = h[k][j - 1];
