@@ -1,8 +1,8 @@
 #include "frontend/command_line.h"
 
-namespace {
+#include "frontend/ascii_case.h"
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 

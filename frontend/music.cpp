@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "frontend/ascii_case.h"
 #include "frontend/number_text.h"
 #include "frontend/program_state.h"
 
@@ -47,13 +48,7 @@ void sendWithoutReply(const char* command) { mci->sendString(command, nullptr, 0
 
 std::string firstSeven(const char* text) { return std::string(text).substr(0, 7); }
 
-bool containsErr(const std::string& text) {
-    std::string upper = text;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper.find("ERR") != std::string::npos;
-}
+bool containsErr(const std::string& text) { return upperAscii(text).find("ERR") != std::string::npos; }
 
 std::string cdMode() {
     mci->sendString("status cdaudio mode", cdModeReply.clear(), cdModeReply.length);
@@ -164,10 +159,7 @@ void StartWav() {
 void StopWav() { mci->playSound(nullptr, 0); }
 
 MusicFileKind musicFileKindOf(const std::string& path) {
-    std::string ending = path.size() >= 3 ? path.substr(path.size() - 3) : path;
-    for (char& c : ending) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string ending = upperAscii(path.size() >= 3 ? path.substr(path.size() - 3) : path);
     if (ending == "WAV") return MusicFileKind::Wav;
     if (ending == "MP3") return MusicFileKind::Mp3;
     return MusicFileKind::Other;

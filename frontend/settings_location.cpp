@@ -1,26 +1,24 @@
 #include "frontend/settings_location.h"
 
+#include "frontend/ascii_case.h"
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
 
 namespace {
 
 // Windows paths compare without regard to case.
-bool samePath(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const char x = (a[i] >= 'a' && a[i] <= 'z') ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
-        const char y = (b[i] >= 'a' && b[i] <= 'z') ? static_cast<char>(b[i] - 'a' + 'A') : b[i];
-        if (x != y) return false;
-    }
-    return true;
-}
+bool samePath(const std::string& a, const std::string& b) { return upperAscii(a) == upperAscii(b); }
 
 // The three keys in their order; false at the first write the system refuses.
 bool writeAllSettings(const std::string& file) {
     return WriteSetting(kSettingsSection, kKeyBgmKind, std::to_string(BgmKind), file) &&
            WriteSetting(kSettingsSection, kKeyBgmRepeatTrack, std::to_string(BgmRepeatTrack), file) &&
            WriteSetting(kSettingsSection, kKeyBgmFile, BgmFile, file);
+}
+
+// The user's own file when it exists, else the one beside the programs.
+std::string fileToRead(const std::string& user) {
+    return !user.empty() && FileExists(user) ? user : settingsFilePath();
 }
 
 }  // namespace
@@ -31,14 +29,11 @@ std::string userSettingsFilePath() {
     return folder + "\\Kestrine\\" + kSettingsFileName;
 }
 
-std::string settingsFileToRead() {
-    const std::string user = userSettingsFilePath();
-    return !user.empty() && FileExists(user) ? user : settingsFilePath();
-}
+std::string settingsFileToRead() { return fileToRead(userSettingsFilePath()); }
 
 SettingsSave saveSettings() {
     const std::string user = userSettingsFilePath();
-    const std::string first = settingsFileToRead();
+    const std::string first = fileToRead(user);
     std::vector<std::string> files = {first};
     // Once the user's file exists it is read first, so only a write there keeps
     // a choice; until then it is where a refused write beside the programs goes.
