@@ -141,27 +141,13 @@ void paint(CommandButton& b) {
     GetWindowTextW(b.window, caption, 256);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, b.madeFont ? b.madeFont : GetStockObject(DEFAULT_GUI_FONT));
-    RECT text = b.captionRect;
     const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
-    if (b.captionEnabled) {
-        SetTextColor(dc, b.fontColour);
-        DrawTextW(dc, caption, -1, &text, format);
-    } else {
-        // Greyed as the platform draws disabled text: a light copy below right.
-        OffsetRect(&text, 1, 1);
-        SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-        DrawTextW(dc, caption, -1, &text, format);
-        OffsetRect(&text, -1, -1);
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-        DrawTextW(dc, caption, -1, &text, format);
-    }
+    drawCaptionText(dc, caption, b.captionRect, format, b.captionEnabled, b.fontColour);
     SelectObject(dc, oldFont);
     EndPaint(b.window, &ps);
 }
 
 // ---- The window procedure.
-
-bool anyButtonHeld(WPARAM keys) { return (keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
 
 LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CommandButton* b = reinterpret_cast<CommandButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -183,7 +169,7 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
-            if (!anyButtonHeld(wParam) && GetCapture() == window) ReleaseCapture();
+            if (!anyMouseButtonHeld(wParam) && GetCapture() == window) ReleaseCapture();
             const ButtonReaction r = Command::mouseUp(b->machine, mouseButtonOf(message));
             apply(*b, r);
             // Last: the Click may close the form and destroy this window.

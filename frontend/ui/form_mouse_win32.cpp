@@ -53,7 +53,7 @@ void pressOrRelease(Form& form, HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return;
     }
-    if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0 && GetCapture() == window) ReleaseCapture();
+    if (!anyMouseButtonHeld(wParam) && GetCapture() == window) ReleaseCapture();
     if (button != kMouseLeft) return;
     const int pressed = form.pressed;
     form.pressed = -1;
@@ -81,6 +81,8 @@ void setContainerCursor(Form& form, HWND window) {
 }
 
 }  // namespace
+
+bool anyMouseButtonHeld(WPARAM keys) { return (keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
 
 int mouseButtonOf(UINT message) {
     switch (message) {

@@ -3,7 +3,8 @@
 // that controls hold.
 //
 // Sections: persistent images; drawing the windowless controls; painting a
-// container; the operations on images and pictures; painting behind a control.
+// container; the operations on images and pictures; painting behind a control;
+// captions.
 #include <algorithm>
 
 #include "frontend/ui/form_records_win32.h"
@@ -66,17 +67,7 @@ void drawLabel(HDC dc, const Control& c) {
     const bool oneLine = (r.bottom - r.top) < 2 * tm.tmHeight;
     UINT format = DT_NOPREFIX | (oneLine ? DT_SINGLELINE | DT_NOCLIP : DT_WORDBREAK | DT_EDITCONTROL);
     if (l.alignment == Alignment::Centre) format |= DT_CENTER;
-    if (c.enabled) {
-        SetTextColor(dc, colourOf(l.fore));
-        DrawTextW(dc, c.caption.c_str(), -1, &r, format);
-    } else {
-        OffsetRect(&r, 1, 1);
-        SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-        DrawTextW(dc, c.caption.c_str(), -1, &r, format);
-        OffsetRect(&r, -1, -1);
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-        DrawTextW(dc, c.caption.c_str(), -1, &r, format);
-    }
+    drawCaptionText(dc, c.caption.c_str(), r, format, c.enabled, colourOf(l.fore));
     SelectObject(dc, oldFont);
 }
 
@@ -175,4 +166,20 @@ void paintBehind(HWND control, HDC dc) {
     SetViewportOrgEx(dc, -inParent.left, -inParent.top, &oldOrigin);
     drawContainer(*form, containerOf(*form, parent), dc, inParent);
     SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
+// ---- Captions.
+
+void drawCaptionText(HDC dc, const wchar_t* text, RECT r, UINT format, bool enabled, COLORREF colour) {
+    if (enabled) {
+        SetTextColor(dc, colour);
+        DrawTextW(dc, text, -1, &r, format);
+        return;
+    }
+    OffsetRect(&r, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+    DrawTextW(dc, text, -1, &r, format);
+    OffsetRect(&r, -1, -1);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text, -1, &r, format);
 }

@@ -23,6 +23,12 @@ std::vector<Form*> allForms;
 // A combo box's drop-down list below its edit field: 200 pixels at 96 dots per inch.
 const int kDropDownTwips = 3000;
 
+// The height a control's window has below its rectangle: a combo box's
+// drop-down list.
+int dropDownPixels(const Form& form, const Control& c) {
+    return c.layout->kind == ControlKind::ComboBox ? twipsToPixels(kDropDownTwips, form.dpi) : 0;
+}
+
 }  // namespace
 
 // ---- Records and lookups.
@@ -217,9 +223,9 @@ void createControl(Form& form, Control& c) {
         case ControlKind::Image: c.picture = loadPictureResource(l.picture); break;
         case ControlKind::ComboBox: {
             // The window's height includes the drop-down list.
-            c.window = CreateWindowExW(
-                0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                x, y, w, h + twipsToPixels(kDropDownTwips, form.dpi), parent, childId(l.row), instance, nullptr);
+            c.window = CreateWindowExW(0, L"COMBOBOX", L"",
+                                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                       x, y, w, h + dropDownPixels(form, c), parent, childId(l.row), instance, nullptr);
             c.backBrush = CreateSolidBrush(colourOf(l.back));
             if (c.window) SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
             break;
@@ -248,9 +254,8 @@ void placeControl(Form& form, Control& c) {
     if (c.window) {
         if (c.layout->kind == ControlKind::CommandButton) commandSetDpi(c.window, form.dpi);
         if (c.layout->kind == ControlKind::PictureBox) freeSurface(c.image);
-        const int extra = c.layout->kind == ControlKind::ComboBox ? twipsToPixels(kDropDownTwips, form.dpi) : 0;
         SetWindowPos(c.window, nullptr, c.rect.left, c.rect.top, c.rect.right - c.rect.left,
-                     c.rect.bottom - c.rect.top + extra, SWP_NOZORDER | SWP_NOACTIVATE);
+                     c.rect.bottom - c.rect.top + dropDownPixels(form, c), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     invalidateControl(c);
 }
@@ -416,8 +421,8 @@ void moveControl(Form& form, ControlRow control, int left, int top, int width, i
     invalidateControl(*c);
     c->rect = {left, top, left + width, top + height};
     if (c->window) {
-        const int extra = c->layout->kind == ControlKind::ComboBox ? 200 : 0;
-        SetWindowPos(c->window, nullptr, left, top, width, height + extra, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(c->window, nullptr, left, top, width, height + dropDownPixels(form, *c),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         if (c->image.dc) {
             RECT inside;
             GetClientRect(c->window, &inside);

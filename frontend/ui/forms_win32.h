@@ -96,6 +96,10 @@ void copyPicture(Form& form, ControlRow to, ControlRow from);
 // and windowless controls), drawn into dc in the control's client coordinates.
 void paintBehind(HWND control, HDC dc);
 
+// Draws a caption in its colour, or greyed as the system draws disabled text:
+// a light copy one pixel below right, the grey text over it.
+void drawCaptionText(HDC dc, const wchar_t* text, RECT r, UINT format, bool enabled, COLORREF colour);
+
 // ---- Timers.
 
 void setTimerEnabled(Form& form, ControlRow timer, bool enabled);
@@ -105,6 +109,8 @@ bool timerEnabled(const Form& form, ControlRow timer);
 
 // The mouse button (kMouseLeft...) a button message is about; 0 for other messages.
 int mouseButtonOf(UINT message);
+// True while any mouse button is down, by a mouse message's key flags.
+bool anyMouseButtonHeld(WPARAM keys);
 
 // The screen-wide mouse pointer (overrides every control's pointer).
 enum class ScreenPointer { Default, Hourglass };

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "frontend/ui/layouts.h"
+
 namespace {
 
 struct Tap {
@@ -35,10 +37,8 @@ uint8_t toByte(float v) { return static_cast<uint8_t>(std::clamp(std::lround(v),
 
 }  // namespace
 
-int picturePixels(int pixels, int dpi) {
-    const long long scaled = static_cast<long long>(pixels) * dpi;
-    return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : -((-scaled + 48) / 96));
-}
+// A pixel is 15 twips at 96 dots per inch.
+int picturePixels(int pixels, int dpi) { return twipsToPixels(pixels * 15, dpi); }
 
 PixelImage resample(const PixelImage& image, int width, int height) {
     PixelImage out;
