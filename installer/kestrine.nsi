@@ -100,7 +100,6 @@ Section "${PRODUCT} screen saver (required)" SecFiles
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The ${PRODUCT} project"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "https://kestrine.example.org/"
   ; The saver's first icon is the settings dialog's.
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$SYSDIR\Kestrine.scr,0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'

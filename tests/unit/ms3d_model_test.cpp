@@ -251,9 +251,10 @@ TEST_F(Ms3dModelTest, RecordsAreDecodedLittleEndianFromExactOffsets) {
     // One vertex and one triangle written out by hand, so the check does not
     // rest on the same layout code as the builder.
     const unsigned char bytes[] = {
-        'M',  'S',  '3',  'D',  '0',  '0',  '0',  '0',  '0',  '0',  4,    0,    0,    0,                 // header
-        1,    0,                                                                                         // one vertex
-        0xFF, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x20, 0x41, 0xFE, 0x01, 1, 0,  // one triangle
+        'M',  'S',  '3',  'D',  '0',  '0',  '0',  '0',  '0',  '0',  4,    0,    0,    0,           // header
+        1,    0,                                                                                   // one vertex
+        0xFF, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x20, 0x41, 0xFE, 0x01,  // the vertex
+        1,    0,                                                                                   // one triangle
         0,    0,    0x34, 0x12, 0x01, 0x00, 0xFF, 0xFF,                          // flags, indices 0x1234, 1, 65535
         0,    0,    0x80, 0x3F, 0,    0,    0,    0,    0,    0,    0,    0,     // normal 0: (1, 0, 0)
         0,    0,    0,    0,    0,    0,    0x80, 0x3F, 0,    0,    0,    0,     // normal 1: (0, 1, 0)
