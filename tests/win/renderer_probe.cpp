@@ -144,7 +144,8 @@ void act(const std::string& command, HWND window) {
     if (command == "minimise-close") {
         ShowWindow(window, SW_MINIMIZE);
         Sleep(500);
-        note("iconic", flag(IsIconic(window)));
+        for (int i = 0; i < 50 && !IsIconic(window); ++i) Sleep(100);
+        check(IsIconic(window) != FALSE, "minimised");
         check(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "posted");
     }
     if (command == "minimise") {

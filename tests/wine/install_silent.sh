@@ -3,10 +3,9 @@
 # system folder, Apps & features lists Kestrine with its values, the user's
 # screen saver is Kestrine and switched on, and the installed saver started
 # from the system folder stages its files, shows the lake and ends on Escape.
-#   install_silent.sh SETUP_EXE
+#   install_silent.sh SETUP_EXE VERSION
 . "${KESTRINE_ROOT:?}/tests/wine/install_common.sh" "$@" || exit 1
-version=$(basename "$IN_SETUP" | sed -n 's/^Kestrine-\(.*\)-setup\.exe$/\1/p')
-[ -n "$version" ] || harness_fail "cannot read the version from $IN_SETUP"
+version=${2:?version}
 
 [ ! -e "$IN_SYSTEM/Kestrine.scr" ] && [ -z "$(in_reg "$IN_UNINSTALL_KEY" DisplayName)" ] \
     || harness_fail "the prefix is not fresh: Kestrine is installed already"

@@ -40,9 +40,7 @@ probe() {
 }
 
 # probe_value KEY: the value of the last probe's first KEY line.
-probe_value() {
-    tr -d '\r' < "$probe_report" 2>/dev/null | awk -v key="$1" '$1 == key { sub(/^[^ ]* /, ""); print; exit }'
-}
+probe_value() { probe_values "$1" | head -n 1; }
 
 # probe_values KEY: the values of all the last probe's KEY lines, one a line.
 probe_values() {
@@ -65,6 +63,21 @@ probe_summary() { tr -d '\r' < "$probe_report" 2>/dev/null | paste -sd ' '; }
 display_mode() {
     probe mode
     probe_value mode
+}
+
+# expect_mode_unchanged WHAT: the display's mode is mode_before, as the
+# script read it at its start.
+expect_mode_unchanged() {
+    local mode; mode=$(display_mode)
+    [ "$mode" = "$mode_before" ] || harness_fail "$1: display mode $mode, was $mode_before"
+}
+
+# start_renderer WHAT: starts the renderer, sets renderer_pid and waits for
+# its window and a few frames.
+start_renderer() {
+    harness_start_program renderer_pid "$renderer"
+    harness_wait_window Solvane_VC 30 > /dev/null || harness_fail "$1: no Solvane_VC window within 30 s"
+    sleep 1
 }
 
 # set_session_dpi DPI: programs started from now on see DPI dots per inch,

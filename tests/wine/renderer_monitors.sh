@@ -57,8 +57,7 @@ expect_saver_end() {
     harness_screenshot "$shots/end.png"
     [ "$(convert "$shots/end.png" -format '%[fx:minima.r+minima.g+minima.b]' info:)" = 3 ] ||
         harness_fail "$1: something other than the white root is left on the screen"
-    local mode; mode=$(display_mode)
-    [ "$mode" = "$mode_before" ] || harness_fail "$1: display mode $mode, was $mode_before"
+    expect_mode_unchanged "$1"
     echo "ok: $1 ends the lake, its cover and the front end"
 }
 
@@ -70,10 +69,7 @@ probe_expect "two monitors" "monitors 2" "covers 1" "cover 0,0,800,600"
     harness_fail "Wine lists the monitors as $(probe_values monitor | paste -sd ' ')"
 harness_screenshot "$shots/lake.png"
 # Inside the second monitor's rectangle the lake shows, above the cover.
-for point in "400 500" "900 700"; do
-    read -r x y <<< "$point"
-    [ "$(colour_at "$shots/lake.png" "$x" "$y")" = other ] || harness_fail "no lake at ($x, $y)"
-done
+expect_colours "$shots/lake.png" "the lake" "400 500 other" "900 700 other"
 echo "ok: the lake is drawn on the primary, above the cover"
 xdotool key Escape
 expect_saver_end "Escape in the lake"
@@ -94,9 +90,7 @@ expect_saver_end "Escape in the cover"
 # At 144 dots per inch the lake still covers the whole primary and the cover
 # the second monitor, in real pixels.
 set_session_dpi 144
-harness_start_program renderer_pid "$renderer"
-harness_wait_window Solvane_VC 30 > /dev/null || harness_fail "144 dpi: no Solvane_VC window within 30 s"
-sleep 1
+start_renderer "144 dpi"
 probe find || harness_fail "144 dpi: the probe does not find the window"
 probe_expect "144 dpi" "popup 1" "client 1024x768" "origin 0,0"
 probe monitors || harness_fail "144 dpi, the cover: $(probe_failures)"

@@ -15,13 +15,6 @@ size_before=$(screen_size)
 mode_before=$(display_mode)
 [ -n "$mode_before" ] || harness_fail "the probe cannot read the display mode"
 
-# Starts the renderer and waits for its window; sets renderer_pid and window.
-start_renderer() {
-    harness_start_program renderer_pid "$renderer"
-    window=$(harness_wait_window Solvane_VC 30) || harness_fail "$1: no Solvane_VC window within 30 s"
-    sleep 1  # a few frames
-}
-
 # Requires the renderer to have ended with code 0, its window gone and the
 # display as it was before it started.
 expect_clean_end() {
@@ -34,8 +27,7 @@ expect_display_back() {
     local what=$1
     harness_window_gone Solvane_VC 5 || harness_fail "$what: the window is still there"
     [ "$(screen_size)" = "$size_before" ] || harness_fail "$what: screen is $(screen_size), was $size_before"
-    local mode; mode=$(display_mode)
-    [ "$mode" = "$mode_before" ] || harness_fail "$what: display mode $mode, was $mode_before"
+    expect_mode_unchanged "$what"
     echo "ok: $what ends with code 0, display $size_before"
 }
 
@@ -81,8 +73,7 @@ xdotool key alt+F4
 expect_clean_end "Alt+F4"
 
 start_renderer "close while minimised"
-probe minimise-close
-echo "minimised before the close: iconic $(probe_value iconic)"
+probe minimise-close || harness_fail "close while minimised: $(probe_failures)"
 expect_clean_end "WM_CLOSE while minimised"
 
 rm -rf "$shots"

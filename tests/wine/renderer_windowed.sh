@@ -13,9 +13,7 @@ shot=$(mktemp /tmp/kestrine-windowed.XXXXXX.png)
 [ "$(screen_size)" = 1280x720 ] || harness_fail "the session's screen is $(screen_size), not 1280x720"
 mode_before=$(display_mode)
 
-harness_start_program renderer_pid "$renderer"
-harness_wait_window Solvane_VC 30 >/dev/null || harness_fail "no Solvane_VC window within 30 s"
-sleep 1
+start_renderer "the windowed fallback"
 probe find || harness_fail "the probe does not find the window: $(probe_summary)"
 echo "window: $(probe_summary)"
 probe_expect "windowed fallback" "class OpenGL" "popup 0" "overlapped 1" "appwindow 1" "windowedge 1" "clip 1" \
@@ -27,8 +25,7 @@ IFS=x read -r client_w client_h <<< "$(probe_value client)"
 [ "$client_h" -gt 600 ] && [ "$client_h" -le 768 ] || harness_fail "client height $client_h, expected 601 ... 768"
 probe monitors || harness_fail "monitors: $(probe_failures)"
 probe_expect "one monitor" "monitors 1" "covers 0"
-mode=$(display_mode)
-[ "$mode" = "$mode_before" ] || harness_fail "the display mode changed to $mode"
+expect_mode_unchanged "the windowed fallback"
 [ "$(screen_size)" = 1280x720 ] || harness_fail "the screen changed to $(screen_size)"
 echo "ok: refused mode change gives an overlapped window; display left at $mode_before"
 
@@ -48,9 +45,7 @@ echo "ok: Escape ends the windowed renderer with code 0"
 # At 144 dots per inch the frame is drawn larger, and the client area stays
 # 1024 pixels wide, drawn to its right edge.
 set_session_dpi 144
-harness_start_program renderer_pid "$renderer"
-harness_wait_window Solvane_VC 30 > /dev/null || harness_fail "144 dpi: no Solvane_VC window within 30 s"
-sleep 1
+start_renderer "144 dpi"
 probe find || harness_fail "144 dpi: the probe does not find the window"
 echo "window at 144 dpi: $(probe_summary)"
 probe_expect "144 dpi" "popup 0" "overlapped 1" "origin 0,0"
