@@ -34,7 +34,8 @@ add_executable(frontend_preview_picture ${CMAKE_CURRENT_LIST_DIR}/frontend_previ
 target_link_libraries(frontend_preview_picture PRIVATE kestrine_forms)
 set_target_properties(frontend_preview_picture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
 
-# A program's manifest resource, and the DPI settings the system reads from it.
+# A program's manifest resource, and the DPI settings the system reads from
+# it; its version resource and name string.
 add_executable(frontend_manifest_reader ${CMAKE_CURRENT_LIST_DIR}/frontend_manifest_reader.cpp)
-target_link_libraries(frontend_manifest_reader PRIVATE kernel32)
+target_link_libraries(frontend_manifest_reader PRIVATE kernel32 version)
 set_target_properties(frontend_manifest_reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})

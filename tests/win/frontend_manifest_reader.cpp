@@ -1,13 +1,17 @@
 // Reads a program's application manifest as the system does: the manifest
 // resource's bytes, written to a file for the test script to compare, and
-// the DPI settings that the system's own manifest parser finds in it.
+// the DPI settings that the system's own manifest parser finds in it; and
+// what Properties, Details shows: the version resource's values, and string
+// resource 1 (the name the screen saver list shows).
 //   frontend_manifest_reader PROGRAM MANIFEST_OUT REPORT
-// REPORT gets "key value" lines (dpiAware, dpiAwareness); exit 0 when the
-// resource was found and the system parsed it.
+// REPORT gets "key value" lines (dpiAware, dpiAwareness, the version values
+// by name, "string1"); exit 0 when the manifest was found and parsed.
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "test_report.h"
 
@@ -60,11 +64,47 @@ std::string setting(QuerySettings query, HANDLE context, const wchar_t* space, c
     return narrowed(value);
 }
 
+// The version resource as the system's version API reads it: the fixed
+// file version, then each named value in the first translation's table.
+void noteVersion(const std::wstring& program) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
+    std::vector<char> data(size == 0 ? 1 : size);
+    if (size == 0 || !GetFileVersionInfoW(program.c_str(), 0, size, data.data())) return note("version", "(none)");
+    void* value = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data.data(), L"\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
+        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+        note("FixedFileVersion", std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                                     std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                                     std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                                     std::to_string(LOWORD(fixed->dwFileVersionLS)));
+    }
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) || length < 4) return;
+    const WORD* translation = static_cast<const WORD*>(value);
+    for (const wchar_t* name : {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",
+                                L"OriginalFilename", L"LegalCopyright"}) {
+        wchar_t path[128] = {};
+        std::swprintf(path, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translation[0], translation[1], name);
+        if (VerQueryValueW(data.data(), path, &value, &length) && length > 0)
+            note(narrowed(name).c_str(), narrowed(static_cast<const wchar_t*>(value)));
+    }
+}
+
+void noteNameString(const std::wstring& program) {
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    wchar_t text[128] = {};
+    if (module && LoadStringW(module, 1, text, 128) > 0) note("string1", narrowed(text));
+    if (module) FreeLibrary(module);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4 || !test_report::open(argv[3])) return 2;
     const std::wstring program = widened(argv[1]);
+    noteVersion(program);
+    noteNameString(program);
     check(extractManifest(program, argv[2]), "resource");
 
     ACTCTXW request = {};
