@@ -47,6 +47,10 @@ struct SettingsPlatform {
     // Creates one folder; one that already exists is the normal case. A
     // failure shows in the write that follows.
     virtual void makeFolder(const std::string& path) = 0;
+    // What the path names, the same however it is spelt (long or short
+    // form, letter case, relative parts): two paths with the same nonempty
+    // identity name one file. Empty when the system cannot tell.
+    virtual std::string fileIdentity(const std::string& /*path*/) { return std::string(); }
 };
 
 // The platform the helpers use; the Windows program installs its own at start.

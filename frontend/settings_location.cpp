@@ -6,8 +6,14 @@
 
 namespace {
 
-// Windows paths compare without regard to case.
-bool samePath(const std::string& a, const std::string& b) { return upperAscii(a) == upperAscii(b); }
+// Two paths name one file when they are spelt alike without regard to case,
+// or when the system finds the same file behind both: Windows starts a saver
+// by its short (8.3) path, the settings dialog by its long one.
+bool sameFile(const std::string& a, const std::string& b) {
+    if (upperAscii(a) == upperAscii(b)) return true;
+    const std::string identity = activeSettingsPlatform().fileIdentity(a);
+    return !identity.empty() && identity == activeSettingsPlatform().fileIdentity(b);
+}
 
 // The three keys in their order; false at the first write the system refuses.
 bool writeAllSettings(const std::string& file) {
@@ -37,11 +43,11 @@ SettingsSave saveSettings() {
     std::vector<std::string> files = {first};
     // Once the user's file exists it is read first, so only a write there keeps
     // a choice; until then it is where a refused write beside the programs goes.
-    if (!user.empty() && !samePath(first, user)) files.push_back(user);
+    if (!user.empty() && !sameFile(first, user)) files.push_back(user);
 
     SettingsSave save;
     for (const std::string& file : files) {
-        if (file == user) activeSettingsPlatform().makeFolder(FolderOfPath(user));
+        if (sameFile(file, user)) activeSettingsPlatform().makeFolder(FolderOfPath(user));
         save.tried.push_back(file);
         if (writeAllSettings(file)) {
             save.saved = true;

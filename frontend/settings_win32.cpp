@@ -1,5 +1,7 @@
 #include "frontend/settings_win32.h"
 
+#include "frontend/ascii_case.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -52,6 +54,31 @@ struct WindowsSettings : SettingsPlatform {
         return folder;
     }
     void makeFolder(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
+    std::string fileIdentity(const std::string& path) override {
+        // A file that exists: its volume and index, which no spelling changes.
+        HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            BY_HANDLE_FILE_INFORMATION info = {};
+            const BOOL known = GetFileInformationByHandle(file, &info);
+            CloseHandle(file);
+            if (known)
+                return "file " + std::to_string(info.dwVolumeSerialNumber) + " " +
+                       std::to_string((static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |
+                                      info.nFileIndexLow);
+        }
+        // One yet to be made: the long form of its folder, then its name.
+        char full[MAX_PATH] = {};
+        char* name = nullptr;
+        const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
+        if (n == 0 || n >= MAX_PATH || name == nullptr) return std::string();
+        const std::string fileName = name;
+        *name = '\0';
+        char folder[MAX_PATH] = {};
+        const DWORD m = GetLongPathNameA(full, folder, MAX_PATH);
+        if (m == 0 || m >= MAX_PATH) return std::string();
+        return "name " + upperAscii(std::string(folder) + fileName);
+    }
 };
 
 WindowsSettings windowsSettings;
