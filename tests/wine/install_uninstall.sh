@@ -27,30 +27,10 @@ save_settings
 # Kestrine as the user's saver, named as Windows may write it: the same file
 # in other letter case.
 wine reg add "$IN_DESKTOP_KEY" /v SCRNSAVE.EXE /t REG_SZ /d "${IN_SCR^^}" /f > /dev/null 2>&1 < /dev/null
-quiet=$(in_reg "$IN_UNINSTALL_KEY" QuietUninstallString)
-program=$(sed -n 's/^"\([^"]*\)".*/\1/p' <<< "$quiet")
-arguments=$(sed -n 's/^"[^"]*" *//p' <<< "$quiet")
-[ -n "$program" ] && [ "$arguments" = /S ] || harness_fail "cannot run the quiet uninstall string '$quiet'"
-uninstaller=$(winepath -u "$program")
-[ -f "$uninstaller" ] || harness_fail "no uninstaller at $program"
 
-# uninstall_quietly: runs the quiet uninstall string to the end of its work.
-uninstall_quietly() {
-    local pid code
-    harness_start_program pid "$program" /S
-    code=$(harness_wait_exit "$pid" 120)
-    [ "$code" = 0 ] || harness_fail "the uninstaller ended with $code"
-    # The uninstaller runs on from a copy of itself, so that it can remove its
-    # own folder: wait for that folder to go.
-    for _ in $(seq 1 600); do
-        [ -e "$(dirname "$uninstaller")" ] || return 0
-        sleep 0.2
-    done
-    harness_fail "the uninstaller's folder is still there after 120 s"
-}
+in_uninstall "$IN_UNINSTALL_KEY"
 
-uninstall_quietly
-
+[ ! -e "$IN_DRIVE/Program Files/Kestrine" ] || harness_fail "the uninstaller's folder is still there"
 for f in Kestrine.scr Kestrine.dll Kestrine.data; do
     [ ! -e "$IN_SYSTEM/$f" ] || harness_fail "system32\\$f is still there"
 done
@@ -69,7 +49,7 @@ in_install "$IN_SETUP"
 echo mine > "$IN_TOLVIN/notes.txt"
 other='C:\windows\system32\other.scr'
 wine reg add "$IN_DESKTOP_KEY" /v SCRNSAVE.EXE /t REG_SZ /d "$other" /f > /dev/null 2>&1 < /dev/null
-uninstall_quietly
+in_uninstall "$IN_UNINSTALL_KEY"
 [ ! -e "$IN_SYSTEM/Kestrine.scr" ] || harness_fail "the second uninstall left Kestrine.scr"
 in_same "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" "$other" || harness_fail "the uninstaller removed another saver's SCRNSAVE.EXE"
 [ "$(ls "$IN_TOLVIN")" = notes.txt ] || harness_fail "C:\\tolvin holds '$(ls "$IN_TOLVIN" | tr '\n' ' ')', not just the user's file"
