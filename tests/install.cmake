@@ -7,10 +7,16 @@ kestrine_wine_session(install_session FRESH)
 set(KESTRINE_SETUP "${PROJECT_SOURCE_DIR}/dist/Kestrine-${PROJECT_VERSION}-setup.exe")
 
 set(previous "")
-foreach(step silent upgrade uninstall)
+foreach(step silent upgrade uninstall modes)
   kestrine_wine_test(install_${step} ${CMAKE_CURRENT_SOURCE_DIR}/wine/install_${step}.sh
     SESSION install_session ${KESTRINE_SETUP} ${PROJECT_VERSION})
   # In this order when run together: the first install meets the fresh prefix.
   set_tests_properties(install_${step} PROPERTIES TIMEOUT 400 DEPENDS "${previous}")
   set(previous install_${step})
 endforeach()
+
+# Two builds of one commit are the same bytes: a clean clone built elsewhere,
+# later, makes the dist/ that ./kestrine build made here.
+add_test(NAME dist_reproducible COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/release/dist_reproducible.sh)
+set_tests_properties(dist_reproducible PROPERTIES LABELS release TIMEOUT 900
+  ENVIRONMENT "KESTRINE_ROOT=${PROJECT_SOURCE_DIR};KESTRINE_WIN_BUILD=${KESTRINE_WIN_BUILD}")
