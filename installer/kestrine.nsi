@@ -238,8 +238,10 @@ Section "Make ${PRODUCT} my screen saver" SecSaver
   DetailPrint "Kestrine is now your screen saver."
 SectionEnd
 
+; After MultiUser's own message that this account cannot install for all users.
 Function AdministratorRequired
-  !insertmacro ADMINISTRATOR_REQUIRED
+  SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+  Quit
 FunctionEnd
 
 ; Called whenever the install's kind is set (at start, from /AllUsers or
@@ -270,6 +272,16 @@ FunctionEnd
 
 Function .onInit
   !insertmacro NATIVE_VIEW
+  ; /AllUsers from a standard user: told even in a silent install, which
+  ; MultiUser's own message is not.
+  UserInfo::GetAccountType
+  Pop $0
+  ${GetParameters} $1
+  ${StrStr} $2 $1 "/AllUsers"
+  ${If} $2 != ""
+  ${AndIf} $0 != "Admin"
+    !insertmacro ADMINISTRATOR_REQUIRED
+  ${EndIf}
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 

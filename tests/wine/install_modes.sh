@@ -54,7 +54,10 @@ Kestrine-$version-setup.exe|Kestrine $version setup
 FILES
 in_version_values "$signed/Kestrine/Kestrine.scr" | grep -qx 'string1 Kestrine' ||
     harness_fail "Kestrine.scr's string 1 is not Kestrine"
-echo "  version resources: Kestrine $version in the programs and the setup; the saver's name string is Kestrine"
+# The setup asks for the user's highest rights, not for an administrator's.
+in_version_values "$setup" > /dev/null
+grep -q 'level="highestAvailable"' "$IN_WORK/manifest.xml" || harness_fail "the setup's manifest does not ask for highestAvailable"
+echo "  version resources: Kestrine $version in the programs and the setup; the saver's name string is Kestrine; the setup asks for the highest available level"
 
 # --- For all users, from the signed setup.
 in_install "$setup" /AllUsers
