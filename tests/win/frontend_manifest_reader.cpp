@@ -64,8 +64,7 @@ std::string setting(QuerySettings query, HANDLE context, const wchar_t* space, c
     return narrowed(value);
 }
 
-// The version resource as the system's version API reads it: the fixed
-// file version, then each named value in the first translation's table.
+// The version resource's values, as the system's version API reads them.
 void noteVersion(const std::wstring& program) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
@@ -73,13 +72,6 @@ void noteVersion(const std::wstring& program) {
     if (size == 0 || !GetFileVersionInfoW(program.c_str(), 0, size, data.data())) return note("version", "(none)");
     void* value = nullptr;
     UINT length = 0;
-    if (VerQueryValueW(data.data(), L"\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
-        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-        note("FixedFileVersion", std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
-                                     std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
-                                     std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
-                                     std::to_string(LOWORD(fixed->dwFileVersionLS)));
-    }
     if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) || length < 4) return;
     const WORD* translation = static_cast<const WORD*>(value);
     for (const wchar_t* name : {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",

@@ -108,16 +108,12 @@ in_uninstall() {
     code=$(harness_wait_exit "$pid" 120)
     [ "$code" = 0 ] || harness_fail "the uninstaller ended with $code"
     # The uninstaller runs on from a copy of itself, so that it can remove its
-    # own folder: wait for the uninstaller, then for a folder it leaves empty,
-    # to go.
+    # own folder: wait for it to go, and its folder when nothing else is there.
     for _ in $(seq 1 600); do
-        [ -e "$uninstaller" ] || break
+        [ ! -e "$uninstaller" ] && { [ ! -e "${uninstaller%/*}" ] || [ -n "$(ls -A "${uninstaller%/*}")" ]; } && return 0
         sleep 0.2
     done
-    [ ! -e "$uninstaller" ] || harness_fail "$program is still there after 120 s"
-    for _ in $(seq 1 50); do
-        [ -n "$(ls -A "$(dirname "$uninstaller")" 2>/dev/null)" ] || [ ! -e "$(dirname "$uninstaller")" ] || sleep 0.2
-    done
+    harness_fail "$program or its empty folder is still there after 120 s"
 }
 
 # in_version_values FILE: the version resource's values and string 1 of a
