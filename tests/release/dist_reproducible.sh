@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Two builds of one commit are the same bytes. A clean clone of this tree's
-# commit, at another path and built later, with only what dist/ needs (the
-# Windows programs), assembles a dist/ identical, file for file and byte for
-# byte, to the one ./kestrine build left here.
+# A clean clone of this tree's commit, at another path and built later with
+# only what dist/ needs, assembles the very dist/ ./kestrine build left here.
 set -u
 root=${KESTRINE_ROOT:?}
 fail() { echo "FAIL: $*" >&2; exit 1; }

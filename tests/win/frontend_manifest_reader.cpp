@@ -83,20 +83,15 @@ void noteVersion(const std::wstring& program) {
     }
 }
 
-void noteNameString(const std::wstring& program) {
-    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    wchar_t text[128] = {};
-    if (module && LoadStringW(module, 1, text, 128) > 0) note("string1", narrowed(text));
-    if (module) FreeLibrary(module);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4 || !test_report::open(argv[3])) return 2;
     const std::wstring program = widened(argv[1]);
     noteVersion(program);
-    noteNameString(program);
+    wchar_t name[128] = {};
+    if (LoadStringW(LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), 1, name, 128) > 0)
+        note("string1", narrowed(name));
     check(extractManifest(program, argv[2]), "resource");
 
     ACTCTXW request = {};

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# A build signed with a throwaway self-signed certificate: every signature
-# verifies, the zip and SHA256SUMS hold the signed files, the files carry
-# their version resources. Its setup installs side by side with /S /AllUsers
-# (system folder, HKLM) and /S /CurrentUser (%LOCALAPPDATA%\Programs\Kestrine,
-# here under a folder with a space: SCRNSAVE.EXE is its short form, and
-# settings written beside the programs by their long path are what the saver
-# started by the short one plays by). Each saver runs from its installed
-# place; the per-user uninstall leaves the all-users install as it was.
-#   install_modes.sh SETUP_EXE VERSION
+# A build signed with a throwaway certificate verifies and carries version
+# resources; its setup installs side by side with /S /AllUsers and /S
+# /CurrentUser (under a folder with a space: SCRNSAVE.EXE is its short form,
+# which reads the settings written by the long one); each runs and uninstalls
+# alone.   install_modes.sh SETUP_EXE VERSION
 . "${KESTRINE_ROOT:?}/tests/wine/install_common.sh" "$@" || exit 1
 version=${2:?version} w=$IN_WORK user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrine'
 local_data() { wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
