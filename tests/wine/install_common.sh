@@ -117,10 +117,10 @@ in_uninstall() {
 # in_version_values FILE: the version resource's values and string 1 of a
 # Windows file (a Linux path), as "Name value" lines.
 in_version_values() {
-    local pid
-    rm -f "$IN_WORK/version.txt"
-    harness_start_program pid "${KESTRINE_WIN_BUILD:?}/tests/win/frontend_manifest_reader.exe" \
-        "$(winepath -w "$1")" "$(winepath -w "$IN_WORK/manifest.xml")" "$(winepath -w "$IN_WORK/version.txt")"
+    local pid w; rm -f "$IN_WORK/version.txt"
+    w=$(winepath -w "$IN_WORK")
+    harness_start_program pid "${KESTRINE_WIN_BUILD:?}/tests/win/frontend_manifest_reader.exe" "$(winepath -w "$1")" \
+        "$w\\manifest.xml" "$w\\version.txt"
     harness_wait_exit "$pid" 60 > /dev/null
     tr -d '\r' < "$IN_WORK/version.txt"
 }
