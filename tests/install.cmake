@@ -15,8 +15,7 @@ foreach(step silent upgrade uninstall modes)
   set(previous install_${step})
 endforeach()
 
-# Two builds of one commit are the same bytes: a clean clone built elsewhere,
-# later, makes the dist/ that ./kestrine build made here.
+# Two builds of one commit, here and in a clean clone elsewhere, are the same bytes.
 add_test(NAME dist_reproducible COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/release/dist_reproducible.sh)
 set_tests_properties(dist_reproducible PROPERTIES LABELS release TIMEOUT 900
   ENVIRONMENT "KESTRINE_ROOT=${PROJECT_SOURCE_DIR};KESTRINE_WIN_BUILD=${KESTRINE_WIN_BUILD}")

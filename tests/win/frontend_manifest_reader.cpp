@@ -1,11 +1,10 @@
 // Reads a program's application manifest as the system does: the manifest
 // resource's bytes, written to a file for the test script to compare, and
 // the DPI settings that the system's own manifest parser finds in it; and
-// what Properties, Details shows: the version resource's values, and string
-// resource 1 (the name the screen saver list shows).
+// the version resource's values and string 1 (the saver's listed name).
 //   frontend_manifest_reader PROGRAM MANIFEST_OUT REPORT
-// REPORT gets "key value" lines (dpiAware, dpiAwareness, the version values
-// by name, "string1"); exit 0 when the manifest was found and parsed.
+// REPORT gets "key value" lines (dpiAware, dpiAwareness, the version values,
+// string1); exit 0 when the resource was found and the system parsed it.
 #include <windows.h>
 
 #include <cstdio>

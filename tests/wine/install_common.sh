@@ -27,8 +27,7 @@ in_reg() {
 # in_same A B: the two texts are equal, ignoring case (Windows paths).
 in_same() { [ "${1,,}" = "${2,,}" ]; }
 
-# in_install SETUP [SWITCH...]: runs an installer silently to its end; it
-# must exit 0.
+# in_install SETUP [SWITCH...]: runs an installer silently to its end (exit 0).
 in_install() {
     local pid code
     harness_start_program pid "$1" /S "${@:2}"
