@@ -6,7 +6,8 @@
 # own at that monitor's size that shows no cursor, below the lake's window.
 # Escape ends both windows and the front end, pressed after a click on the
 # second monitor and pressed with the second monitor's window in front. At
-# 144 dots per inch the windows keep their real pixel sizes. Runs in its own
+# 144 dots per inch the windows keep their real pixel sizes. A refused
+# picture shows its box once. Runs in its own
 # Wine session; the X root is white there, so anything left shows against it.
 . "$(dirname "$0")/renderer_common.sh" 1824x768x24 --xephyr -screen 1024x768 -screen 800x600 +xinerama \
     -extension RANDR -wr
@@ -128,4 +129,16 @@ done
 echo "ok: at 144 dpi the lake covers the whole 1024 x 768 primary and the whole 800 x 600 monitor"
 xdotool key Escape
 expect_exit_0 "$renderer_pid" 30 "144 dpi, Escape"
+
+# A picture the loader refuses ("BM", then a 124-byte header of zeros) shows
+# its box once, not once for each monitor; then the lake runs on both.
+{ printf 'BM\x8e\0\0\0\0\0\0\0\x8a\0\0\0\x7c\0\0\0'; head -c 124 /dev/zero; } > "$tolvin/Solvane3.bmp"
+harness_start_program renderer_pid "$renderer"
+box=$(harness_wait_window Error 60) || harness_fail "a refused picture: no Error box"
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+xdotool key --window "$box" Return
+expect_two_lakes "$shots/refused.png" "after the box"
+[ -z "$(xdotool search --name '^Error$' 2>/dev/null)" ] || harness_fail "a refused picture: a second Error box"
+xdotool key Escape
+expect_exit_0 "$renderer_pid" 30 "a refused picture, Escape"
 rm -rf "$shots"
