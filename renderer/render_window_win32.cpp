@@ -54,8 +54,9 @@ bool changeDisplayMode(int width, int height, int bits) {
 
 // Releases whatever exists, newest first; safe after a partial start.
 void destroyRenderWindow() {
-    // The covers go first, so the lake's window is the last one the front end
-    // can see and the display mode comes back with nothing over it.
+    // The other monitors' contexts and windows go first, so the lake's window
+    // is the last one the front end can see and the display mode comes back
+    // with nothing over it.
     endMonitorLakes();
     destroyMonitorCovers();
     if (fullScreen) {
@@ -196,7 +197,7 @@ void swapRenderBuffers() { SwapBuffers(deviceContext); }
 // One step, then the lake's window and every other monitor's drawn from the
 // same state.
 bool drawEveryLake() {
-    drawScene();
+    if (!drawScene()) return false;
     drawMonitorLakes();
     return true;
 }
