@@ -42,6 +42,8 @@ LRESULT CALLBACK coverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 bool registerCoverClass() {
     WNDCLASSA coverClass;
     std::memset(&coverClass, 0, sizeof coverClass);
+    // A device context of its own, as a GL window needs.
+    coverClass.style = CS_OWNDC;
     coverClass.lpfnWndProc = coverWindowProc;
     coverClass.hInstance = coverInstance;
     coverClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -81,6 +83,8 @@ void showMonitorCovers(HINSTANCE instance, HWND lakeWindow, WNDPROC inputProc) {
     }
     SetWindowPos(lakeWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
+
+const std::vector<HWND>& monitorCovers() { return covers; }
 
 void destroyMonitorCovers() {
     for (HWND cover : covers) DestroyWindow(cover);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 // The current refresh rate, in hertz, of the display that holds the window;
 // 0 when the system does not say.
 int refreshRateOf(HWND window);
@@ -14,8 +16,12 @@ int refreshRateOf(HWND window);
 // monitors overlap, the lake stays in sight). The covers' key, close and
 // system-command messages go to inputProc, so they end the saver as the
 // lake's window does. With one monitor nothing is made; a cover that cannot
-// be made is left out.
+// be made is left out. Each cover is a window a GL context can be made on,
+// so that it can show the lake (monitor_lakes_win32.h).
 void showMonitorCovers(HINSTANCE instance, HWND lakeWindow, WNDPROC inputProc);
+
+// The covers made by showMonitorCovers, in the order of their monitors.
+const std::vector<HWND>& monitorCovers();
 
 // Destroys the covers and unregisters their class; safe when there are none.
 void destroyMonitorCovers();

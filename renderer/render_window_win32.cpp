@@ -4,13 +4,13 @@
 // this window's title; when the window is gone the saver ends.
 #include <windows.h>
 
-#include <GL/gl.h>
-
 #include <cstring>
 #include <new>
 
 #include "contract/saver_contract.h"
 #include "renderer/frame_cycle.h"
+#include "renderer/gl_context_win32.h"
+#include "renderer/monitor_lakes_win32.h"
 #include "renderer/monitors.h"
 #include "renderer/monitors_win32.h"
 #include "renderer/ms3d_model.h"
@@ -35,48 +35,11 @@ HDC deviceContext = nullptr;
 HGLRC glContext = nullptr;
 bool classRegistered = false;
 
-using SwapIntervalProc = BOOL(WINAPI*)(int);
-using ExtensionsStringProc = const char*(WINAPI*)();
-
-template <typename Proc>
-Proc glProc(const char* name) {
-    // Through a plain function pointer, so the cast from PROC is not taken
-    // for a signature mismatch.
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
-}
-
-bool swapControlOffered() {
-    const auto wglExtensions = glProc<ExtensionsStringProc>("wglGetExtensionsStringEXT");
-    if (wglExtensions != nullptr) {
-        const char* list = wglExtensions();
-        if (list != nullptr && std::strstr(list, "WGL_EXT_swap_control") != nullptr) return true;
-    }
-    const char* glList = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    return glList != nullptr && std::strstr(glList, "WGL_EXT_swap_control") != nullptr;
-}
-
 // Ties the frame rate to the refresh of the display the window is on (the
 // changed mode, or in a window the monitor it opened on), at about 60 frames
 // a second, where the driver allows it; the animation is counted in frames,
 // so unthrottled it would run far too fast.
-void requestSwapInterval() {
-    if (!swapControlOffered()) return;
-    const auto swapInterval = glProc<SwapIntervalProc>("wglSwapIntervalEXT");
-    if (swapInterval != nullptr) swapInterval(swapIntervalFor(refreshRateOf(renderWindow)));
-}
-
-PIXELFORMATDESCRIPTOR pixelFormatRequest(int bits) {
-    PIXELFORMATDESCRIPTOR pfd;
-    std::memset(&pfd, 0, sizeof pfd);
-    pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = static_cast<BYTE>(bits);
-    pfd.cDepthBits = 16;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    return pfd;
-}
+void requestSwapInterval() { setSwapInterval(swapIntervalFor(refreshRateOf(renderWindow))); }
 
 bool changeDisplayMode(int width, int height, int bits) {
     DEVMODEA mode;
@@ -91,8 +54,10 @@ bool changeDisplayMode(int width, int height, int bits) {
 
 // Releases whatever exists, newest first; safe after a partial start.
 void destroyRenderWindow() {
-    // The covers go first, so the lake's window is the last one the front end
-    // can see and the display mode comes back with nothing over it.
+    // The other monitors' contexts and windows go first, so the lake's window
+    // is the last one the front end can see and the display mode comes back
+    // with nothing over it.
+    endMonitorLakes();
     destroyMonitorCovers();
     if (fullScreen) {
         ChangeDisplaySettingsA(nullptr, 0);
@@ -174,10 +139,7 @@ void keepClientSize(const RECT& frame, int width, int height) {
 bool makeGlContext(int bits) {
     deviceContext = GetDC(renderWindow);
     if (deviceContext == nullptr) return false;
-    const PIXELFORMATDESCRIPTOR request = pixelFormatRequest(bits);
-    const int format = ChoosePixelFormat(deviceContext, &request);
-    if (format == 0 || !SetPixelFormat(deviceContext, format, &request)) return false;
-    glContext = wglCreateContext(deviceContext);
+    glContext = createGlContext(deviceContext, bits, nullptr);
     if (glContext == nullptr) return false;
     return wglMakeCurrent(deviceContext, glContext) != FALSE;
 }
@@ -226,15 +188,33 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
         destroyRenderWindow();
         return false;
     }
+    startMonitorLakes(deviceContext, glContext, bits);
     return true;
 }
 
 void swapRenderBuffers() { SwapBuffers(deviceContext); }
 
+// One step, then the lake's window and every other monitor's drawn from the
+// same state.
+bool drawEveryLake() {
+    if (!drawScene()) return false;
+    drawMonitorLakes();
+    return true;
+}
+
+// The other monitors first: they do not wait for a refresh, and the lake's
+// window then waits for its own.
+void swapEveryLake() {
+    swapMonitorLakes();
+    swapRenderBuffers();
+}
+
 // Returns the quit code when the loop ends on WM_QUIT, 0 when it ends on
 // Escape or a failed frame.
 int runMessageLoop() {
-    const FrameHooks hooks = {drawScene, swapRenderBuffers};
+    // With one monitor the pass is the lake's window's alone.
+    const FrameHooks hooks =
+        monitorLakeCount() == 0 ? FrameHooks{drawScene, swapRenderBuffers} : FrameHooks{drawEveryLake, swapEveryLake};
     MSG message;
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

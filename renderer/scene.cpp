@@ -70,24 +70,6 @@ bool loadSceneTextures() {
     return result;
 }
 
-// All GL state that stays fixed for the life of the context.
-void setFixedState() {
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 1.0f, 0.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-
-    const GLfloat fogColour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    glFogfv(GL_FOG_COLOR, fogColour);
-    glFogf(GL_FOG_START, 60.0f);
-    glFogf(GL_FOG_END, 78.0f);
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glEnable(GL_FOG);
-    glDisable(GL_LIGHTING);
-}
-
 // Drawn before the scene frame, so the tilt and the lake's offset leave it be.
 void drawBackdrop() {
     glEnable(GL_TEXTURE_2D);
@@ -132,6 +114,23 @@ unsigned int loadMipmappedTexture(const char* path) {
     buildMipmaps(*image);
     freeRgbImage(image);
     return name;
+}
+
+void setFixedState() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 1.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    const GLfloat fogColour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glFogfv(GL_FOG_COLOR, fogColour);
+    glFogf(GL_FOG_START, 60.0f);
+    glFogf(GL_FOG_END, 78.0f);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glEnable(GL_FOG);
+    glDisable(GL_LIGHTING);
 }
 
 bool initScene() {

@@ -6,6 +6,10 @@
 // The model's material textures, the three scene pictures and the fixed GL
 // state; false when none of the pictures could be loaded.
 bool initScene();
+// All GL state that stays fixed for the life of a context: initScene sets
+// it on the program's context, and every further context that draws the
+// scene sets it on its own.
+void setFixedState();
 // One frame: stepScene, then renderScene. Always true.
 bool drawScene();
 // Draws the scene as it stands (backdrop, lake bed, water mesh, splash)

@@ -64,17 +64,9 @@ void writeVertices(const Tint& base, int columns, int rows) {
     }
 }
 
-}  // namespace
-
-const Tint& waterBaseTint() { return waterTints[tintIndex >= 0 && tintIndex < 12 ? tintIndex : 10]; }
-
-void drawWaterMesh() {
-    const int columns = columnsInUse();
-    const int rows = rowsInUse();
-    if (columns != indexedColumns) indexBand(columns);
-    const GLsizei cornersPerRow = columns > 1 ? 4 * (columns - 1) : 0;
-    if (cornersPerRow == 0 || rows < 2) return;
-    writeVertices(waterBaseTint(), columns, rows);
+// Every band of the mesh from the arrays as they were last written.
+void submitBands(int columns, int rows) {
+    const GLsizei cornersPerRow = 4 * (columns - 1);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     for (int first = 0; first < rows - 1; first += kWaterMeshBandRows) {
@@ -86,4 +78,24 @@ void drawWaterMesh() {
     }
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+}  // namespace
+
+const Tint& waterBaseTint() { return waterTints[tintIndex >= 0 && tintIndex < 12 ? tintIndex : 10]; }
+
+void drawWaterMesh() {
+    const int columns = columnsInUse();
+    const int rows = rowsInUse();
+    if (columns != indexedColumns) indexBand(columns);
+    if (columns < 2 || rows < 2) return;
+    writeVertices(waterBaseTint(), columns, rows);
+    submitBands(columns, rows);
+}
+
+void drawWrittenWaterMesh() {
+    const int columns = columnsInUse();
+    const int rows = rowsInUse();
+    if (columns != indexedColumns || columns < 2 || rows < 2) return;
+    submitBands(columns, rows);
 }

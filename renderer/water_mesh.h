@@ -24,3 +24,7 @@ constexpr int kWaterMeshBandRows = 16;
 // corners, made at the first frame (again only if the grid's width changes)
 // and used for every band.
 void drawWaterMesh();
+// The mesh again from the arrays as drawWaterMesh last wrote them: a second
+// window drawn in the same frame shows the same surface without writing
+// every vertex again.
+void drawWrittenWaterMesh();

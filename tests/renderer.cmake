@@ -13,8 +13,8 @@ kestrine_unit_test(monitors_test unit/monitors_test.cpp)
 target_link_libraries(monitors_test PRIVATE kestrine_monitors)
 
 # The real program under Wine: its window, its ways out, the windowed fallback
-# (in a second session with a 1280 x 720 screen), and the cover on a second
-# monitor (in a session with two).
+# (in a second session with a 1280 x 720 screen), and the lake on a second
+# monitor beside the first (in a session with two, side by side).
 kestrine_wine_test(renderer_window ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_window.sh)
 kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_windowed.sh)
 kestrine_wine_test(renderer_monitors ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_monitors.sh)

@@ -3,9 +3,10 @@
 #   - start-up: from launching Kestrine.dll to its "Solvane_VC" window, and to
 #     its first buffer swap;
 #   - frames per second and the process's CPU time per frame over ~8 s of
-#     running, once as it runs and once on Mesa's no-op driver
+#     running, once as it runs, once on Mesa's no-op driver
 #     (GALLIUM_NOOP=1: nothing is rasterised, so what is left is the CPU cost
-#     of building and submitting the frames, which any GL driver also pays).
+#     of building and submitting the frames, which any GL driver also pays),
+#     and once with two monitors side by side (on Xephyr), the lake on both.
 # Frames are counted by Wine itself: its "fps" debug channel traces every
 # ~1.5 s of wglSwapBuffers calls the rate since the first swap, and the
 # "timestamp" channel stamps each trace with the system's millisecond clock.
@@ -74,7 +75,7 @@ run() {
     # gives the rate since then, so frames up to a trace = rate x time since
     # the first. Frames and CPU time are taken between the first and the last
     # trace inside the sampled time, the CPU time interpolated between samples.
-    awk -v label="$label" -v hz="$ticks_per_second" '
+    awk -v label="$label" -v hz="$ticks_per_second" -v swaps="${swaps_per_frame:-1}" '
         FNR == NR { t[n] = $1; c[n] = $2; n++; next }
         /fps:wglSwapBuffers/ {
             stamp = $1; sub(/:.*/, "", stamp); stamp += 0
@@ -89,7 +90,7 @@ run() {
             return c[i - 1] + (c[i] - c[i - 1]) * (when - t[i - 1]) / (t[i] - t[i - 1])
         }
         END {
-            frames = toFrames - fromFrames
+            frames = (toFrames - fromFrames) / swaps
             if (n < 2 || to <= from || frames < 1) { print "renderer bench: too few frame traces" > "/dev/stderr"; exit 1 }
             cpu = (cpuAt(to) - cpuAt(from)) / hz
             printf "renderer under Wine%s: %.1f frames/s, %.1f ms of CPU per frame\n", label, frames / (to - from), 1000 * cpu / frames
@@ -98,3 +99,12 @@ run() {
 
 run "" || exit 1
 run ", no-op driver" GALLIUM_NOOP=1 || exit 1
+
+# Two monitors side by side, 1024 x 768 and 800 x 600, on Xephyr: every pass
+# swaps both windows' buffers, and Wine counts each swap.
+"$root/tools/wine_session.sh" stop "$session" >/dev/null
+"$root/tools/wine_session.sh" start "$session" 1824x768x24 --xephyr -screen 1024x768 -screen 800x600 +xinerama \
+    -extension RANDR >/dev/null || { echo "renderer bench: no Wine session on two monitors" >&2; exit 1; }
+# shellcheck disable=SC1091
+. "$session/env"
+swaps_per_frame=2 run ", two monitors" || exit 1

@@ -1,21 +1,54 @@
 #!/usr/bin/env bash
 # One Wine session per test run: a private prefix and HOME, an Xvfb display
 # and a persistent wineserver. Usage:
-#   wine_session.sh start DIR [WIDTHxHEIGHTxDEPTH [XVFB_OPTION...]]
+#   wine_session.sh start DIR [WIDTHxHEIGHTxDEPTH [XVFB_OPTION...] [--xephyr XEPHYR_OPTION...]]
 #                                                    make DIR/prefix, start Xvfb and wineserver, write DIR/env;
-#                                                    the options go to Xvfb (e.g. a second -screen)
+#                                                    the options go to Xvfb (e.g. a second -screen); with
+#                                                    --xephyr, Wine runs on a Xephyr server inside the Xvfb
+#                                                    one, started with the options after it (monitors side
+#                                                    by side: -screen 1024x768 -screen 800x600 +xinerama)
 #   wine_session.sh stop DIR                         end every process it started, by id
 set -u
 cmd=${1:?start or stop}
 dir=${2:?session folder}
 screen=${3:-1024x768x24}
-xvfb_options=("${@:4}")
+xvfb_options=()
+xephyr_options=()
+shift $(($# < 3 ? $# : 3))
+while [ $# -gt 0 ] && [ "$1" != --xephyr ]; do xvfb_options+=("$1"); shift; done
+[ $# -gt 0 ] && xephyr_options=("${@:2}")
 
 free_display() {
     local n
     for n in $(seq 91 199); do
         if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then echo $n; return 0; fi
     done
+    return 1
+}
+
+# start_x_server NAME PROGRAM ARG...: starts the X server PROGRAM on a free
+# display with the arguments, records its pid in DIR/NAME.pid and prints the
+# display's number. Several sessions may start at once: if another server
+# takes the number between the check and the start, tries the next free one.
+start_x_server() {
+    local name=$1 n pid i attempt; shift
+    for attempt in 1 2 3 4 5; do
+        n=$(free_display) || { echo "no free X display" >&2; return 1; }
+        setsid "$1" ":$n" "${@:2}" >"$dir/$name.log" 2>&1 < /dev/null &
+        pid=$!
+        for i in $(seq 1 50); do
+            [ -e /tmp/.X11-unix/X$n ] && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then
+            echo "$pid" > "$dir/$name.pid"
+            echo "$n"
+            return 0
+        fi
+        kill "$pid" 2>/dev/null
+    done
+    echo "cannot start $1" >&2
     return 1
 }
 
@@ -27,23 +60,11 @@ start() {
 pcm.!default { type null }
 ctl.!default { type hw card 0 }
 ASOUND
-    # Several sessions may start at once: if another server takes the number
-    # between the check and the start, try the next free one.
-    local n pid i attempt
-    for attempt in 1 2 3 4 5; do
-        n=$(free_display) || { echo "no free X display" >&2; exit 1; }
-        setsid Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -ac "${xvfb_options[@]}" >"$dir/xvfb.log" 2>&1 < /dev/null &
-        pid=$!
-        for i in $(seq 1 50); do
-            [ -e /tmp/.X11-unix/X$n ] && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if kill -0 "$pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then break; fi
-        kill "$pid" 2>/dev/null; pid=""
-    done
-    [ -n "$pid" ] || { echo "cannot start Xvfb" >&2; exit 1; }
-    echo "$pid" > "$dir/xvfb.pid"
+    local n
+    n=$(start_x_server xvfb Xvfb -screen 0 "$screen" -nolisten tcp -ac "${xvfb_options[@]}") || exit 1
+    if [ ${#xephyr_options[@]} -gt 0 ]; then
+        n=$(DISPLAY=:$n start_x_server xephyr Xephyr -nolisten tcp -ac "${xephyr_options[@]}") || exit 1
+    fi
     cat > "$dir/env" <<ENV
 export DISPLAY=:$n
 export WINEPREFIX=$dir/prefix

@@ -6,7 +6,6 @@
 //   renderer_probe REPORT close           posts WM_CLOSE
 //   renderer_probe REPORT minimise-close  minimises the window, then posts WM_CLOSE
 //   renderer_probe REPORT minimise        minimises the window; restore: restores it
-//   renderer_probe REPORT hide            hides the window, so that what lies under it shows
 //   renderer_probe REPORT sc-close        posts WM_SYSCOMMAND SC_CLOSE (the system's close command)
 //   renderer_probe REPORT saver-commands  sends SC_SCREENSAVE and SC_MONITORPOWER: "screensave N", "monitorpower N"
 //   renderer_probe REPORT odd-keys        posts key messages with virtual-key codes beyond 255
@@ -155,10 +154,6 @@ void act(const std::string& command, HWND window) {
     if (command == "restore") {
         ShowWindow(window, SW_RESTORE);
         check(!IsIconic(window), "restored");
-    }
-    if (command == "hide") {
-        ShowWindow(window, SW_HIDE);
-        check(!IsWindowVisible(window), "hidden");
     }
     if (command == "sc-close") check(PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE, "posted");
     if (command == "saver-commands") {

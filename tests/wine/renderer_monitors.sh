@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Two monitors: Xvfb with Xinerama (and no RandR) gives Wine a 1024 x 768
-# primary and an 800 x 600 second monitor, both at 0,0. The saver started
-# from the front end with /s shows the lake on the primary and covers the
-# second monitor's rectangle with a black, borderless, topmost window of the
-# renderer's own that shows no cursor; the lake's window stays above it.
-# Escape ends both windows and the front end, pressed in the lake's window
-# and pressed in the cover. At 144 dots per inch the windows keep their real
-# pixel sizes. Runs in its own Wine session; the X root is white there, so the
-# black cover shows against it.
-. "$(dirname "$0")/renderer_common.sh" 1024x768x24 +xinerama -extension RANDR -screen 1 800x600x24 -wr
+# Two monitors side by side: Xephyr with Xinerama (and no RandR) gives Wine a
+# 1024 x 768 primary at 0,0 and an 800 x 600 second monitor at 1024,0. The
+# saver started from the front end with /s shows the lake on the primary and
+# on the second monitor, in a borderless, topmost window of the renderer's
+# own at that monitor's size that shows no cursor, below the lake's window.
+# Escape ends both windows and the front end, pressed after a click on the
+# second monitor and pressed with the second monitor's window in front. At
+# 144 dots per inch the windows keep their real pixel sizes. A refused
+# picture shows its box once. Runs in its own Wine session; the X root is
+# white there, so anything left shows against it.
+. "$(dirname "$0")/renderer_common.sh" 1824x768x24 --xephyr -screen 1024x768 -screen 800x600 +xinerama \
+    -extension RANDR -wr
 require_probe
 shots=$(mktemp -d /tmp/kestrine-monitors.XXXXXX)
 saver_folder="$(harness_cdrive)/ksaver"
@@ -44,7 +46,35 @@ expect_colours() {
 start_saver() {
     harness_start_program saver 'C:\ksaver\Kestrine.scr' /s
     harness_wait_window Solvane_VC 60 > /dev/null || harness_fail "$1: no Solvane_VC window within 60 s"
-    sleep 1  # a few frames
+}
+
+# water_line SHOT X HEIGHT: the first row, from the top down to HEIGHT, of
+# column X where the teal water shows: green and blue well above red, and
+# green about as high as blue (the sky is bluer).
+water_line() {
+    convert "$1" -crop "1x$3+$2+0" +repage -depth 8 txt:- |
+        awk -F'[(,)]' 'NR > 1 && $4 > $3 + 10 && $5 > $3 + 10 && $4 + 5 >= $5 { split($2, at, ":"); print at[1] + 0; exit }'
+}
+
+# expect_two_lakes SHOT WHAT: within 30 s the screen shows the lake on both
+# monitors: sky and mountains above, water below, the second monitor's water
+# line where the primary's is for its height (the same view at its own
+# size, neither cut nor stretched).
+expect_two_lakes() {
+    local i primary second off
+    for i in $(seq 1 30); do
+        harness_screenshot "$1"
+        primary=$(water_line "$1" 500 768)
+        second=$(water_line "$1" 1424 600)
+        # The two rows compared at 768 rows a monitor: within 2 rows.
+        off=$((${second:-9999} * 768 - ${primary:-0} * 600))
+        [ "${off#-}" -le 1536 ] && break
+        sleep 1
+    done
+    [ "${off#-}" -le 1536 ] ||
+        harness_fail "$2: water from row '$second' of 600 on the second monitor, from row '$primary' of 768 on the primary"
+    expect_colours "$1" "$2" "500 30 other" "1424 30 other" "1424 500 other" "1823 599 other" "1024 0 other"
+    echo "ok: $2: the lake on both monitors, the water line at row $primary of 768 and row $second of 600"
 }
 
 # expect_saver_end WHAT: the front end ends with code 0 and nothing of the
@@ -55,52 +85,57 @@ expect_saver_end() {
     [ "$code" = 0 ] || harness_fail "$1: the front end ended with '$code', expected 0 within 30 s"
     harness_window_gone Solvane_VC 5 || harness_fail "$1: the lake's window is still there"
     harness_screenshot "$shots/end.png"
-    [ "$(convert "$shots/end.png" -format '%[fx:minima.r+minima.g+minima.b]' info:)" = 3 ] ||
-        harness_fail "$1: something other than the white root is left on the screen"
+    # Only the monitors: Xephyr's root holds no defined picture outside them.
+    local monitor
+    for monitor in 1024x768+0+0 800x600+1024+0; do
+        [ "$(convert "$shots/end.png" -crop "$monitor" -format '%[fx:minima.r+minima.g+minima.b]' info:)" = 3 ] ||
+            harness_fail "$1: something other than the white root is left on the monitor $monitor"
+    done
     expect_mode_unchanged "$1"
-    echo "ok: $1 ends the lake, its cover and the front end"
+    echo "ok: $1 ends the lake on both monitors and the front end"
 }
 
-start_saver "Escape in the lake"
-probe monitors || harness_fail "the cover: $(probe_failures)"
+start_saver "Escape after a click on the second monitor"
+expect_two_lakes "$shots/lakes.png" "the saver"
+probe monitors || harness_fail "the second monitor's window: $(probe_failures)"
 echo "monitors: $(probe_summary)"
-probe_expect "two monitors" "monitors 2" "covers 1" "cover 0,0,800,600"
-[ "$(probe_values monitor | paste -sd ' ')" = "0,0,1024,768 primary 0,0,800,600 other" ] ||
+probe_expect "two monitors" "monitors 2" "covers 1" "cover 1024,0,1824,600"
+[ "$(probe_values monitor | paste -sd ' ')" = "0,0,1024,768 primary 1024,0,1824,600 other" ] ||
     harness_fail "Wine lists the monitors as $(probe_values monitor | paste -sd ' ')"
-harness_screenshot "$shots/lake.png"
-# Inside the second monitor's rectangle the lake shows, above the cover.
-expect_colours "$shots/lake.png" "the lake" "400 500 other" "900 700 other"
-echo "ok: the lake is drawn on the primary, above the cover"
+# A click on the second monitor leaves the keys with the lake's window.
+xdotool mousemove 1424 300 click 1
 xdotool key Escape
-expect_saver_end "Escape in the lake"
+expect_saver_end "Escape after a click on the second monitor"
 
-start_saver "Escape in the cover"
-# With the lake's window out of the way the cover shows: black over the
-# second monitor's rectangle and nowhere else.
-probe hide || harness_fail "the lake's window could not be hidden"
-sleep 0.5
-harness_screenshot "$shots/cover.png"
-expect_colours "$shots/cover.png" "the cover" "0 0 black" "799 599 black" "400 300 black" "800 300 white" \
-    "400 600 white" "1023 767 white"
-echo "ok: a black window covers the second monitor's 800 x 600"
-probe cover-focus || harness_fail "the cover did not take the focus: $(probe_failures)"
+start_saver "Escape in the second monitor's window"
+expect_two_lakes "$shots/lakes.png" "the saver again"
+probe cover-focus || harness_fail "the second monitor's window did not take the focus: $(probe_failures)"
 xdotool key Escape
-expect_saver_end "Escape in the cover"
+expect_saver_end "Escape in the second monitor's window"
 
-# At 144 dots per inch the lake still covers the whole primary and the cover
-# the second monitor, in real pixels.
+# At 144 dots per inch the lake still covers the whole primary and the
+# second monitor, in real pixels.
 set_session_dpi 144
 start_renderer "144 dpi"
+expect_two_lakes "$shots/scaled.png" "144 dpi"
 probe find || harness_fail "144 dpi: the probe does not find the window"
 probe_expect "144 dpi" "popup 1" "client 1024x768" "origin 0,0"
 probe monitors || harness_fail "144 dpi, the cover: $(probe_failures)"
-probe_expect "144 dpi" "covers 1" "cover 0,0,800,600"
-harness_screenshot "$shots/scaled.png"
-for point in "0 0" "1023 0" "0 767" "1023 767" "400 500"; do
-    read -r x y <<< "$point"
-    [ "$(colour_at "$shots/scaled.png" "$x" "$y")" != white ] || harness_fail "144 dpi: no lake at ($x, $y)"
-done
-echo "ok: at 144 dpi the lake covers the whole 1024 x 768 primary, and the cover the 800 x 600 monitor"
+probe_expect "144 dpi" "covers 1" "cover 1024,0,1824,600"
+expect_colours "$shots/scaled.png" "144 dpi" "0 0 other" "1023 0 other" "0 767 other" "1023 767 other"
+echo "ok: at 144 dpi the lake covers the whole 1024 x 768 primary and the whole 800 x 600 monitor"
 xdotool key Escape
 expect_exit_0 "$renderer_pid" 30 "144 dpi, Escape"
+
+# A picture the loader refuses ("BM", then a 124-byte header of zeros) shows
+# its box once, not once for each monitor; then the lake runs on both.
+{ printf 'BM\x8e\0\0\0\0\0\0\0\x8a\0\0\0\x7c\0\0\0'; head -c 124 /dev/zero; } > "$tolvin/Solvane3.bmp"
+harness_start_program renderer_pid "$renderer"
+box=$(harness_wait_window Error 60) || harness_fail "a refused picture: no Error box"
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+xdotool key --window "$box" Return
+expect_two_lakes "$shots/refused.png" "after the box"
+[ -z "$(xdotool search --name '^Error$' 2>/dev/null)" ] || harness_fail "a refused picture: a second Error box"
+xdotool key Escape
+expect_exit_0 "$renderer_pid" 30 "a refused picture, Escape"
 rm -rf "$shots"

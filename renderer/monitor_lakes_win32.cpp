@@ -1,0 +1,85 @@
+// The covers' GL contexts and their share of each frame.
+#include "renderer/monitor_lakes_win32.h"
+
+#include <vector>
+
+#include "renderer/gl_context_win32.h"
+#include "renderer/monitors_win32.h"
+#include "renderer/scene.h"
+#include "renderer/viewport.h"
+
+namespace {
+
+struct MonitorLake {
+    HWND window;
+    HDC deviceContext;
+    HGLRC context;
+    int width, height;  // the size the view was last set for
+};
+
+HDC lakeDc = nullptr;
+HGLRC lakeRc = nullptr;
+std::vector<MonitorLake> lakes;
+
+// The cover's view follows its client area; a cover keeps its monitor's size
+// unless the display changes under it.
+void keepViewSize(MonitorLake& lake) {
+    RECT client;
+    if (!GetClientRect(lake.window, &client)) return;
+    if (client.right == lake.width && client.bottom == lake.height) return;
+    lake.width = client.right;
+    lake.height = client.bottom;
+    resizeScene(lake.width, lake.height);
+}
+
+// The fallback for a monitor whose context cannot be made: what was made
+// for it goes, and its cover stays as it is, black.
+void keepBlackCover(HWND cover, HDC deviceContext) { ReleaseDC(cover, deviceContext); }
+
+void startLake(HWND cover, int bits) {
+    const HDC deviceContext = GetDC(cover);
+    if (deviceContext == nullptr) return;
+    const HGLRC context = createGlContext(deviceContext, bits, lakeRc);
+    if (context == nullptr || !wglMakeCurrent(deviceContext, context)) {
+        if (context != nullptr) wglDeleteContext(context);
+        keepBlackCover(cover, deviceContext);
+        return;
+    }
+    MonitorLake lake = {cover, deviceContext, context, -1, -1};
+    setSwapInterval(0);
+    setFixedState();
+    keepViewSize(lake);
+    lakes.push_back(lake);
+}
+
+}  // namespace
+
+void startMonitorLakes(HDC lakeDeviceContext, HGLRC lakeContext, int bits) {
+    lakeDc = lakeDeviceContext;
+    lakeRc = lakeContext;
+    for (HWND cover : monitorCovers()) startLake(cover, bits);
+    wglMakeCurrent(lakeDc, lakeRc);
+}
+
+int monitorLakeCount() { return static_cast<int>(lakes.size()); }
+
+void drawMonitorLakes() {
+    for (MonitorLake& lake : lakes) {
+        if (!wglMakeCurrent(lake.deviceContext, lake.context)) continue;
+        keepViewSize(lake);
+        renderScene(drawWrittenWaterMesh);
+    }
+    wglMakeCurrent(lakeDc, lakeRc);
+}
+
+void swapMonitorLakes() {
+    for (const MonitorLake& lake : lakes) SwapBuffers(lake.deviceContext);
+}
+
+void endMonitorLakes() {
+    for (const MonitorLake& lake : lakes) {
+        wglDeleteContext(lake.context);
+        ReleaseDC(lake.window, lake.deviceContext);
+    }
+    lakes.clear();
+}

@@ -1,0 +1,28 @@
+// The lake on every monitor but the primary: each cover window gets a GL
+// context of its own that shares the lake's textures, and draws the scene
+// as it stands after the frame's one step, at its monitor's own size.
+#pragma once
+
+#include <windows.h>
+
+// Makes a context on every cover (monitorCovers) sharing lakeContext's
+// texture objects and display lists, with the fixed GL state, the view for
+// the cover's size and no wait for the display's refresh: the lake's
+// window alone sets the pace. A cover whose context cannot be made stays
+// black. Call once the scene is initialised; the lake's context is current
+// again afterwards.
+void startMonitorLakes(HDC lakeDeviceContext, HGLRC lakeContext, int bits);
+
+// The covers that show the lake.
+int monitorLakeCount();
+
+// Draws the scene as it stands into every cover that shows the lake, with
+// the water mesh as the lake's window last wrote it, then makes the lake's
+// context current again.
+void drawMonitorLakes();
+
+// Swaps the buffers of every cover that shows the lake.
+void swapMonitorLakes();
+
+// Deletes the covers' contexts; before the covers themselves go.
+void endMonitorLakes();
