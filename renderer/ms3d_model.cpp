@@ -9,6 +9,8 @@
 #include <memory>
 #include <new>
 
+#include "renderer/whole_file.h"
+
 namespace {
 
 constexpr char kSignature[10] = {'M', 'S', '3', 'D', '0', '0', '0', '0', '0', '0'};
@@ -193,23 +195,6 @@ bool readMaterials(ByteReader& in, Model& model) {
     return true;
 }
 
-// Reads the whole file; null when it cannot be opened or read completely.
-std::unique_ptr<unsigned char[]> readWholeFile(const char* path, std::size_t& length) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return nullptr;
-    std::unique_ptr<unsigned char[]> buffer;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-        // One spare byte so that an empty file still gets a buffer.
-        buffer.reset(new (std::nothrow) unsigned char[std::size_t(size) + 1]);
-        if (buffer && std::fread(buffer.get(), 1, std::size_t(size), file) != std::size_t(size)) buffer.reset();
-    }
-    std::fclose(file);
-    length = buffer ? std::size_t(size) : 0;
-    return buffer;
-}
-
 }  // namespace
 
 void Model::release() {
@@ -245,9 +230,8 @@ void Model::loadMaterialTextures(TextureLoader loader) {
 bool Ms3dModel::load(const char* path) {
     release();
     if (!path) return false;
-    std::size_t length = 0;
-    std::unique_ptr<unsigned char[]> buffer = readWholeFile(path, length);
-    if (!buffer || !loadFromBuffer(buffer.get(), length)) return false;
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes) || !loadFromBuffer(bytes.data(), bytes.size())) return false;
     loadMaterialTextures(nullptr);
     return true;
 }

@@ -5,7 +5,7 @@
 
 #include <jpeglib.h>
 
-#include "assets/generator/byte_writer.h"
+#include "renderer/whole_file.h"
 
 namespace {
 
@@ -95,5 +95,5 @@ bool decodeJpeg(const std::vector<uint8_t>& bytes, Rgb8Picture& picture) {
 
 bool readJpeg(const std::string& path, Rgb8Picture& picture) {
     std::vector<uint8_t> bytes;
-    return readFileBytes(path, bytes) && decodeJpeg(bytes, picture);
+    return readWholeFile(path, bytes) && decodeJpeg(bytes, picture);
 }
