@@ -1,6 +1,6 @@
 // The settings helpers' Windows calls: the profile functions, CreateFileA,
 // the program's folder, the user's application-data folder, CreateDirectoryA.
 #pragma once
-#include "frontend/settings.h"
+#include "frontend/settings_file.h"
 
 SettingsPlatform& windowsSettingsPlatform();
