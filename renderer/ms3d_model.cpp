@@ -90,40 +90,39 @@ bool readCount(ByteReader& in, std::size_t recordSize, int& count) {
     return in.has(std::size_t(count) * recordSize);
 }
 
-bool readVertices(ByteReader& in, Model& model) {
+// A section of the file: a 16-bit count, then that many records, each read
+// by readRecord. The array is made only once the records are known to fit.
+template <class Record>
+bool readSection(ByteReader& in, std::size_t recordSize, Record*& records, int& recordCount,
+                 bool (*readRecord)(ByteReader&, Record&)) {
     int count = 0;
-    if (!readCount(in, kVertexRecordSize, count)) return false;
+    if (!readCount(in, recordSize, count)) return false;
     if (count == 0) return true;
-    model.vertices = new (std::nothrow) Vertex[count]();
-    if (!model.vertices) return false;
-    model.numVertices = count;
+    records = new (std::nothrow) Record[count]();
+    if (!records) return false;
+    recordCount = count;
     for (int i = 0; i < count; ++i) {
-        Vertex& vertex = model.vertices[i];
-        in.skip(1);  // flags
-        in.floats(vertex.position, 3);
-        vertex.boneId = static_cast<std::int8_t>(in.signedByte());
-        in.skip(1);  // reference count
+        if (!readRecord(in, records[i])) return false;
     }
     return true;
 }
 
-bool readTriangles(ByteReader& in, Model& model) {
-    int count = 0;
-    if (!readCount(in, kTriangleRecordSize, count)) return false;
-    if (count == 0) return true;
-    model.triangles = new (std::nothrow) Triangle[count]();
-    if (!model.triangles) return false;
-    model.numTriangles = count;
-    for (int i = 0; i < count; ++i) {
-        Triangle& triangle = model.triangles[i];
-        in.skip(2);  // flags
-        for (int corner = 0; corner < 3; ++corner) triangle.vertexIndices[corner] = int(in.u16());
-        for (int corner = 0; corner < 3; ++corner) in.floats(triangle.vertexNormals[corner], 3);
-        in.floats(triangle.s, 3);
-        // The file counts t from the top of the image; GL counts it from the bottom.
-        for (int corner = 0; corner < 3; ++corner) triangle.t[corner] = 1.0f - in.f32();
-        in.skip(2);  // smoothing group, group index
-    }
+bool readVertex(ByteReader& in, Vertex& vertex) {
+    in.skip(1);  // flags
+    in.floats(vertex.position, 3);
+    vertex.boneId = static_cast<std::int8_t>(in.signedByte());
+    in.skip(1);  // reference count
+    return true;
+}
+
+bool readTriangle(ByteReader& in, Triangle& triangle) {
+    in.skip(2);  // flags
+    for (int corner = 0; corner < 3; ++corner) triangle.vertexIndices[corner] = int(in.u16());
+    for (int corner = 0; corner < 3; ++corner) in.floats(triangle.vertexNormals[corner], 3);
+    in.floats(triangle.s, 3);
+    // The file counts t from the top of the image; GL counts it from the bottom.
+    for (int corner = 0; corner < 3; ++corner) triangle.t[corner] = 1.0f - in.f32();
+    in.skip(2);  // smoothing group, group index
     return true;
 }
 
@@ -139,19 +138,6 @@ bool readGroup(ByteReader& in, Mesh& mesh) {
         for (int i = 0; i < count; ++i) mesh.triangleIndices[i] = int(in.u16());
     }
     mesh.materialIndex = in.signedByte();
-    return true;
-}
-
-bool readGroups(ByteReader& in, Model& model) {
-    int count = 0;
-    if (!readCount(in, kGroupFixedSize, count)) return false;
-    if (count == 0) return true;
-    model.meshes = new (std::nothrow) Mesh[count]();
-    if (!model.meshes) return false;
-    model.numMeshes = count;
-    for (int i = 0; i < count; ++i) {
-        if (!readGroup(in, model.meshes[i])) return false;
-    }
     return true;
 }
 
@@ -182,17 +168,11 @@ bool readMaterial(ByteReader& in, Material& material) {
     return true;
 }
 
-bool readMaterials(ByteReader& in, Model& model) {
-    int count = 0;
-    if (!readCount(in, kMaterialRecordSize, count)) return false;
-    if (count == 0) return true;
-    model.materials = new (std::nothrow) Material[count]();
-    if (!model.materials) return false;
-    model.numMaterials = count;
-    for (int i = 0; i < count; ++i) {
-        if (!readMaterial(in, model.materials[i])) return false;
-    }
-    return true;
+bool readModel(ByteReader& in, Model& model) {
+    return readHeader(in) && readSection(in, kVertexRecordSize, model.vertices, model.numVertices, readVertex) &&
+           readSection(in, kTriangleRecordSize, model.triangles, model.numTriangles, readTriangle) &&
+           readSection(in, kGroupFixedSize, model.meshes, model.numMeshes, readGroup) &&
+           readSection(in, kMaterialRecordSize, model.materials, model.numMaterials, readMaterial);
 }
 
 }  // namespace
@@ -240,8 +220,7 @@ bool Ms3dModel::loadFromBuffer(const unsigned char* data, std::size_t length) {
     release();
     if (!data) return false;
     ByteReader in{data, length, 0};
-    bool complete = readHeader(in) && readVertices(in, *this) && readTriangles(in, *this) && readGroups(in, *this) &&
-                    readMaterials(in, *this);
+    const bool complete = readModel(in, *this);
     if (!complete) release();
     return complete;
 }

@@ -294,11 +294,7 @@ bool growSurface(Surface& s, int width, int height, COLORREF fill) {
     DeleteObject(brush);
     if (s.dc) BitBlt(dc, 0, 0, s.width, s.height, s.dc, 0, 0, SRCCOPY);
     freeSurface(s);
-    s.dc = dc;
-    s.bitmap = bitmap;
-    s.previous = previous;
-    s.width = newWidth;
-    s.height = newHeight;
+    s = Surface{dc, bitmap, previous, newWidth, newHeight};
     return true;
 }
 

@@ -179,12 +179,7 @@ void onMouseDown(Form&, ControlRow control, int button, int shift, float x, floa
 }  // namespace
 
 void showSettingsDialog() {
-    FormEvents events = {};
-    events.load = onLoad;
-    events.resize = onResize;
-    events.unload = onUnload;
-    events.dpiChanged = onDpiChanged;
-    events.click = onClick;
-    events.mouseDown = onMouseDown;
+    // load, timer, queryUnload, unload, resize, dpiChanged, click, mouseDown
+    const FormEvents events = {onLoad, nullptr, nullptr, onUnload, onResize, onDpiChanged, onClick, onMouseDown};
     if (Form* form = loadForm(Solvane_P_Layout, events)) showForm(*form, true);
 }
