@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frontend/program_state.h"
@@ -314,11 +315,8 @@ TEST(DialogChoice, HashPatternAndEntries) {
 
 // The repeat box's text as a track; a value beyond 16 bits is limited.
 TEST(DialogChoice, RepeatTextConversion) {
-    struct Row {
-        const char* text;
-        int16_t track;
-    };
-    const Row rows[] = {
+    // Each text, then the track it gives.
+    const std::pair<const char*, int> rows[] = {
         {"abc", 0},
         {"", 0},
         {"12", 12},
@@ -351,7 +349,7 @@ TEST(DialogChoice, RepeatTextConversion) {
         {"&HFFFFFFFFFFFFFFFF", 32767},
         {"&H10000000000000000", 0},  // past 64 bits: not a number
     };
-    for (const Row& row : rows) EXPECT_EQ(repeatTrackFromText(row.text), row.track) << row.text;
+    for (const auto& row : rows) EXPECT_EQ(repeatTrackFromText(row.first), row.second) << row.first;
 }
 
 TEST(DialogChoice, RoundHalfEven) {
