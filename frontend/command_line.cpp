@@ -1,12 +1,7 @@
 #include "frontend/command_line.h"
 
 #include "frontend/ascii_case.h"
-
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
+#include "frontend/blank_text.h"
 
 char modeLetter(const std::string& commandLine) {
     if (commandLine.size() < 2) return 0;

@@ -3,9 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "frontend/blank_text.h"
+
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 size_t skipDigits(const std::string& s, size_t i) {
@@ -38,17 +39,17 @@ bool wellFormed(const std::string& s, size_t begin, size_t end) {
 
 }  // namespace
 
-bool readNumber(const std::string& text, double& value) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
-    if (!wellFormed(text, begin, end)) return false;
+bool readDecimal(const std::string& text, double& value) {
+    if (!wellFormed(text, 0, text.size())) return false;
     // The shape is checked above, so strtod sees only plain decimal text
     // (no hexadecimal, "inf" or "nan" forms).
-    const std::string plain = text.substr(begin, end - begin);
-    const double parsed = std::strtod(plain.c_str(), nullptr);
-    if (!std::isfinite(parsed)) return false;
+    value = std::strtod(text.c_str(), nullptr);
+    return true;
+}
+
+bool readNumber(const std::string& text, double& value) {
+    double parsed = 0;
+    if (!readDecimal(trimBlanks(text), parsed) || !std::isfinite(parsed)) return false;
     value = parsed;
     return true;
 }

@@ -5,7 +5,12 @@
 #include <cstdint>
 #include <string>
 
-// The text's value; false when the text is not a number.
+// The value of text that is exactly a decimal number (sign, digits, point,
+// exponent; no blanks); false for any other text. An exponent too large
+// gives an infinite value.
+bool readDecimal(const std::string& text, double& value);
+
+// The text's value; false when the text is not a number or its value is not finite.
 bool readNumber(const std::string& text, double& value);
 
 // The text's value rounded down (floor) as a 16-bit integer; false when the

@@ -2,7 +2,7 @@
 
 #include "frontend/ascii_case.h"
 #include "frontend/program_state.h"
-#include "frontend/settings.h"
+#include "frontend/settings_file.h"
 
 namespace {
 

@@ -2,6 +2,6 @@
 // the program's folder, the user's application-data folder, CreateDirectoryA,
 // and a file's identity (GetFileInformationByHandle, GetLongPathNameA).
 #pragma once
-#include "frontend/settings.h"
+#include "frontend/settings_file.h"
 
 SettingsPlatform& windowsSettingsPlatform();

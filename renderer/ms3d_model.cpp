@@ -9,6 +9,8 @@
 #include <memory>
 #include <new>
 
+#include "renderer/whole_file.h"
+
 namespace {
 
 constexpr char kSignature[10] = {'M', 'S', '3', 'D', '0', '0', '0', '0', '0', '0'};
@@ -88,40 +90,39 @@ bool readCount(ByteReader& in, std::size_t recordSize, int& count) {
     return in.has(std::size_t(count) * recordSize);
 }
 
-bool readVertices(ByteReader& in, Model& model) {
+// A section of the file: a 16-bit count, then that many records, each read
+// by readRecord. The array is made only once the records are known to fit.
+template <class Record>
+bool readSection(ByteReader& in, std::size_t recordSize, Record*& records, int& recordCount,
+                 bool (*readRecord)(ByteReader&, Record&)) {
     int count = 0;
-    if (!readCount(in, kVertexRecordSize, count)) return false;
+    if (!readCount(in, recordSize, count)) return false;
     if (count == 0) return true;
-    model.vertices = new (std::nothrow) Vertex[count]();
-    if (!model.vertices) return false;
-    model.numVertices = count;
+    records = new (std::nothrow) Record[count]();
+    if (!records) return false;
+    recordCount = count;
     for (int i = 0; i < count; ++i) {
-        Vertex& vertex = model.vertices[i];
-        in.skip(1);  // flags
-        in.floats(vertex.position, 3);
-        vertex.boneId = static_cast<std::int8_t>(in.signedByte());
-        in.skip(1);  // reference count
+        if (!readRecord(in, records[i])) return false;
     }
     return true;
 }
 
-bool readTriangles(ByteReader& in, Model& model) {
-    int count = 0;
-    if (!readCount(in, kTriangleRecordSize, count)) return false;
-    if (count == 0) return true;
-    model.triangles = new (std::nothrow) Triangle[count]();
-    if (!model.triangles) return false;
-    model.numTriangles = count;
-    for (int i = 0; i < count; ++i) {
-        Triangle& triangle = model.triangles[i];
-        in.skip(2);  // flags
-        for (int corner = 0; corner < 3; ++corner) triangle.vertexIndices[corner] = int(in.u16());
-        for (int corner = 0; corner < 3; ++corner) in.floats(triangle.vertexNormals[corner], 3);
-        in.floats(triangle.s, 3);
-        // The file counts t from the top of the image; GL counts it from the bottom.
-        for (int corner = 0; corner < 3; ++corner) triangle.t[corner] = 1.0f - in.f32();
-        in.skip(2);  // smoothing group, group index
-    }
+bool readVertex(ByteReader& in, Vertex& vertex) {
+    in.skip(1);  // flags
+    in.floats(vertex.position, 3);
+    vertex.boneId = static_cast<std::int8_t>(in.signedByte());
+    in.skip(1);  // reference count
+    return true;
+}
+
+bool readTriangle(ByteReader& in, Triangle& triangle) {
+    in.skip(2);  // flags
+    for (int corner = 0; corner < 3; ++corner) triangle.vertexIndices[corner] = int(in.u16());
+    for (int corner = 0; corner < 3; ++corner) in.floats(triangle.vertexNormals[corner], 3);
+    in.floats(triangle.s, 3);
+    // The file counts t from the top of the image; GL counts it from the bottom.
+    for (int corner = 0; corner < 3; ++corner) triangle.t[corner] = 1.0f - in.f32();
+    in.skip(2);  // smoothing group, group index
     return true;
 }
 
@@ -137,19 +138,6 @@ bool readGroup(ByteReader& in, Mesh& mesh) {
         for (int i = 0; i < count; ++i) mesh.triangleIndices[i] = int(in.u16());
     }
     mesh.materialIndex = in.signedByte();
-    return true;
-}
-
-bool readGroups(ByteReader& in, Model& model) {
-    int count = 0;
-    if (!readCount(in, kGroupFixedSize, count)) return false;
-    if (count == 0) return true;
-    model.meshes = new (std::nothrow) Mesh[count]();
-    if (!model.meshes) return false;
-    model.numMeshes = count;
-    for (int i = 0; i < count; ++i) {
-        if (!readGroup(in, model.meshes[i])) return false;
-    }
     return true;
 }
 
@@ -180,34 +168,11 @@ bool readMaterial(ByteReader& in, Material& material) {
     return true;
 }
 
-bool readMaterials(ByteReader& in, Model& model) {
-    int count = 0;
-    if (!readCount(in, kMaterialRecordSize, count)) return false;
-    if (count == 0) return true;
-    model.materials = new (std::nothrow) Material[count]();
-    if (!model.materials) return false;
-    model.numMaterials = count;
-    for (int i = 0; i < count; ++i) {
-        if (!readMaterial(in, model.materials[i])) return false;
-    }
-    return true;
-}
-
-// Reads the whole file; null when it cannot be opened or read completely.
-std::unique_ptr<unsigned char[]> readWholeFile(const char* path, std::size_t& length) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return nullptr;
-    std::unique_ptr<unsigned char[]> buffer;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-        // One spare byte so that an empty file still gets a buffer.
-        buffer.reset(new (std::nothrow) unsigned char[std::size_t(size) + 1]);
-        if (buffer && std::fread(buffer.get(), 1, std::size_t(size), file) != std::size_t(size)) buffer.reset();
-    }
-    std::fclose(file);
-    length = buffer ? std::size_t(size) : 0;
-    return buffer;
+bool readModel(ByteReader& in, Model& model) {
+    return readHeader(in) && readSection(in, kVertexRecordSize, model.vertices, model.numVertices, readVertex) &&
+           readSection(in, kTriangleRecordSize, model.triangles, model.numTriangles, readTriangle) &&
+           readSection(in, kGroupFixedSize, model.meshes, model.numMeshes, readGroup) &&
+           readSection(in, kMaterialRecordSize, model.materials, model.numMaterials, readMaterial);
 }
 
 }  // namespace
@@ -245,9 +210,8 @@ void Model::loadMaterialTextures(TextureLoader loader) {
 bool Ms3dModel::load(const char* path) {
     release();
     if (!path) return false;
-    std::size_t length = 0;
-    std::unique_ptr<unsigned char[]> buffer = readWholeFile(path, length);
-    if (!buffer || !loadFromBuffer(buffer.get(), length)) return false;
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes) || !loadFromBuffer(bytes.data(), bytes.size())) return false;
     loadMaterialTextures(nullptr);
     return true;
 }
@@ -256,8 +220,7 @@ bool Ms3dModel::loadFromBuffer(const unsigned char* data, std::size_t length) {
     release();
     if (!data) return false;
     ByteReader in{data, length, 0};
-    bool complete = readHeader(in) && readVertices(in, *this) && readTriangles(in, *this) && readGroups(in, *this) &&
-                    readMaterials(in, *this);
+    const bool complete = readModel(in, *this);
     if (!complete) release();
     return complete;
 }

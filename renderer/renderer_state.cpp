@@ -2,12 +2,6 @@
 #include "renderer/renderer_state.h"
 
 #include "contract/saver_contract.h"
-#include "renderer/water.h"
-
-int gridWidth;
-int gridHeight;
-float damping;
-int rippleRadius;
 
 bool fullScreen;
 bool windowActive;
@@ -15,21 +9,6 @@ bool keyDown[kKeyCount];
 bool escapePressed;
 int frameCounter;
 int blendMode;
-
-WaterGrid waterGrid;
-
-namespace {
-
-int clampToCapacity(int count) {
-    if (count < 0) return 0;
-    if (count > kWaterCapacity) return kWaterCapacity;
-    return count;
-}
-
-}  // namespace
-
-int columnsInUse() { return clampToCapacity(gridWidth); }
-int rowsInUse() { return clampToCapacity(gridHeight); }
 
 unsigned int sceneTextures[4];
 float cameraEye[3];
@@ -46,11 +25,6 @@ Stone stone;
 SplashParticle splash[kSplashCount];
 
 void setStartupState() {
-    gridWidth = 256;
-    gridHeight = 256;
-    damping = 1.0f - 0.004f;
-    rippleRadius = 2;
-
     fullScreen = true;
     windowActive = true;
     for (bool& down : keyDown) down = false;
@@ -58,7 +32,7 @@ void setStartupState() {
     frameCounter = 0;
     blendMode = 1;
 
-    initWaterGrid();
+    setWaterStartupState();
 
     for (unsigned int& name : sceneTextures) name = 0;
     cameraEye[0] = 0.0f;

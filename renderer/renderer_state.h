@@ -1,18 +1,12 @@
-// Every piece of the renderer's program-wide state: the start-up settings, the
-// main loop's flags, the water grid, the scene's textures and camera, the
-// stone and its splash. setStartupState gives all of it its first-frame
+// Every piece of the renderer's program-wide state: the main loop's flags,
+// the water grid (water.h owns it and its values), the scene's textures and
+// camera, the stone and its splash. setStartupState gives all of it its first-frame
 // values; the program, the offscreen tools and the tests all start from it.
 // The window's platform handles live in render_window_win32.cpp.
 #pragma once
+#include "renderer/water.h"
 
 class Model;
-
-// ---- Settings ----------------------------------------------------------
-// Values outside 0 ... kWaterCapacity are treated as the nearest bound.
-extern int gridWidth;     // columns of the water grid in use
-extern int gridHeight;    // rows in use
-extern float damping;     // velocity factor per water step
-extern int rippleRadius;  // a stamp writes rings 1 ... rippleRadius - 1
 
 // ---- Window and main loop ------------------------------------------------
 constexpr int kKeyCount = 256;
@@ -27,27 +21,6 @@ extern bool keyDown[kKeyCount];  // by virtual-key code
 extern bool escapePressed;
 extern int frameCounter;  // swaps since the current blend cycle began
 extern int blendMode;     // 1 = blended water, 2 = opaque water
-
-// ---- Water ---------------------------------------------------------------
-struct GridVertex {
-    float x, y, z;
-};
-
-constexpr int kWaterCapacity = 256;
-
-// gridWidth and gridHeight held to 0 ... kWaterCapacity: the columns and rows
-// that the step and the mesh walk.
-int columnsInUse();
-int rowsInUse();
-
-// Indexed [column][row]: the surface (y = height) and the velocity (y =
-// vertical velocity). The velocity's x and z hold a copy of the layout and
-// are never read.
-struct WaterGrid {
-    GridVertex surface[kWaterCapacity][kWaterCapacity];
-    GridVertex velocity[kWaterCapacity][kWaterCapacity];
-};
-extern WaterGrid waterGrid;
 
 // ---- Scene ---------------------------------------------------------------
 extern unsigned int sceneTextures[4];  // 0 lake bed, 1 never loaded, 2 backdrop, 3 splash sprite
@@ -88,8 +61,7 @@ extern Stone stone;
 extern SplashParticle splash[kSplashCount];
 
 // Every variable above, except the model and the picture files, at its
-// first-frame value: 256 x 256 grid, damping 1 - 0.004, one ripple ring,
-// full screen requested, blended water, camera at (0, 10, 22) with no tilt,
+// first-frame value: the water's (setWaterStartupState), full screen requested, blended water, camera at (0, 10, 22) with no tilt,
 // tint 10, generator seed 1, no stone, no particle, no texture. Lays the
 // water grid out.
 void setStartupState();

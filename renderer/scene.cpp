@@ -70,36 +70,43 @@ bool loadSceneTextures() {
     return result;
 }
 
-// Drawn before the scene frame, so the tilt and the lake's offset leave it be.
-void drawBackdrop() {
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glBindTexture(GL_TEXTURE_2D, sceneTextures[2]);
+// A corner of a textured quad: its texture coordinates, then its position.
+struct QuadCorner {
+    GLfloat s, t, x, y, z;
+};
+
+void drawTexturedQuad(unsigned int texture, const QuadCorner (&corners)[4]) {
+    glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-45.0f, 25.0f, -53.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(45.0f, 25.0f, -53.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(45.0f, -3.0f, -53.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-45.0f, -3.0f, -53.0f);
+    for (const QuadCorner& c : corners) {
+        glTexCoord2f(c.s, c.t);
+        glVertex3f(c.x, c.y, c.z);
+    }
     glEnd();
 }
 
-void drawLakeBed() {
-    glBindTexture(GL_TEXTURE_2D, sceneTextures[0]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-35.0f, -2.0f, -45.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(35.0f, -2.0f, -45.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(35.0f, -2.0f, 15.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-35.0f, -2.0f, 15.0f);
-    glEnd();
+// Drawn before the scene frame, so the tilt and the lake's offset leave it be.
+const QuadCorner kBackdropQuad[4] = {
+    {0.0f, 1.0f, -45.0f, 25.0f, -53.0f},
+    {1.0f, 1.0f, 45.0f, 25.0f, -53.0f},
+    {1.0f, 0.0f, 45.0f, -3.0f, -53.0f},
+    {0.0f, 0.0f, -45.0f, -3.0f, -53.0f},
+};
+
+const QuadCorner kLakeBedQuad[4] = {
+    {0.0f, 1.0f, -35.0f, -2.0f, -45.0f},
+    {1.0f, 1.0f, 35.0f, -2.0f, -45.0f},
+    {1.0f, 0.0f, 35.0f, -2.0f, 15.0f},
+    {0.0f, 0.0f, -35.0f, -2.0f, 15.0f},
+};
+
+void drawBackdrop() {
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    drawTexturedQuad(sceneTextures[2], kBackdropQuad);
 }
+
+void drawLakeBed() { drawTexturedQuad(sceneTextures[0], kLakeBedQuad); }
 
 }  // namespace
 

@@ -13,6 +13,26 @@
 #define KESTRINE_WATER_SSE2 1
 #endif
 
+int gridWidth;
+int gridHeight;
+float damping;
+int rippleRadius;
+
+WaterGrid waterGrid;
+
+namespace {
+
+int clampToCapacity(int count) {
+    if (count < 0) return 0;
+    if (count > kWaterCapacity) return kWaterCapacity;
+    return count;
+}
+
+}  // namespace
+
+int columnsInUse() { return clampToCapacity(gridWidth); }
+int rowsInUse() { return clampToCapacity(gridHeight); }
+
 namespace {
 
 constexpr float kDegreeFactor = 0.01745f;
@@ -114,6 +134,14 @@ void stepColumn(const double* left, const double* middle, const double* right, i
 }
 
 }  // namespace
+
+void setWaterStartupState() {
+    gridWidth = 256;
+    gridHeight = 256;
+    damping = 1.0f - 0.004f;
+    rippleRadius = 2;
+    initWaterGrid();
+}
 
 void initWaterGrid() {
     const int columns = columnsInUse();

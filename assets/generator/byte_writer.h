@@ -34,5 +34,3 @@ struct ByteWriter {
 
 // Writes the bytes to path; false when the file cannot be written whole.
 bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-// Reads a whole file; false when it cannot be opened or read.
-bool readFileBytes(const std::string& path, std::vector<uint8_t>& bytes);

@@ -5,7 +5,7 @@
 
 #include <jpeglib.h>
 
-#include "assets/generator/byte_writer.h"
+#include "renderer/whole_file.h"
 
 namespace {
 
@@ -22,6 +22,15 @@ void onJpegError(j_common_ptr info) {
 
 void silentMessage(j_common_ptr) {}
 
+// The error manager for a compress or decompress object: no messages, and a
+// fatal error jumps back to the setjmp of its caller.
+jpeg_error_mgr* quietErrors(JpegError& error) {
+    jpeg_error_mgr* manager = jpeg_std_error(&error.manager);
+    manager->error_exit = onJpegError;
+    manager->output_message = silentMessage;
+    return manager;
+}
+
 }  // namespace
 
 bool writeJpeg(const std::string& path, const Rgb8Picture& picture, int quality) {
@@ -29,9 +38,7 @@ bool writeJpeg(const std::string& path, const Rgb8Picture& picture, int quality)
     if (!file) return false;
     jpeg_compress_struct info;
     JpegError error;
-    info.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = onJpegError;
-    error.manager.output_message = silentMessage;
+    info.err = quietErrors(error);
     if (setjmp(error.jump)) {
         jpeg_destroy_compress(&info);
         std::fclose(file);
@@ -65,9 +72,7 @@ bool decodeJpeg(const std::vector<uint8_t>& bytes, Rgb8Picture& picture) {
     if (bytes.empty()) return false;
     jpeg_decompress_struct info;
     JpegError error;
-    info.err = jpeg_std_error(&error.manager);
-    error.manager.error_exit = onJpegError;
-    error.manager.output_message = silentMessage;
+    info.err = quietErrors(error);
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
@@ -95,5 +100,5 @@ bool decodeJpeg(const std::vector<uint8_t>& bytes, Rgb8Picture& picture) {
 
 bool readJpeg(const std::string& path, Rgb8Picture& picture) {
     std::vector<uint8_t> bytes;
-    return readFileBytes(path, bytes) && decodeJpeg(bytes, picture);
+    return readWholeFile(path, bytes) && decodeJpeg(bytes, picture);
 }

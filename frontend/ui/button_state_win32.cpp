@@ -7,7 +7,8 @@
 
 #include <cstring>
 
-#include "frontend/ui/forms_win32.h"
+#include "frontend/ui/control_primitives_win32.h"
+#include "frontend/ui/layouts.h"
 #include "frontend/ui/picture_win32.h"
 
 namespace {
@@ -132,9 +133,9 @@ void paint(CommandButton& b) {
     HDC dc = BeginPaint(b.window, &ps);
     RECT client;
     GetClientRect(b.window, &client);
-    if (!b.opaque)
-        paintBehind(b.window, dc);
-    else if (b.surface.dc)
+    if (!b.opaque && b.host.paintBehind)
+        b.host.paintBehind(b.window, dc);
+    else if (b.opaque && b.surface.dc)
         BitBlt(dc, 0, 0, client.right, client.bottom, b.surface.dc, 0, 0, SRCCOPY);
 
     wchar_t caption[256] = {};

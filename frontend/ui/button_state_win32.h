@@ -9,10 +9,12 @@
 #include "frontend/ui/button_state.h"
 #include "frontend/ui/font_desc.h"
 
-// Where a button reports its Click.
+// Where a button reports its Click, and what draws what its container shows
+// behind it (into dc in the button's client coordinates) while it is transparent.
 struct CommandButtonHost {
     void (*click)(void* context) = nullptr;
     void* context = nullptr;
+    void (*paintBehind)(HWND button, HDC dc) = nullptr;
 };
 
 // Creates a button as a child of parent at the pixel rectangle, drawn for

@@ -82,20 +82,6 @@ void setContainerCursor(Form& form, HWND window) {
 
 }  // namespace
 
-bool anyMouseButtonHeld(WPARAM keys) { return (keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
-
-int mouseButtonOf(UINT message) {
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP: return kMouseLeft;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP: return kMouseRight;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP: return kMouseMiddle;
-    }
-    return 0;
-}
-
 bool containerMouse(Form& form, HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_LBUTTONDOWN:

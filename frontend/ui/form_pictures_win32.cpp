@@ -167,19 +167,3 @@ void paintBehind(HWND control, HDC dc) {
     drawContainer(*form, containerOf(*form, parent), dc, inParent);
     SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
 }
-
-// ---- Captions.
-
-void drawCaptionText(HDC dc, const wchar_t* text, RECT r, UINT format, bool enabled, COLORREF colour) {
-    if (enabled) {
-        SetTextColor(dc, colour);
-        DrawTextW(dc, text, -1, &r, format);
-        return;
-    }
-    OffsetRect(&r, 1, 1);
-    SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-    DrawTextW(dc, text, -1, &r, format);
-    OffsetRect(&r, -1, -1);
-    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(dc, text, -1, &r, format);
-}

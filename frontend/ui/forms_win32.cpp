@@ -1,7 +1,7 @@
 // The forms runtime's windows and controls.
 //
 // Sections: records and lookups; window procedures; realising a control;
-// loading, showing and unloading forms; geometry; properties; fonts and text.
+// loading, showing and unloading forms; geometry; properties.
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -237,6 +237,7 @@ void createControl(Form& form, Control& c) {
             CommandButtonHost host;
             host.click = raiseButtonClick;
             host.context = &c;
+            host.paintBehind = paintBehind;
             c.window = createCommandButton(parent, x, y, w, h, kFirstControlId + l.row, storedButtonProperties(l),
                                            ambientFont(form, l.container), form.dpi, host);
             break;
@@ -508,48 +509,3 @@ void initializeButton(Form& form, ControlRow button) {
     Control* c = findControl(form, button);
     if (c && c->layout->kind == ControlKind::CommandButton) commandInitialize(c->window);
 }
-
-// ---- Fonts and text.
-
-HFONT createFont(const FontDesc& desc, int dpi) {
-    LOGFONTW lf = {};
-    lf.lfHeight = -static_cast<LONG>(std::lround(desc.points * dpi / 72.0));
-    lf.lfWeight = desc.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = desc.italic;
-    lf.lfUnderline = desc.underline;
-    lf.lfCharSet = desc.charset;
-    const std::wstring face = widenUtf8(desc.face);
-    wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    return CreateFontIndirectW(&lf);
-}
-
-namespace {
-
-std::wstring widen(UINT codePage, const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-    return out;
-}
-
-std::string narrow(UINT codePage, const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int n =
-        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-}  // namespace
-
-std::wstring widenUtf8(const std::string& text) { return widen(CP_UTF8, text); }
-
-std::string narrowUtf8(const std::wstring& text) { return narrow(CP_UTF8, text); }
-
-std::wstring widenAnsi(const std::string& text) { return widen(CP_ACP, text); }
-
-std::string narrowAnsi(const std::wstring& text) { return narrow(CP_ACP, text); }

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "frontend/ui/control_primitives_win32.h"
 #include "frontend/ui/layouts.h"
 
 struct Form;
@@ -61,7 +62,7 @@ RECT controlRect(const Form& form, ControlRow control);
 int formDpi(const Form& form);
 void rescaleForm(Form& form, int dpi, const RECT* suggested);
 
-// Control properties. Captions are UTF-16; see widen* below.
+// Control properties. Captions are UTF-16; see widen* in control_primitives_win32.h.
 void setControlEnabled(Form& form, ControlRow control, bool enabled);
 void setControlCaption(Form& form, ControlRow control, const std::wstring& caption);  // labels
 std::wstring controlCaption(const Form& form, ControlRow control);
@@ -71,15 +72,6 @@ std::wstring controlText(const Form& form, ControlRow control);
 void addComboItem(Form& form, ControlRow control, const std::wstring& item);
 // Custom buttons: Initialize (state Normal, hover timer at 100 ms).
 void initializeButton(Form& form, ControlRow button);
-
-// A layout's font at dpi.
-HFONT createFont(const FontDesc& font, int dpi);
-
-// Text conversions for captions.
-std::wstring widenUtf8(const std::string& text);
-std::string narrowUtf8(const std::wstring& text);
-std::wstring widenAnsi(const std::string& text);  // the system's ANSI code page
-std::string narrowAnsi(const std::wstring& text);
 
 // ---- Pictures.
 
@@ -96,21 +88,12 @@ void copyPicture(Form& form, ControlRow to, ControlRow from);
 // and windowless controls), drawn into dc in the control's client coordinates.
 void paintBehind(HWND control, HDC dc);
 
-// Draws a caption in its colour, or greyed as the system draws disabled text:
-// a light copy one pixel below right, the grey text over it.
-void drawCaptionText(HDC dc, const wchar_t* text, RECT r, UINT format, bool enabled, COLORREF colour);
-
 // ---- Timers.
 
 void setTimerEnabled(Form& form, ControlRow timer, bool enabled);
 bool timerEnabled(const Form& form, ControlRow timer);
 
 // ---- Mouse.
-
-// The mouse button (kMouseLeft...) a button message is about; 0 for other messages.
-int mouseButtonOf(UINT message);
-// True while any mouse button is down, by a mouse message's key flags.
-bool anyMouseButtonHeld(WPARAM keys);
 
 // The screen-wide mouse pointer (overrides every control's pointer).
 enum class ScreenPointer { Default, Hourglass };

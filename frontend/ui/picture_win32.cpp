@@ -12,6 +12,7 @@
 
 #include "frontend/ui/dpi_win32.h"
 #include "frontend/ui/picture.h"
+#include "renderer/image/bmp_encoder.h"
 
 PictureData::~PictureData() {
     if (bitmap) DeleteObject(bitmap);
@@ -246,40 +247,7 @@ HCURSOR loadCursorAtDpi(int id, int dpi) {
 
 bool writePictureBmp(const PictureData& picture, const char* path) {
     if (!picture.bits || picture.width <= 0 || picture.height <= 0 || !path) return false;
-    const DWORD rowBytes = (static_cast<DWORD>(picture.width) * 3 + 3) & ~3u;
-    const DWORD imageBytes = rowBytes * static_cast<DWORD>(picture.height);
-    const DWORD headerBytes = 14 + 40;
-
-    std::vector<unsigned char> file(headerBytes + imageBytes, 0);
-    auto put16 = [&](size_t at, unsigned v) {
-        file[at] = v & 0xFF;
-        file[at + 1] = (v >> 8) & 0xFF;
-    };
-    auto put32 = [&](size_t at, DWORD v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = (v >> (8 * i)) & 0xFF;
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, headerBytes + imageBytes);
-    put32(10, headerBytes);
-    put32(14, 40);
-    put32(18, static_cast<DWORD>(picture.width));
-    put32(22, static_cast<DWORD>(picture.height));  // bottom row first
-    put16(26, 1);
-    put16(28, 24);
-    put32(30, 0);  // BI_RGB
-    put32(34, imageBytes);
-    put32(38, 3780);  // 96 dots per inch
-    put32(42, 3780);
-    for (int y = 0; y < picture.height; ++y) {
-        const unsigned char* src = picture.bits + static_cast<size_t>(picture.height - 1 - y) * picture.width * 4;
-        unsigned char* dst = file.data() + headerBytes + static_cast<size_t>(y) * rowBytes;
-        for (int x = 0; x < picture.width; ++x) {
-            dst[x * 3 + 0] = src[x * 4 + 0];
-            dst[x * 3 + 1] = src[x * 4 + 1];
-            dst[x * 3 + 2] = src[x * 4 + 2];
-        }
-    }
+    const std::vector<uint8_t> file = encodeBmp24(picture.bits, picture.width, picture.height, PixelLayout::Bgrx);
 
     HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -326,11 +294,7 @@ bool growSurface(Surface& s, int width, int height, COLORREF fill) {
     DeleteObject(brush);
     if (s.dc) BitBlt(dc, 0, 0, s.width, s.height, s.dc, 0, 0, SRCCOPY);
     freeSurface(s);
-    s.dc = dc;
-    s.bitmap = bitmap;
-    s.previous = previous;
-    s.width = newWidth;
-    s.height = newHeight;
+    s = Surface{dc, bitmap, previous, newWidth, newHeight};
     return true;
 }
 

@@ -6,10 +6,11 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 
+#include "frontend/blank_text.h"
+#include "frontend/number_text.h"
 #include "frontend/program_state.h"
-#include "frontend/settings.h"
+#include "frontend/settings_file.h"
 #include "frontend/settings_location.h"
 
 namespace Solvane_P {
@@ -187,8 +188,6 @@ double roundHalfEven(double v) {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
-
 bool parseRadix(const std::string& digits, int radix, double* value) {
     if (digits.empty() || digits.size() > 16) return false;
     unsigned long long v = 0;
@@ -212,48 +211,15 @@ bool parseRadix(const std::string& digits, int radix, double* value) {
 }  // namespace
 
 bool isNumericText(const std::string& text, double* value) {
-    size_t b = 0, e = text.size();
-    while (b < e && isSpace(text[b])) ++b;
-    while (e > b && isSpace(text[e - 1])) --e;
-    if (b == e) return false;
-    const std::string t = text.substr(b, e - b);
-
+    const std::string t = trimBlanks(text);
     if (t.size() > 2 && t[0] == '&') {
         const char r = static_cast<char>(std::toupper(static_cast<unsigned char>(t[1])));
         if (r == 'H') return parseRadix(t.substr(2), 16, value);
         if (r == 'O') return parseRadix(t.substr(2), 8, value);
         return false;
     }
-
-    // [sign] digits [. digits] [e [sign] digits], at least one digit in the mantissa.
-    size_t i = 0;
-    if (t[i] == '+' || t[i] == '-') ++i;
-    size_t mantissaDigits = 0;
-    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
-        ++i;
-        ++mantissaDigits;
-    }
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
-            ++i;
-            ++mantissaDigits;
-        }
-    }
-    if (mantissaDigits == 0) return false;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        size_t expDigits = 0;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0) return false;
-    }
-    if (i != t.size()) return false;
-    const double v = std::strtod(t.c_str(), nullptr);
-    if (std::isnan(v)) return false;
+    double v = 0.0;
+    if (!readDecimal(t, v)) return false;
     if (value) *value = v;
     return true;
 }

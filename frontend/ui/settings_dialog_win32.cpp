@@ -28,12 +28,7 @@ const int kFileBufferLength = 255;
 const UINT kShiftJis = 932;
 
 std::wstring fromShiftJis(const char* bytes, size_t length) {
-    std::wstring out;
-    const int n = MultiByteToWideChar(kShiftJis, 0, bytes, static_cast<int>(length), nullptr, 0);
-    if (n <= 0) return out;
-    out.assign(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(kShiftJis, 0, bytes, static_cast<int>(length), &out[0], n);
-    return out;
+    return widenCodePage(kShiftJis, std::string(bytes, length));
 }
 
 Size sizeOf(const RECT& r) { return Size{r.right - r.left, r.bottom - r.top}; }
@@ -184,12 +179,7 @@ void onMouseDown(Form&, ControlRow control, int button, int shift, float x, floa
 }  // namespace
 
 void showSettingsDialog() {
-    FormEvents events = {};
-    events.load = onLoad;
-    events.resize = onResize;
-    events.unload = onUnload;
-    events.dpiChanged = onDpiChanged;
-    events.click = onClick;
-    events.mouseDown = onMouseDown;
+    // load, timer, queryUnload, unload, resize, dpiChanged, click, mouseDown
+    const FormEvents events = {onLoad, nullptr, nullptr, onUnload, onResize, onDpiChanged, onClick, onMouseDown};
     if (Form* form = loadForm(Solvane_P_Layout, events)) showForm(*form, true);
 }

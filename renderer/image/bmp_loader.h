@@ -4,26 +4,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include "renderer/image/dib_header.h"
 #include "renderer/image/rgb_image.h"
-
-// The 40-byte info header as it lies in the file (and as the working header).
-struct DibInfoHeader {
-    uint32_t size;
-    int32_t width;
-    int32_t height;
-    uint16_t planes;
-    uint16_t bitCount;
-    uint32_t compression;
-    uint32_t sizeImage;
-    int32_t xPelsPerMeter;
-    int32_t yPelsPerMeter;
-    uint32_t clrUsed;
-    uint32_t clrImportant;
-};
-static_assert(sizeof(DibInfoHeader) == 40, "the info header is 40 bytes on disk");
-
-// Compression codes of the info header.
-enum : uint32_t { kDibRgb = 0, kDibRle8 = 1, kDibRle4 = 2, kDibBitFields = 3 };
 
 // header points at the header's first byte; size 12 means a core header.
 // Reads the bytes up to the header's bit count (core) or colours-used field (info).

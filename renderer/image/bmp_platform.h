@@ -4,7 +4,7 @@
 // the file into memory and converts with dib_converter.
 #pragma once
 #include <cstddef>
-#include "renderer/image/bmp_loader.h"
+#include "renderer/image/dib_header.h"
 
 // Opens and closes the file for reading (read sharing allowed); false when it
 // does not exist or cannot be opened.

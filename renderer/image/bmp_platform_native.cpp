@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <system_error>
+#include <vector>
 #include "renderer/image/bmp_platform.h"
 #include "renderer/image/dib_converter.h"
+#include "renderer/whole_file.h"
 
 bool fileOpensForReading(const char* path) {
     // Windows cannot open a folder as a file; the C library here can.
@@ -18,42 +21,23 @@ bool fileOpensForReading(const char* path) {
     return true;
 }
 
-namespace {
-
-// The whole file's bytes, or null when it cannot be read or is empty (an
-// empty file cannot be mapped on Windows either).
-unsigned char* readWholeFile(std::FILE* file, size_t* length) {
-    if (std::fseek(file, 0, SEEK_END) != 0) return nullptr;
-    long size = std::ftell(file);
-    if (size <= 0 || std::fseek(file, 0, SEEK_SET) != 0) return nullptr;
-    unsigned char* bytes = static_cast<unsigned char*>(std::malloc(size_t(size)));
-    if (!bytes) return nullptr;
-    if (std::fread(bytes, 1, size_t(size), file) != size_t(size)) {
-        std::free(bytes);
-        return nullptr;
-    }
-    *length = size_t(size);
-    return bytes;
-}
-
-}  // namespace
-
+// The file's bytes live in a vector that the mapping's file handle points to.
 bool mapDibFile(const char* path, MappedDibFile* mapped) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    size_t length = 0;
-    unsigned char* bytes = readWholeFile(file, &length);
-    std::fclose(file);
-    if (!bytes) return false;
-    mapped->bytes = bytes;
-    mapped->length = length;
-    mapped->file = nullptr;
+    std::vector<uint8_t>* bytes = new (std::nothrow) std::vector<uint8_t>;
+    // An empty file cannot be mapped on Windows either.
+    if (!bytes || !readWholeFile(path, *bytes) || bytes->empty()) {
+        delete bytes;
+        return false;
+    }
+    mapped->bytes = bytes->data();
+    mapped->length = bytes->size();
+    mapped->file = bytes;
     mapped->mapping = nullptr;
     return true;
 }
 
 void unmapDibFile(MappedDibFile* mapped) {
-    std::free(const_cast<unsigned char*>(mapped->bytes));
+    delete static_cast<std::vector<uint8_t>*>(mapped->file);
     *mapped = MappedDibFile{};
 }
 

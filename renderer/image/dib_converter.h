@@ -5,7 +5,7 @@
 // under Wine by the bmp_differential test).
 #pragma once
 #include <cstddef>
-#include "renderer/image/bmp_loader.h"
+#include "renderer/image/dib_header.h"
 
 struct DibSource {
     const DibInfoHeader* header;

@@ -72,30 +72,26 @@ void drawFrameByDefinition() {
     stepWater();
     glEnable(GL_TEXTURE_2D);
     glColor3f(1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, sceneTextures[2]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 1);
-    glVertex3f(-45, 25, -53);
-    glTexCoord2f(1, 1);
-    glVertex3f(45, 25, -53);
-    glTexCoord2f(1, 0);
-    glVertex3f(45, -3, -53);
-    glTexCoord2f(0, 0);
-    glVertex3f(-45, -3, -53);
-    glEnd();
-    glRotatef(0.0f, 1, 0, 0);
-    glTranslatef(0, -2, -15);
-    glBindTexture(GL_TEXTURE_2D, sceneTextures[0]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 1);
-    glVertex3f(-35, -2, -45);
-    glTexCoord2f(1, 1);
-    glVertex3f(35, -2, -45);
-    glTexCoord2f(1, 0);
-    glVertex3f(35, -2, 15);
-    glTexCoord2f(0, 0);
-    glVertex3f(-35, -2, 15);
-    glEnd();
+    // The backdrop, then (in the scene's frame) the lake bed: texture
+    // corner, then position, for each corner.
+    const float quads[2][4][5] = {
+        {{0, 1, -45, 25, -53}, {1, 1, 45, 25, -53}, {1, 0, 45, -3, -53}, {0, 0, -45, -3, -53}},
+        {{0, 1, -35, -2, -45}, {1, 1, 35, -2, -45}, {1, 0, 35, -2, 15}, {0, 0, -35, -2, 15}},
+    };
+    const unsigned int textures[2] = {sceneTextures[2], sceneTextures[0]};
+    for (int q = 0; q < 2; ++q) {
+        if (q == 1) {
+            glRotatef(0.0f, 1, 0, 0);
+            glTranslatef(0, -2, -15);
+        }
+        glBindTexture(GL_TEXTURE_2D, textures[q]);
+        glBegin(GL_QUADS);
+        for (const float* corner : quads[q]) {
+            glTexCoord2f(corner[0], corner[1]);
+            glVertex3f(corner[2], corner[3], corner[4]);
+        }
+        glEnd();
+    }
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_DST_COLOR);
@@ -152,11 +148,7 @@ TEST_F(MeshRender, VertexArraysDrawTheFramesOfImmediateMode) {
     // Ripples spread for a while, a big stone about to hit the water, and
     // the blend cycle switching to opaque water halfway through.
     rippleTheWater();
-    stone.active = 1;
-    stone.x = -8.0f;
-    stone.y = 0.001f;
-    stone.z = -33.0f;
-    stone.size = 0.9f;
+    placeStoneAtFarLeft(0.9f);
     constexpr int kFrames = 16;
     frameCounter = 1000 - kFrames / 2;
     for (int frame = 0; frame < kFrames; ++frame) {

@@ -349,11 +349,7 @@ TEST_F(SceneRender, SplashSpritesGlowAboveTheWater) {
     // A splash thrown up at the far left of the lake, drawn by the frame.
     startWithAllPictures();
     blendMode = 2;
-    stone.active = 1;
-    stone.x = -8.0f;
-    stone.y = 0.001f;
-    stone.z = -33.0f;
-    stone.size = 0.9f;
+    placeStoneAtFarLeft(0.9f);
     drawScene();
     EXPECT_EQ(stone.active, 0);
     int brighter = 0;
@@ -370,11 +366,7 @@ TEST_F(SceneRender, SlowSplashDiesBeforeItIsDrawn) {
     // its first update, which comes before the draw. The stamp shows only
     // from the next frame's water step on.
     startWithAllPictures();
-    stone.active = 1;
-    stone.x = -8.0f;
-    stone.y = 0.001f;
-    stone.z = -33.0f;
-    stone.size = 0.02f;
+    placeStoneAtFarLeft(0.02f);
     drawScene();
     EXPECT_EQ(stone.active, 0);
     EXPECT_TRUE(picture() == calm) << "no sprite of the slow splash is drawn";

@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "assets/generator/byte_writer.h"
+#include "renderer/whole_file.h"
 
 inline std::string assetPath(const std::string& name) { return std::string(KESTRINE_SOURCE_DIR) + "/assets/" + name; }
 
 inline std::vector<uint8_t> assetBytes(const std::string& name) {
     std::vector<uint8_t> bytes;
-    readFileBytes(assetPath(name), bytes);
+    readWholeFile(assetPath(name), bytes);
     return bytes;
 }
 

@@ -19,8 +19,8 @@ TEST(AssetRegeneration, GeneratorReproducesTheCommittedFiles) {
     for (const AssetEntry& e : assetCatalogue()) {
         SCOPED_TRACE(e.fileName);
         std::vector<uint8_t> made, committed;
-        ASSERT_TRUE(readFileBytes((folder / e.fileName).string(), made));
-        ASSERT_TRUE(readFileBytes(assetPath(e.fileName), committed)) << "not committed";
+        ASSERT_TRUE(readWholeFile((folder / e.fileName).string(), made));
+        ASSERT_TRUE(readWholeFile(assetPath(e.fileName), committed)) << "not committed";
         if (e.format != AssetFormat::Jpeg) {
             EXPECT_TRUE(made == committed) << "bytes differ: regenerate with assets/regenerate.sh";
             continue;

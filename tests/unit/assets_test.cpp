@@ -250,7 +250,7 @@ TEST_F(StagedScenePictures, LoadWithTheBmpLoaderAndMatchTheDecodedJpeg) {
         const std::string path = stagedFile(drive, stagedPath);
         const std::vector<uint8_t> file = [&] {
             std::vector<uint8_t> b;
-            readFileBytes(path, b);
+            readWholeFile(path, b);
             return b;
         }();
         ASSERT_GE(file.size(), 54u);
@@ -272,7 +272,7 @@ TEST_F(StagedScenePictures, LoadWithTheBmpLoaderAndMatchTheDecodedJpeg) {
         freeRgbImage(image);
     }
     std::vector<uint8_t> model, shipped = assetBytes(kModelFileName);
-    readFileBytes(stagedFile(drive, kModelPath), model);
+    readWholeFile(stagedFile(drive, kModelPath), model);
     EXPECT_EQ(model, shipped) << "the staged model is the shipped file";
 }
 

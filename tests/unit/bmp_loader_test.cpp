@@ -282,24 +282,15 @@ TEST_F(BmpBounds, MissingBitFieldMasksAreRefused) {
 }
 
 TEST_F(BmpBounds, RunLengthSizeBeyondTheFileIsRefused) {
-    BmpRecipe s;
-    s.width = 4;
-    s.height = 1;
-    s.bitCount = 8;
-    s.compression = 1;
-    s.palette = rampPalette(256);
-    s.pixels = {4, 9, 0, 1};
+    BmpRecipe s = runLengthRecipe(4, 1, false, {4, 9, 0, 1});
     s.sizeImage = 5;
     EXPECT_EQ(decode(buildBmp(s)), nullptr);
     expectConversionError(messages(), "size image");
 }
 
 TEST_F(BmpBounds, AbsurdSizesAreRefusedBeforeAllocating) {
-    BmpRecipe s;
-    s.bitCount = 8;
-    s.compression = 1;
-    s.palette = rampPalette(256);
-    s.pixels = {0, 1};
+    BmpRecipe s = runLengthRecipe(1, 1, false, {0, 1});
+    s.sizeImage = 0;
     for (auto [w, h] : {std::pair<int32_t, int32_t>{0x7FFFFFFF, 0x7FFFFFFF}, {100000, 100000}, {1, INT32_MIN + 1}}) {
         capturedLoaderMessages().clear();
         s.width = w;
@@ -311,13 +302,8 @@ TEST_F(BmpBounds, AbsurdSizesAreRefusedBeforeAllocating) {
 
 TEST_F(BmpBounds, TargetCeilingIsInclusive) {
     // 5 pixels of 3 bytes pad to 16-byte rows; 4 rows make a 64-byte target.
-    BmpRecipe s;
-    s.width = 5;
-    s.height = 4;
-    s.bitCount = 8;
-    s.compression = 1;
-    s.palette = rampPalette(256);
-    s.pixels = {5, 1, 0, 1};
+    BmpRecipe s = runLengthRecipe(5, 4, false, {5, 1, 0, 1});
+    s.sizeImage = 0;
     uint64_t saved = largestDibTargetBytes;
     largestDibTargetBytes = 64;
     RgbImage* image = decode(buildBmp(s));

@@ -22,6 +22,12 @@ ButtonReaction leftPress(ButtonMachine& m) {
     return press.face != ButtonFace::NoFace ? press : focus;
 }
 
+// One step of a script: the face the step drew and the state it left.
+void expectStep(const ButtonMachine& m, const ButtonReaction& r, ButtonFace face, ButtonState state) {
+    EXPECT_EQ(r.face, face);
+    EXPECT_EQ(m.state, state);
+}
+
 }  // namespace
 
 TEST(ButtonStateMachine, InitializeSetsNormalWithoutDrawing) {
@@ -34,18 +40,15 @@ TEST(ButtonStateMachine, InitializeSetsNormalWithoutDrawing) {
 
 TEST(ButtonStateMachine, PressMoveAwayTickReleaseRaisesNoClick) {
     ButtonMachine m = readyButton();
-    EXPECT_EQ(Command::mouseMove(m).face, ButtonFace::HighLight);
-    EXPECT_EQ(m.state, ButtonState::HighLight);
+    expectStep(m, Command::mouseMove(m), ButtonFace::HighLight, ButtonState::HighLight);
 
-    EXPECT_EQ(Command::focusGained(m).face, ButtonFace::Pressed);
-    EXPECT_EQ(m.state, ButtonState::HighLightSelect);
+    expectStep(m, Command::focusGained(m), ButtonFace::Pressed, ButtonState::HighLightSelect);
     EXPECT_EQ(Command::mouseDown(m, kMouseLeft).face, ButtonFace::Pressed);
     EXPECT_TRUE(m.mouseDown);
 
     // Moves while the button holds the mouse change nothing in HighLightSelect.
     EXPECT_EQ(Command::mouseMove(m).face, ButtonFace::NoFace);
-    EXPECT_EQ(Command::TmrMouse_Timer(m, false).face, ButtonFace::Selected);
-    EXPECT_EQ(m.state, ButtonState::Selected);
+    expectStep(m, Command::TmrMouse_Timer(m, false), ButtonFace::Selected, ButtonState::Selected);
 
     const ButtonReaction up = Command::mouseUp(m, kMouseLeft);
     EXPECT_FALSE(up.click);
@@ -67,10 +70,8 @@ TEST(ButtonStateMachine, ReleaseBeforeTheTickClicks) {
 TEST(ButtonStateMachine, TickWithCursorOverKeepsHover) {
     ButtonMachine m = readyButton();
     Command::mouseMove(m);
-    EXPECT_EQ(Command::TmrMouse_Timer(m, true).face, ButtonFace::NoFace);
-    EXPECT_EQ(m.state, ButtonState::HighLight);
-    EXPECT_EQ(Command::TmrMouse_Timer(m, false).face, ButtonFace::Normal);
-    EXPECT_EQ(m.state, ButtonState::Normal);
+    expectStep(m, Command::TmrMouse_Timer(m, true), ButtonFace::NoFace, ButtonState::HighLight);
+    expectStep(m, Command::TmrMouse_Timer(m, false), ButtonFace::Normal, ButtonState::Normal);
 }
 
 TEST(ButtonStateMachine, RightButtonPressDrawsNothingAndReleaseClicks) {
@@ -107,19 +108,15 @@ TEST(ButtonStateMachine, LeftReleaseInHighLightDrawsNormalButKeepsState) {
 
 TEST(ButtonStateMachine, FocusRows) {
     ButtonMachine m = readyButton();
-    EXPECT_EQ(Command::focusGained(m).face, ButtonFace::Selected);
-    EXPECT_EQ(m.state, ButtonState::Selected);
-    EXPECT_EQ(Command::mouseMove(m).face, ButtonFace::HighLightSelect);
-    EXPECT_EQ(m.state, ButtonState::HighLightSelect);
-    EXPECT_EQ(Command::focusLost(m).face, ButtonFace::Normal);
-    EXPECT_EQ(m.state, ButtonState::Normal);
+    expectStep(m, Command::focusGained(m), ButtonFace::Selected, ButtonState::Selected);
+    expectStep(m, Command::mouseMove(m), ButtonFace::HighLightSelect, ButtonState::HighLightSelect);
+    expectStep(m, Command::focusLost(m), ButtonFace::Normal, ButtonState::Normal);
     EXPECT_EQ(Command::focusLost(m).face, ButtonFace::NoFace);
 
     // Selected with the mouse held does not turn into a hover.
     m.state = ButtonState::Selected;
     m.mouseDown = true;
-    EXPECT_EQ(Command::mouseMove(m).face, ButtonFace::NoFace);
-    EXPECT_EQ(m.state, ButtonState::Selected);
+    expectStep(m, Command::mouseMove(m), ButtonFace::NoFace, ButtonState::Selected);
 }
 
 TEST(ButtonStateMachine, DisabledIgnoresEverything) {

@@ -153,54 +153,59 @@ void expectEmpty(const Model& model) {
     EXPECT_EQ(model.vertices, nullptr);
 }
 
+void expectVertex(const Vertex& held, const VertexSpec& want) {
+    EXPECT_EQ(held.boneId, want.bone);
+    EXPECT_EQ(held.position[0], want.x);
+    EXPECT_EQ(held.position[1], want.y);
+    EXPECT_EQ(held.position[2], want.z);
+}
+
+void expectTriangle(const Triangle& held, const TriangleSpec& want) {
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(held.vertexIndices[c], int(want.indices[c]));
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(held.vertexNormals[c][k], want.normals[c][k]);
+        EXPECT_EQ(held.s[c], want.s[c]);
+        EXPECT_EQ(held.t[c], 1.0f - want.t[c]);
+    }
+}
+
+void expectMesh(const Mesh& held, const GroupSpec& want) {
+    int material = want.materialByte > 127 ? int(want.materialByte) - 256 : int(want.materialByte);
+    EXPECT_EQ(held.materialIndex, material);
+    ASSERT_EQ(held.triangleCount, int(want.triangles.size()));
+    for (std::size_t k = 0; k < want.triangles.size(); ++k) EXPECT_EQ(held.triangleIndices[k], int(want.triangles[k]));
+}
+
+void expectMaterial(const Material& held, const MaterialSpec& want) {
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(held.ambient[k], want.ambient[k]);
+        EXPECT_EQ(held.diffuse[k], want.diffuse[k]);
+        EXPECT_EQ(held.specular[k], want.specular[k]);
+        EXPECT_EQ(held.emissive[k], want.emissive[k]);
+    }
+    EXPECT_EQ(held.shininess, want.shininess);
+    EXPECT_EQ(held.texture, 0u);
+    ASSERT_NE(held.textureFilename, nullptr);
+    EXPECT_EQ(std::string(held.textureFilename), want.texture);
+}
+
+// As many records held as planned, each as planned (a failure names the
+// record's kind and index).
+template <class Held, class Want>
+void expectRecords(const char* kind, const Held* held, int heldCount, const std::vector<Want>& wants,
+                   void (*expectOne)(const Held&, const Want&)) {
+    ASSERT_EQ(heldCount, int(wants.size())) << kind;
+    for (std::size_t i = 0; i < wants.size(); ++i) {
+        SCOPED_TRACE(std::string(kind) + " " + std::to_string(i));
+        expectOne(held[i], wants[i]);
+    }
+}
+
 void expectHolds(const Model& model, const ModelSpec& plan) {
-    ASSERT_EQ(model.numVertices, int(plan.vertices.size()));
-    for (std::size_t i = 0; i < plan.vertices.size(); ++i) {
-        SCOPED_TRACE("vertex " + std::to_string(i));
-        EXPECT_EQ(model.vertices[i].boneId, plan.vertices[i].bone);
-        EXPECT_EQ(model.vertices[i].position[0], plan.vertices[i].x);
-        EXPECT_EQ(model.vertices[i].position[1], plan.vertices[i].y);
-        EXPECT_EQ(model.vertices[i].position[2], plan.vertices[i].z);
-    }
-    ASSERT_EQ(model.numTriangles, int(plan.triangles.size()));
-    for (std::size_t i = 0; i < plan.triangles.size(); ++i) {
-        SCOPED_TRACE("triangle " + std::to_string(i));
-        const Triangle& held = model.triangles[i];
-        const TriangleSpec& want = plan.triangles[i];
-        for (int c = 0; c < 3; ++c) {
-            EXPECT_EQ(held.vertexIndices[c], int(want.indices[c]));
-            for (int k = 0; k < 3; ++k) EXPECT_EQ(held.vertexNormals[c][k], want.normals[c][k]);
-            EXPECT_EQ(held.s[c], want.s[c]);
-            EXPECT_EQ(held.t[c], 1.0f - want.t[c]);
-        }
-    }
-    ASSERT_EQ(model.numMeshes, int(plan.groups.size()));
-    for (std::size_t i = 0; i < plan.groups.size(); ++i) {
-        SCOPED_TRACE("mesh " + std::to_string(i));
-        const Mesh& held = model.meshes[i];
-        const GroupSpec& want = plan.groups[i];
-        int material = want.materialByte > 127 ? int(want.materialByte) - 256 : int(want.materialByte);
-        EXPECT_EQ(held.materialIndex, material);
-        ASSERT_EQ(held.triangleCount, int(want.triangles.size()));
-        for (std::size_t k = 0; k < want.triangles.size(); ++k)
-            EXPECT_EQ(held.triangleIndices[k], int(want.triangles[k]));
-    }
-    ASSERT_EQ(model.numMaterials, int(plan.materials.size()));
-    for (std::size_t i = 0; i < plan.materials.size(); ++i) {
-        SCOPED_TRACE("material " + std::to_string(i));
-        const Material& held = model.materials[i];
-        const MaterialSpec& want = plan.materials[i];
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(held.ambient[k], want.ambient[k]);
-            EXPECT_EQ(held.diffuse[k], want.diffuse[k]);
-            EXPECT_EQ(held.specular[k], want.specular[k]);
-            EXPECT_EQ(held.emissive[k], want.emissive[k]);
-        }
-        EXPECT_EQ(held.shininess, want.shininess);
-        EXPECT_EQ(held.texture, 0u);
-        ASSERT_NE(held.textureFilename, nullptr);
-        EXPECT_EQ(std::string(held.textureFilename), want.texture);
-    }
+    expectRecords("vertex", model.vertices, model.numVertices, plan.vertices, expectVertex);
+    expectRecords("triangle", model.triangles, model.numTriangles, plan.triangles, expectTriangle);
+    expectRecords("mesh", model.meshes, model.numMeshes, plan.groups, expectMesh);
+    expectRecords("material", model.materials, model.numMaterials, plan.materials, expectMaterial);
 }
 
 class Ms3dModelTest : public ::testing::Test {

@@ -12,6 +12,7 @@
 
 #include "frontend/music.h"
 #include "frontend/program_state.h"
+#include "tests/unit/fake_system_in_use.h"
 
 namespace {
 
@@ -63,15 +64,7 @@ using Lines = std::vector<std::string>;
 
 struct MusicTest : ::testing::Test {
     FakeMci mci;
-    void SetUp() override {
-        useMciPort(&mci);
-        BgmKind = 0;
-        BgmRepeatTrack = 0;
-        BgmFile.clear();
-        MciResult.clear();
-        CdPollActive = false;
-    }
-    void TearDown() override { useMciPort(nullptr); }
+    MciPortInUse inUse{mci};
 };
 
 TEST_F(MusicTest, SendMciCommandHandsBackReplyOrErrorText) {

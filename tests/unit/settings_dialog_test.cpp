@@ -5,11 +5,13 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
 #include "frontend/ui/settings_dialog.h"
+#include "tests/unit/fake_system_in_use.h"
 
 namespace {
 
@@ -118,15 +120,8 @@ const std::string kIni = "C:\\Saver\\Kestrine.ini [Section] ";
 struct SettingsDialogTest : ::testing::Test {
     FakeDialog dialog;
     FakeProfiles profiles;
-    void SetUp() override {
-        useSettingsPlatform(&profiles);
-        BgmKind = 0;
-        BgmRepeatTrack = 0;
-        BgmFile.clear();
-        BgmFolder = "C:\\Saver";
-        CursorX = CursorY = 0;
-    }
-    void TearDown() override { useSettingsPlatform(nullptr); }
+    SettingsPlatformInUse inUse{profiles};
+    void SetUp() override { BgmFolder = "C:\\Saver"; }
     Lines written(int kind, int repeat, const std::string& file) {
         return {kIni + kKeyBgmKind + "=" + std::to_string(kind),
                 kIni + kKeyBgmRepeatTrack + "=" + std::to_string(repeat), kIni + kKeyBgmFile + "=" + file};
@@ -318,41 +313,43 @@ TEST(DialogChoice, HashPatternAndEntries) {
     EXPECT_EQ(entries[30], "30");
 }
 
+// The repeat box's text as a track; a value beyond 16 bits is limited.
 TEST(DialogChoice, RepeatTextConversion) {
-    EXPECT_EQ(repeatTrackFromText("abc"), 0);
-    EXPECT_EQ(repeatTrackFromText(""), 0);
-    EXPECT_EQ(repeatTrackFromText("12"), 12);
-    EXPECT_EQ(repeatTrackFromText("2.5"), 2);
-    EXPECT_EQ(repeatTrackFromText("3.5"), 4);
-    EXPECT_EQ(repeatTrackFromText("-2.5"), -2);
-    EXPECT_EQ(repeatTrackFromText("2.51"), 3);
-    EXPECT_EQ(repeatTrackFromText(" 7 "), 7);
-    EXPECT_EQ(repeatTrackFromText("+8"), 8);
-    EXPECT_EQ(repeatTrackFromText(".5"), 0);
-    EXPECT_EQ(repeatTrackFromText("1e1"), 10);
-    EXPECT_EQ(repeatTrackFromText("&H1F"), 31);
-    EXPECT_EQ(repeatTrackFromText("&o17"), 15);
-    EXPECT_EQ(repeatTrackFromText("12abc"), 0);
-    EXPECT_EQ(repeatTrackFromText("1.2.3"), 0);
-    EXPECT_EQ(repeatTrackFromText("."), 0);
-    EXPECT_EQ(repeatTrackFromText("-"), 0);
-    EXPECT_EQ(repeatTrackFromText("1e"), 0);
-    EXPECT_EQ(repeatTrackFromText("&H"), 0);
-    EXPECT_EQ(repeatTrackFromText("&HG"), 0);
-    EXPECT_EQ(repeatTrackFromText("nan"), 0);
-    EXPECT_EQ(repeatTrackFromText("inf"), 0);
-}
-
-TEST(DialogChoice, RepeatTextBeyondSixteenBitsIsLimited) {
-    EXPECT_EQ(repeatTrackFromText("32767"), 32767);
-    EXPECT_EQ(repeatTrackFromText("32767.5"), 32767);
-    EXPECT_EQ(repeatTrackFromText("32768"), 32767);
-    EXPECT_EQ(repeatTrackFromText("99999999999999999999999"), 32767);
-    EXPECT_EQ(repeatTrackFromText("1e400"), 32767);
-    EXPECT_EQ(repeatTrackFromText("-32768"), -32768);
-    EXPECT_EQ(repeatTrackFromText("-40000"), -32768);
-    EXPECT_EQ(repeatTrackFromText("&HFFFFFFFFFFFFFFFF"), 32767);
-    EXPECT_EQ(repeatTrackFromText("&H10000000000000000"), 0);  // past 64 bits: not a number
+    // Each text, then the track it gives.
+    const std::pair<const char*, int> rows[] = {
+        {"abc", 0},
+        {"", 0},
+        {"12", 12},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"2.51", 3},
+        {" 7 ", 7},
+        {"+8", 8},
+        {".5", 0},
+        {"1e1", 10},
+        {"&H1F", 31},
+        {"&o17", 15},
+        {"12abc", 0},
+        {"1.2.3", 0},
+        {".", 0},
+        {"-", 0},
+        {"1e", 0},
+        {"&H", 0},
+        {"&HG", 0},
+        {"nan", 0},
+        {"inf", 0},
+        {"32767", 32767},
+        {"32767.5", 32767},
+        {"32768", 32767},
+        {"99999999999999999999999", 32767},
+        {"1e400", 32767},
+        {"-32768", -32768},
+        {"-40000", -32768},
+        {"&HFFFFFFFFFFFFFFFF", 32767},
+        {"&H10000000000000000", 0},  // past 64 bits: not a number
+    };
+    for (const auto& row : rows) EXPECT_EQ(repeatTrackFromText(row.first), row.second) << row.first;
 }
 
 TEST(DialogChoice, RoundHalfEven) {

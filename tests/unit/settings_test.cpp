@@ -14,6 +14,7 @@
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
 #include "frontend/settings_location.h"
+#include "tests/unit/fake_system_in_use.h"
 
 namespace {
 
@@ -75,14 +76,7 @@ struct FakeProfiles : SettingsPlatform {
 
 struct SettingsTest : ::testing::Test {
     FakeProfiles profiles;
-    void SetUp() override {
-        useSettingsPlatform(&profiles);
-        BgmKind = 0;
-        BgmRepeatTrack = 0;
-        BgmFile.clear();
-        BgmFolder.clear();
-    }
-    void TearDown() override { useSettingsPlatform(nullptr); }
+    SettingsPlatformInUse inUse{profiles};
 };
 
 TEST(SettingsKeys, AreTheShiftJisBytesOfTheJapaneseNames) {
@@ -175,61 +169,42 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults) {
     EXPECT_EQ("C:\\Saver", BgmFolder);
 }
 
-TEST_F(SettingsTest, FileMusicWithAnExistingFile) {
-    profiles.files = {"D:\\Tunes\\lake.mp3"};
-    profiles.set(kKeyBgmKind, "2");
-    profiles.set(kKeyBgmRepeatTrack, "4");
-    profiles.set(kKeyBgmFile, "D:\\Tunes\\lake.mp3");
-    LoadSettings();
-    EXPECT_EQ(2, BgmKind);
-    EXPECT_EQ(4, BgmRepeatTrack);
-    EXPECT_EQ("D:\\Tunes\\lake.mp3", BgmFile);
-    EXPECT_EQ("D:\\Tunes", BgmFolder);
-}
-
-TEST_F(SettingsTest, FileMusicWithAMissingFileFallsBackToNone) {
-    profiles.set(kKeyBgmKind, "2");
-    profiles.set(kKeyBgmFile, "D:\\Tunes\\gone.mp3");
-    LoadSettings();
-    EXPECT_EQ(0, BgmKind);
-    EXPECT_EQ("", BgmFile);
-    EXPECT_EQ("C:\\Saver", BgmFolder);
-}
-
-TEST_F(SettingsTest, FileMusicWithAnEmptyFileEntryFallsBackToNone) {
-    profiles.set(kKeyBgmKind, "2");
-    profiles.set(kKeyBgmFile, "");
-    LoadSettings();
-    EXPECT_EQ(0, BgmKind);
-    EXPECT_EQ("", BgmFile);
-}
-
-TEST_F(SettingsTest, AFolderNamedAsTheFileCountsAsMissing) {
+// The music file entry against the files there are: a file that is not
+// there (or is a folder) drops file music; a CD keeps its kind whatever the
+// entry; the folder is the file's when it is there, else the program's.
+TEST_F(SettingsTest, MusicFileEntryRules) {
+    struct Row {
+        const char* existing;  // the one file there is, or none
+        const char* kind;
+        const char* file;
+        int16_t wantKind;
+        const char* wantFile;
+        const char* wantFolder;
+    };
+    const Row rows[] = {
+        {"D:\\Tunes\\lake.mp3", "2", "D:\\Tunes\\lake.mp3", 2, "D:\\Tunes\\lake.mp3", "D:\\Tunes"},
+        {"", "2", "D:\\Tunes\\gone.mp3", 0, "", "C:\\Saver"},
+        {"", "2", "", 0, "", "C:\\Saver"},
+        {"", "2", "D:\\Tunes", 0, "", "C:\\Saver"},  // a folder counts as missing
+        {"", "2", "D:\\Tunes\\", 0, "", "C:\\Saver"},
+        {"", "1", "D:\\gone.wav", 1, "", "C:\\Saver"},
+        {"D:\\here.wav", "1", "D:\\here.wav", 1, "D:\\here.wav", "D:"},
+        {"C:\\a.wav", "2.9", "C:\\a.wav", 2, "C:\\a.wav", "C:"},  // 2.9 reads as 2
+    };
     profiles.folders = {"D:\\Tunes"};
-    for (const char* entry : {"D:\\Tunes", "D:\\Tunes\\"}) {
-        SCOPED_TRACE(entry);
-        profiles.set(kKeyBgmKind, "2");
-        profiles.set(kKeyBgmFile, entry);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.kind) + " " + row.file);
+        profiles.files.clear();
+        if (*row.existing) profiles.files.insert(row.existing);
+        profiles.set(kKeyBgmKind, row.kind);
+        profiles.set(kKeyBgmRepeatTrack, "4");
+        profiles.set(kKeyBgmFile, row.file);
         LoadSettings();
-        EXPECT_EQ(0, BgmKind);
-        EXPECT_EQ("", BgmFile);
-        EXPECT_EQ("C:\\Saver", BgmFolder);
+        EXPECT_EQ(row.wantKind, BgmKind);
+        EXPECT_EQ(4, BgmRepeatTrack);
+        EXPECT_EQ(row.wantFile, BgmFile);
+        EXPECT_EQ(row.wantFolder, BgmFolder);
     }
-}
-
-TEST_F(SettingsTest, CdMusicKeepsItsKindWhateverTheFileEntry) {
-    profiles.set(kKeyBgmKind, "1");
-    profiles.set(kKeyBgmFile, "D:\\gone.wav");
-    LoadSettings();
-    EXPECT_EQ(1, BgmKind);
-    EXPECT_EQ("", BgmFile);
-    EXPECT_EQ("C:\\Saver", BgmFolder);
-
-    profiles.files = {"D:\\here.wav"};
-    profiles.set(kKeyBgmFile, "D:\\here.wav");
-    LoadSettings();
-    EXPECT_EQ(1, BgmKind);
-    EXPECT_EQ("D:", BgmFolder);
 }
 
 TEST_F(SettingsTest, ConversionRulesForTheKind) {
@@ -248,15 +223,6 @@ TEST_F(SettingsTest, ConversionRulesForTheKind) {
         LoadSettings();
         EXPECT_EQ(row.kind, BgmKind);
     }
-}
-
-TEST_F(SettingsTest, KindTwoPointNineWithAFileIsTwo) {
-    profiles.files = {"C:\\a.wav"};
-    profiles.set(kKeyBgmKind, "2.9");
-    profiles.set(kKeyBgmFile, "C:\\a.wav");
-    LoadSettings();
-    EXPECT_EQ(2, BgmKind);
-    EXPECT_EQ("C:", BgmFolder);
 }
 
 TEST_F(SettingsTest, RepeatTrackRules) {

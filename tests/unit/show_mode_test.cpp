@@ -10,6 +10,7 @@
 #include "frontend/music.h"
 #include "frontend/program_state.h"
 #include "frontend/show_mode.h"
+#include "tests/unit/fake_system_in_use.h"
 
 namespace {
 
@@ -118,14 +119,7 @@ struct ShowModeTest : ::testing::Test {
     Journal journal;
     RecordingMci mci{journal};
     FakeShowForm form{journal};
-    void SetUp() override {
-        useMciPort(&mci);
-        BgmKind = 0;
-        BgmRepeatTrack = 0;
-        BgmFile.clear();
-        RendererPath.clear();
-    }
-    void TearDown() override { useMciPort(nullptr); }
+    MciPortInUse inUse{mci};
 };
 
 const Lines kStaging = {
@@ -146,30 +140,46 @@ TEST_F(ShowModeTest, LoadWithoutMusicStagesStartsTheRendererAndTheWatch) {
     EXPECT_EQ("C:\\Saver\\Kestrine.dll", RendererPath);
 }
 
-TEST_F(ShowModeTest, LoadStartsEachKindOfMusicBeforeTheRenderer) {
+// Each kind of music starts after the staging and before the renderer, and
+// stops before the cursor comes back and the program ends.
+TEST_F(ShowModeTest, EachKindOfMusicStartsBeforeTheRendererAndStopsAtTheEnd) {
     struct Row {
         int16_t kind;
         const char* file;
-        Lines music;
+        Lines start;
+        Lines stop;
     };
+    const Lines cdStop = {"timer2 off", "mci stop cdaudio", "mci close cdaudio"};
+    const Lines mp3Stop = {"timer1 off", "mci stop MP3Play", "mci close MP3Play"};
     const Row rows[] = {
-        {1, "", {"mci open cdaudio", "mci set cdaudio time format tmsf", "timer2 on"}},
-        {2, "C:\\m\\song.wav", {"sound C:\\m\\song.wav 9"}},
+        {1, "", {"mci open cdaudio", "mci set cdaudio time format tmsf", "timer2 on"}, cdStop},
+        {2, "C:\\m\\song.wav", {"sound C:\\m\\song.wav 9"}, {"sound (null) 0"}},
+        {2, "C:\\a.WAV", {"sound C:\\a.WAV 9"}, {"sound (null) 0"}},
         {2,
          "C:\\m\\song.Mp3",
-         {"mci open \"C:\\m\\song.Mp3\" type MPEGVideo Alias MP3Play", "mci play MP3Play", "timer1 on"}},
-        {2, "C:\\m\\song.ogg", {}},
-        {3, "C:\\m\\song.mp3", {}},
-        {-1, "", {}},
+         {"mci open \"C:\\m\\song.Mp3\" type MPEGVideo Alias MP3Play", "mci play MP3Play", "timer1 on"},
+         mp3Stop},
+        {2,
+         "C:\\a.mp3",
+         {"mci open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "mci play MP3Play", "timer1 on"},
+         mp3Stop},
+        {2, "C:\\m\\song.ogg", {}, {}},
+        {2, "C:\\a.mid", {}, {}},
+        {3, "C:\\m\\song.mp3", {}, {}},
+        {0, "C:\\a.mp3", {}, {}},
+        {-1, "", {}, {}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
+        SCOPED_TRACE(std::to_string(row.kind) + " " + row.file);
         journal.lines.clear();
         BgmKind = row.kind;
         BgmFile = row.file;
         FakeShowForm fresh(journal);
         Solvane_S::Form_Load(fresh);
-        EXPECT_EQ(with(with(kStaging, row.music), {"start C:\\Saver\\Kestrine.dll", "timer3 on"}), journal.lines);
+        EXPECT_EQ(with(with(kStaging, row.start), {"start C:\\Saver\\Kestrine.dll", "timer3 on"}), journal.lines);
+        journal.lines.clear();
+        Solvane_S::Form_QueryUnload(fresh);
+        EXPECT_EQ(with(row.stop, {"cursor on", "end"}), journal.lines);
     }
 }
 
@@ -211,31 +221,6 @@ TEST_F(ShowModeTest, RendererProcessEndingBeforeItsWindowEndsShowMode) {
     form.running = false;
     Solvane_S::Timer3_Timer(form);
     EXPECT_TRUE(form.ended);
-}
-
-TEST_F(ShowModeTest, StopSequenceForEachMusicKind) {
-    struct Row {
-        int16_t kind;
-        const char* file;
-        Lines stop;
-    };
-    const Row rows[] = {
-        {1, "", {"timer2 off", "mci stop cdaudio", "mci close cdaudio"}},
-        {2, "C:\\a.WAV", {"sound (null) 0"}},
-        {2, "C:\\a.mp3", {"timer1 off", "mci stop MP3Play", "mci close MP3Play"}},
-        {2, "C:\\a.mid", {}},
-        {0, "C:\\a.mp3", {}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
-        BgmKind = row.kind;
-        BgmFile = row.file;
-        FakeShowForm fresh(journal);
-        Solvane_S::Form_Load(fresh);
-        journal.lines.clear();
-        Solvane_S::Form_QueryUnload(fresh);
-        EXPECT_EQ(with(row.stop, {"cursor on", "end"}), journal.lines);
-    }
 }
 
 TEST_F(ShowModeTest, CdWhosePollingEndedIsNotStopped) {

@@ -71,21 +71,15 @@ void folderChecks(const std::string& folder) {
     check(!FileExists(folder + "\\missing.mp3"), "missing_file");
 }
 
+const test_report::Scenario kScenarios[] = {
+    {"write-platform", 0, [](char**) { writePlatform(); }},
+    {"write-program", 0, [](char**) { writeProgram(); }},
+    {"folder", 1, [](char** words) { folderChecks(words[0]); }},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return 2;
-    if (!test_report::open(argv[1])) return 2;
     useSettingsPlatform(&windowsSettingsPlatform());
-    const std::string scenario = argv[2];
-    if (scenario == "write-platform") {
-        writePlatform();
-    } else if (scenario == "write-program") {
-        writeProgram();
-    } else if (scenario == "folder" && argc > 3) {
-        folderChecks(argv[3]);
-    } else {
-        return 2;
-    }
-    return test_report::finish();
+    return test_report::runScenario(argc, argv, kScenarios);
 }

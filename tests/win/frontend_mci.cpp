@@ -102,21 +102,15 @@ void wavScenario(const char* path, const char* probe) {
     check(free, "stopped");
 }
 
+const test_report::Scenario kScenarios[] = {
+    {"mp3", 1, [](char** words) { mp3Scenario(words[0]); }},
+    {"cd", 0, [](char**) { cdScenario(); }},
+    {"wav", 2, [](char** words) { wavScenario(words[0], words[1]); }},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return 2;
-    if (!test_report::open(argv[1])) return 2;
     useMciPort(&windowsMciPort());
-    const std::string scenario = argv[2];
-    if (scenario == "mp3" && argc > 3) {
-        mp3Scenario(argv[3]);
-    } else if (scenario == "cd") {
-        cdScenario();
-    } else if (scenario == "wav" && argc > 4) {
-        wavScenario(argv[3], argv[4]);
-    } else {
-        return 2;
-    }
-    return test_report::finish();
+    return test_report::runScenario(argc, argv, kScenarios);
 }

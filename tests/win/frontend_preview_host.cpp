@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "host_windows.h"
 #include "test_report.h"
 
 namespace {
@@ -46,18 +47,12 @@ long waitForExit(HANDLE process, DWORD limitMs) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     if (!test_report::open(argv[2])) return 2;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = "KestrineTestHost";
-    RegisterClassA(&windowClass);
-    HWND page = CreateWindowA("KestrineTestHost", "Kestrine preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                              400, 300, nullptr, nullptr, instance, nullptr);
     // A framed box: its client area, 152 x 112, is smaller than its window.
-    HWND box = CreateWindowA("KestrineTestHost", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 40, 30, 154, 114, page, nullptr,
-                             instance, nullptr);
+    const HostWindows host =
+        makeHostWindows("KestrineTestHost", "Kestrine preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        RECT{50, 50, 450, 350}, WS_CHILD | WS_VISIBLE | WS_BORDER, RECT{40, 30, 194, 144});
+    HWND page = host.page;
+    HWND box = host.box;
     if (!page || !box) return 2;
     pump();
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frontend/preview_mode_win32.h"
+#include "host_windows.h"
 #include "test_report.h"
 
 namespace {
@@ -66,17 +67,9 @@ bool writeBmp(const char* path, HWND window, int width, int height) {
 int main(int argc, char** argv) {
     if (argc < 3) return 2;
     if (!test_report::open(argv[1])) return 2;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = "KestrinePictureHost";
-    RegisterClassA(&windowClass);
-    HWND page = CreateWindowA("KestrinePictureHost", "Kestrine picture host", WS_POPUP | WS_VISIBLE, 20, 20, 300, 200,
-                              nullptr, nullptr, instance, nullptr);
-    HWND box = CreateWindowA("KestrinePictureHost", "", WS_CHILD | WS_VISIBLE, 30, 20, 152, 112, page, nullptr,
-                             instance, nullptr);
+    HWND box = makeHostWindows("KestrinePictureHost", "Kestrine picture host", WS_POPUP | WS_VISIBLE,
+                               RECT{20, 20, 320, 220}, WS_CHILD | WS_VISIBLE, RECT{30, 20, 182, 132})
+                   .box;
     // As Main hands it the host window's size.
     loadPreviewForm(box, 152, 112);
     pumpFor(500);

@@ -5,6 +5,7 @@
 // standard output), and the exit code tells whether every check passed.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -38,6 +39,30 @@ inline int finish() {
     if (file) std::fclose(file);
     file = nullptr;
     return failures == 0 ? 0 : 1;
+}
+
+// One thing a probe can be asked to do, by name, and how many words of the
+// command line follow its name.
+struct Scenario {
+    const char* name;
+    int words;
+    void (*run)(char** words);
+};
+
+// A probe's whole command line: REPORT NAME [WORD...]. Runs the scenario of
+// that name and finishes the report; 2 when the report cannot be made, or
+// the name is unknown or has too few words after it.
+template <size_t N>
+int runScenario(int argc, char** argv, const Scenario (&scenarios)[N]) {
+    if (argc < 3) return 2;
+    if (!open(argv[1])) return 2;
+    for (const Scenario& s : scenarios) {
+        if (std::string(s.name) != argv[2]) continue;
+        if (argc - 3 < s.words) return 2;
+        s.run(argv + 3);
+        return finish();
+    }
+    return 2;
 }
 
 }  // namespace test_report

@@ -95,11 +95,7 @@ void expectPicture(Picture picture, int width, int height, const char* what) {
 }
 
 void saverWindow() {
-    FormEvents events = {};
-    events.load = onSaverLoad;
-    events.timer = onTimer;
-    events.queryUnload = onQueryUnload;
-    events.unload = onUnload;
+    const FormEvents events = {onSaverLoad, onTimer, onQueryUnload, onUnload, nullptr, nullptr, nullptr, nullptr};
     happened.clear();
     Form* form = loadForm(Solvane_S_Layout, events);
     check(form != nullptr, "saver_loads");

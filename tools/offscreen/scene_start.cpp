@@ -9,3 +9,11 @@ bool startOffscreenScene(int width, int height) {
     resizeScene(width, height);
     return initScene();
 }
+
+void placeStoneAtFarLeft(float size) {
+    stone.active = 1;
+    stone.x = -8.0f;
+    stone.y = 0.001f;
+    stone.z = -33.0f;
+    stone.size = size;
+}
