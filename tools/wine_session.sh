@@ -4,6 +4,8 @@
 #   wine_session.sh start DIR [WIDTHxHEIGHTxDEPTH [XVFB_OPTION...]]
 #                                                    make DIR/prefix, start Xvfb and wineserver, write DIR/env;
 #                                                    the options go to Xvfb (e.g. a second -screen)
+#   wine_session.sh prefix DIR                       only DIR/prefix and DIR/env, for programs shown on
+#                                                    the caller's own display (no Xvfb, no server)
 #   wine_session.sh stop DIR                         end every process it started, by id
 set -u
 cmd=${1:?start or stop}
@@ -17,6 +19,46 @@ free_display() {
         if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then echo $n; return 0; fi
     done
     return 1
+}
+
+# boot_prefix LOG: makes $WINEPREFIX a new prefix.
+boot_prefix() {
+    wineboot -u >"$1" 2>&1 < /dev/null
+    wineserver -w
+    # A crash ends the process with its exception code instead of a dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 < /dev/null
+    wineserver -w
+}
+
+# new_prefix: $WINEPREFIX made new. With $KESTRINE_WINE_TEMPLATE set, a copy
+# of the prefix kept there for this Wine version, made on first use: the
+# copy takes a few seconds where wineboot takes most of a minute. The user folders
+# Wine links to HOME are linked to this session's.
+new_prefix() {
+    local template=${KESTRINE_WINE_TEMPLATE:-} link
+    [ -n "$template" ] || { boot_prefix "$dir/wineboot.log"; return; }
+    mkdir -p "$template"
+    (
+        flock 9
+        if [ "$(cat "$template/version" 2>/dev/null)" != "$(wine --version)" ]; then
+            rm -rf "$template/prefix" "$template/home"
+            mkdir -p "$template/home"
+            WINEPREFIX=$template/prefix HOME=$template/home boot_prefix "$template/wineboot.log"
+            wine --version > "$template/version"
+        fi
+        # The system folder's 600 MB of Wine's own DLLs are hard links:
+        # nothing writes into those files (an install adds files beside them).
+        mkdir -p "$WINEPREFIX"
+        tar -C "$template/prefix" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - . |
+            tar -C "$WINEPREFIX" -xf -
+        for system in system32 syswow64; do
+            [ ! -d "$template/prefix/drive_c/windows/$system" ] ||
+                cp -al "$template/prefix/drive_c/windows/$system" "$WINEPREFIX/drive_c/windows/"
+        done
+    ) 9> "$template/lock"
+    find "$WINEPREFIX/drive_c/users" -type l -lname "$template/home*" | while read -r link; do
+        ln -sfn "$HOME" "$link"
+    done
 }
 
 start() {
@@ -44,8 +86,25 @@ ASOUND
     done
     [ -n "$pid" ] || { echo "cannot start Xvfb" >&2; exit 1; }
     echo "$pid" > "$dir/xvfb.pid"
+    write_env "export DISPLAY=:$n"
+    [ -f "$WINEPREFIX/system.reg" ] || new_prefix
+    setsid wineserver -f -p >"$dir/wineserver.log" 2>&1 < /dev/null &
+    echo $! > "$dir/wineserver.pid"
+    echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
+}
+
+# prefix: the prefix and its environment alone.
+prefix() {
+    mkdir -p "$dir/home"
+    dir=$(cd "$dir" && pwd)
+    write_env ""
+    [ -f "$WINEPREFIX/system.reg" ] || new_prefix
+}
+
+# write_env LINE: DIR/env, with LINE first, read in here too.
+write_env() {
     cat > "$dir/env" <<ENV
-export DISPLAY=:$n
+$1
 export WINEPREFIX=$dir/prefix
 export HOME=$dir/home
 export WINEDEBUG=-all
@@ -55,16 +114,6 @@ export KESTRINE_SESSION=$dir
 ENV
     # shellcheck disable=SC1091
     . "$dir/env"
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -u >"$dir/wineboot.log" 2>&1 < /dev/null
-        wineserver -w
-        # A crash ends the process with its exception code instead of a dialog.
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 < /dev/null
-        wineserver -w
-    fi
-    setsid wineserver -f -p >"$dir/wineserver.log" 2>&1 < /dev/null &
-    echo $! > "$dir/wineserver.pid"
-    echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
 }
 
 stop() {
@@ -85,6 +134,7 @@ stop() {
 
 case "$cmd" in
     start) start ;;
+    prefix) prefix ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+    *) echo "usage: $0 start|prefix|stop DIR" >&2; exit 2 ;;
 esac

@@ -3,7 +3,7 @@
 # neither confirm nor cancel.
 . "$(dirname "$0")/dialog_lib.sh"
 
-original=$(dialog_ini_text 1 3 '')
+original=$(saver_ini_text 1 3 '')
 
 dialog_ini 1 3 ''
 dialog_start

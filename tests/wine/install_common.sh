@@ -5,12 +5,13 @@
 #   . install_common.sh SETUP_EXE
 . "${KESTRINE_ROOT:?}/tools/wine_harness.sh" || exit 1
 harness_init
+. "$KESTRINE_ROOT/tests/wine/saver_common.sh"
 IN_SETUP=${1:?setup program}
 [ -f "$IN_SETUP" ] || harness_fail "no installer $IN_SETUP (./kestrine build makes it)"
 IN_DIST=$KESTRINE_ROOT/dist/Kestrine
 IN_DRIVE=$(harness_cdrive)
 IN_SYSTEM=$IN_DRIVE/windows/system32
-IN_TOLVIN=$IN_DRIVE/tolvin
+IN_TOLVIN=$SAVER_STAGED
 IN_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrine'
 IN_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 IN_SCR='C:\windows\system32\Kestrine.scr'
@@ -20,8 +21,7 @@ trap 'rm -rf "$IN_WORK"; harness_cleanup' EXIT
 # in_reg KEY NAME: prints the value's data (DWORDs as 0x...), or nothing when
 # there is no such value.
 in_reg() {
-    wine reg query "$1" /v "$2" 2>/dev/null < /dev/null | tr -d '\r' \
-        | awk -F '    ' -v name="$2" 'tolower($2) == tolower(name) { print $4 }'
+    harness_wine_text reg query "$1" /v "$2" | awk -F '    ' -v name="$2" 'tolower($2) == tolower(name) { print $4 }'
 }
 
 # in_same A B: the two texts are equal, ignoring case (Windows paths).
@@ -38,7 +38,7 @@ in_install() {
 # in_check_files FOLDER: the three installed files are FOLDER's, byte for byte.
 in_check_files() {
     local f
-    for f in Kestrine.scr Kestrine.dll Kestrine.data; do
+    for f in Kestrine.scr "$SAVER_RENDERER_PROGRAM" "$SAVER_PROGRAM_MODEL"; do
         cmp -s "$IN_SYSTEM/$f" "$1/$f" || harness_fail "system32\\$f is not the one in $1"
     done
 }

@@ -33,7 +33,7 @@ estimated=$(( $(in_reg "$IN_UNINSTALL_KEY" EstimatedSize) ))
 [ "$(( estimated - size_kb ))" -ge -2 ] && [ "$(( estimated - size_kb ))" -le 2 ] \
     || harness_fail "EstimatedSize is $estimated KB; the files take $size_kb KB"
 [ -f "$(winepath -u "$uninstaller")" ] || harness_fail "no uninstaller at $uninstaller"
-wine uninstaller --list 2>/dev/null < /dev/null | tr -d '\r' | grep -qx 'Kestrine|||Kestrine' \
+harness_wine_text uninstaller --list | grep -qx 'Kestrine|||Kestrine' \
     || harness_fail "the system's list of programs has no Kestrine"
 echo "  Apps & features lists Kestrine $version ($estimated KB) with both uninstall strings"
 
@@ -47,35 +47,40 @@ reference="${KESTRINE_NATIVE_BUILD:?}/tests/scene_probe_colours"
 [ -x "$reference" ] || harness_fail "reference program $reference is not built"
 rm -rf "$IN_TOLVIN"
 harness_start_program saver_pid "$saver" /s
-window=$(harness_wait_window Solvane_VC 60) || harness_fail "no lake window from the installed saver"
-for f in Solvane1.bmp Solvane2.bmp Solvane3.bmp Solvane.data; do
+window=$(harness_wait_window "$SAVER_RENDERER_CAPTION" 60) || harness_fail "no lake window from the installed saver"
+for f in "$SAVER_LAKE_BED" "$SAVER_BACKDROP" "$SAVER_SPLASH" "$SAVER_STAGED_MODEL"; do
     [ -s "$IN_TOLVIN/$f" ] || harness_fail "the saver did not stage $f"
 done
-sleep 3
-harness_screenshot "$IN_WORK/lake.png"
+expected=$("$reference" "$IN_TOLVIN")
+# lake_shown: a screenshot where every probe of the scene shows what the
+# offscreen scene code draws there, in either blend mode (a tolerance for
+# ripples and rasteriser rounding); sets shown and probes.
+lake_shown() {
+    local name x y r1 g1 b1 r2 g2 b2 r g b want wr wg wb
+    harness_screenshot "$IN_WORK/lake.png"
+    shown=0 probes=0
+    while read -r name x y r1 g1 b1 r2 g2 b2; do
+        read -r r g b <<< "$(harness_pixel "$IN_WORK/lake.png" "$x" "$y")"
+        probes=$((probes + 1))
+        for want in "$r1 $g1 $b1" "$r2 $g2 $b2"; do
+            read -r wr wg wb <<< "$want"
+            if [ $(( (r - wr) * (r - wr) + (g - wg) * (g - wg) + (b - wb) * (b - wb) )) -le $((3 * 24 * 24)) ]; then
+                shown=$((shown + 1)); break
+            fi
+        done
+    done <<< "$expected"
+    [ "$probes" -gt 0 ] && [ "$shown" = "$probes" ]
+}
+harness_until 20 lake_shown
 # Xvfb keeps the last picture where a window has gone: the lake's window must
-# still be up when its picture is taken.
-harness_wait_window Solvane_VC 1 > /dev/null || harness_fail "the lake window went before Escape"
-# Every probe of the scene shows what the offscreen scene code draws there, in
-# either blend mode (a tolerance for ripples and rasteriser rounding).
-shown=0 probes=0
-while read -r name x y r1 g1 b1 r2 g2 b2; do
-    read -r r g b <<< "$(harness_pixel "$IN_WORK/lake.png" "$x" "$y")"
-    probes=$((probes + 1))
-    for want in "$r1 $g1 $b1" "$r2 $g2 $b2"; do
-        read -r wr wg wb <<< "$want"
-        if [ $(( (r - wr) * (r - wr) + (g - wg) * (g - wg) + (b - wb) * (b - wb) )) -le $((3 * 24 * 24)) ]; then
-            shown=$((shown + 1)); break
-        fi
-    done
-done < <("$reference" "$IN_TOLVIN")
+# still be up after its picture is taken.
+harness_wait_window "$SAVER_RENDERER_CAPTION" 1 > /dev/null || harness_fail "the lake window went before Escape"
 [ "$probes" -gt 0 ] && [ "$shown" = "$probes" ] || {
     cp "$IN_WORK/lake.png" /tmp/kestrine-install-lake.png
     harness_fail "$shown of $probes probes show the lake; the screenshot is /tmp/kestrine-install-lake.png"
 }
-xdotool key --window "$window" Escape 2>/dev/null
-code=$(harness_wait_exit "$saver_pid" 60)
+code=$(harness_escape "$saver_pid" 60 "$window")
 [ "$code" = 0 ] || harness_fail "the saver did not end on Escape ($code)"
-harness_window_gone Solvane_VC 20 || harness_fail "the lake window stayed after Escape"
+harness_window_gone "$SAVER_RENDERER_CAPTION" 20 || harness_fail "the lake window stayed after Escape"
 echo "  $IN_SCR /s staged its files, showed the lake ($shown of $probes probes) and ended on Escape"
 echo "PASS: a silent install puts Kestrine in the system folder, Apps & features and the user's screen saver"

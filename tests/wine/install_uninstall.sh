@@ -11,13 +11,13 @@
 # default beside the programs: the files the uninstaller must leave alone.
 save_settings() {
     local appdata
-    appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null < /dev/null | tr -d '\r')
-    user_ini=$(winepath -u "$appdata\\Kestrine\\Kestrine.ini" 2>/dev/null)
+    appdata=$(harness_wine_text cmd /c 'echo %APPDATA%')
+    user_ini=$(winepath -u "$appdata\\Kestrine\\$SAVER_SETTINGS_FILE" 2>/dev/null)
     [ -n "$user_ini" ] || harness_fail "no AppData folder ('$appdata')"
     mkdir -p "$(dirname "$user_ini")"
-    printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=1\r\nBGM\xd8\xcb\xdf\xb0\xc4=3\r\nBGM\xcc\xa7\xb2\xd9=\r\n' > "$IN_WORK/settings.ini"
+    saver_ini_text 1 3 '' > "$IN_WORK/settings.ini"
     cp "$IN_WORK/settings.ini" "$user_ini"
-    cp "$IN_WORK/settings.ini" "$IN_SYSTEM/Kestrine.ini"
+    cp "$IN_WORK/settings.ini" "$IN_SYSTEM/$SAVER_SETTINGS_FILE"
 }
 
 in_install "$IN_SETUP"
@@ -42,23 +42,20 @@ uninstall_quietly() {
     [ "$code" = 0 ] || harness_fail "the uninstaller ended with $code"
     # The uninstaller runs on from a copy of itself, so that it can remove its
     # own folder: wait for that folder to go.
-    for _ in $(seq 1 600); do
-        [ -e "$(dirname "$uninstaller")" ] || return 0
-        sleep 0.2
-    done
-    harness_fail "the uninstaller's folder is still there after 120 s"
+    folder_gone() { [ ! -e "$(dirname "$uninstaller")" ]; }
+    harness_until 120 folder_gone || harness_fail "the uninstaller's folder is still there after 120 s"
 }
 
 uninstall_quietly
 
-for f in Kestrine.scr Kestrine.dll Kestrine.data; do
+for f in Kestrine.scr "$SAVER_RENDERER_PROGRAM" "$SAVER_PROGRAM_MODEL"; do
     [ ! -e "$IN_SYSTEM/$f" ] || harness_fail "system32\\$f is still there"
 done
 [ -z "$(in_reg "$IN_UNINSTALL_KEY" DisplayName)" ] || harness_fail "the uninstall key is still there"
 ! wine uninstaller --list 2>/dev/null < /dev/null | grep -q '|||Kestrine' || harness_fail "Apps & features still lists Kestrine"
 [ -z "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" ] || harness_fail "SCRNSAVE.EXE still names Kestrine"
 [ ! -e "$IN_TOLVIN" ] || harness_fail "C:\\tolvin is still there: $(ls "$IN_TOLVIN")"
-for ini in "$user_ini" "$IN_SYSTEM/Kestrine.ini"; do
+for ini in "$user_ini" "$IN_SYSTEM/$SAVER_SETTINGS_FILE"; do
     cmp -s "$ini" "$IN_WORK/settings.ini" || harness_fail "the settings $ini are gone or changed"
 done
 echo "  files, uninstaller, uninstall key, SCRNSAVE.EXE and C:\\tolvin are gone; both Kestrine.ini files are there"
