@@ -20,8 +20,10 @@ win_build=${KESTRINE_WIN_BUILD:-$root/build/win}
 renderer=$win_build/renderer/Kestrine.dll
 [ -f "$renderer" ] || { echo "renderer bench: no $renderer; build first" >&2; exit 1; }
 
-# A private session (made and ended by the harness).
+# A private session (made and ended by the harness), its prefix a copy of the
+# test run's template when there is one.
 unset KESTRINE_WINE_SESSION
+export KESTRINE_WINE_TEMPLATE=${KESTRINE_WINE_TEMPLATE:-$root/build/native/wine_template}
 # shellcheck disable=SC1091
 . "$root/tools/wine_harness.sh"
 harness_init

@@ -119,6 +119,9 @@ open_chooser() {
         click_file
         if chooser=$(harness_wait_window "ﾌｧｲﾙを開く" 8); then
             [ "$attempt" = 1 ] || echo "the chooser opened on try $attempt"
+            # Once it is drawn and still, keys typed reach its name box.
+            harness_screenshot "$DIALOG_SHOTS/.probe.png"
+            dialog_wait_still
             return 0
         fi
         xdotool mousemove --sync $((DIALOG_X + 100)) $((DIALOG_Y + 5))

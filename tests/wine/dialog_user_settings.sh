@@ -52,7 +52,6 @@ dialog_start
 expect_state user_defaults 0 0 0
 click_label 2
 open_chooser
-sleep 1
 xdotool type --delay 30 'C:\kdialog\lake.mp3'
 xdotool key Return
 harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not take the typed name"
