@@ -1,11 +1,16 @@
 # Sourced by the renderer's wine tests: joins the Wine session the run gives
-# the test (or, run alone, makes a private one, of the screen size such as
-# 1280x720x24 and any further Xvfb options given), finds the renderer and the
-# window probe, and stages the scene files.
+# the test, or makes a private one of the screen given (a size such as
+# 1280x720x24 and any further Xvfb options) when run alone or registered in
+# the shared session; finds the renderer and the window probe, and stages
+# the scene files.
 #   . renderer_common.sh [SCREEN [XVFB_OPTION...]]
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 # shellcheck disable=SC1091
 . "$KESTRINE_ROOT/tools/wine_harness.sh" || exit 1
+# Given a screen, a test registered in the shared session makes its own.
+if [ -n "${1:-}" ] && [ "$(basename "${KESTRINE_WINE_SESSION:-}")" = wine_session ]; then
+    unset KESTRINE_WINE_SESSION
+fi
 harness_init "$@"
 . "$KESTRINE_ROOT/tests/wine/saver_common.sh"
 

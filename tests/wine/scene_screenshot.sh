@@ -21,36 +21,34 @@ matches() { within "$1" "$4" "$7" && within "$2" "$5" "$7" && within "$3" "$6" "
 harness_start_program renderer_pid "$renderer"
 saver_wait_drawn "the scene"
 
-# scene_shown: a screenshot in which every probe shows the colour expected
-# (printed when VERBOSE is set) and the top left corner is not the green
-# clear colour (the backdrop reaches the corners). The backdrop does not
-# move, so it is held closely; the water over the bed moves by its drift
-# and any ripple that has reached the probe.
+# scene_shown: a new screenshot in which every probe shows the colour
+# expected and the top left corner is not the green clear colour (the
+# backdrop reaches the corners); its verdicts in $shots/verdicts. The
+# backdrop does not move, so it is held closely; the water over the bed moves
+# by its drift and any ripple that has reached the probe.
 scene_shown() {
-    local failures=0 name x y r1 g1 b1 r2 g2 b2 r g b tolerance
+    local name x y r1 g1 b1 r2 g2 b2 r g b tolerance
     harness_screenshot "$shots/scene.png"
     while read -r name x y r1 g1 b1 r2 g2 b2; do
         case $name in backdrop*) tolerance=10 ;; *) tolerance=24 ;; esac
         read -r r g b <<< "$(harness_pixel "$shots/scene.png" "$x" "$y")"
         if matches "$r" "$g" "$b" "$r1" "$g1" "$b1" "$tolerance"; then
-            [ -z "${VERBOSE:-}" ] || echo "ok: $name at $x,$y is ($r $g $b), blended water expects ($r1 $g1 $b1)"
+            echo "ok: $name at $x,$y is ($r $g $b), blended water expects ($r1 $g1 $b1)"
         elif matches "$r" "$g" "$b" "$r2" "$g2" "$b2" "$tolerance"; then
-            [ -z "${VERBOSE:-}" ] || echo "ok: $name at $x,$y is ($r $g $b), opaque water expects ($r2 $g2 $b2)"
+            echo "ok: $name at $x,$y is ($r $g $b), opaque water expects ($r2 $g2 $b2)"
         else
-            [ -z "${VERBOSE:-}" ] ||
-                echo "FAIL: $name at $x,$y is ($r $g $b); expected ($r1 $g1 $b1) or ($r2 $g2 $b2) within $tolerance" >&2
-            failures=$((failures + 1))
+            echo "FAIL: $name at $x,$y is ($r $g $b); expected ($r1 $g1 $b1) or ($r2 $g2 $b2) within $tolerance"
         fi
-    done <<< "$expected"
+    done <<< "$expected" > "$shots/verdicts"
     read -r r g b <<< "$(harness_pixel "$shots/scene.png" 2 2)"
-    [ "$g" -lt 250 ] || { [ -z "${VERBOSE:-}" ] || echo "FAIL: the top left corner shows the green clear colour" >&2; failures=$((failures + 1)); }
-    [ "$failures" = 0 ]
+    [ "$g" -lt 250 ] || echo "FAIL: the top left corner shows the green clear colour" >> "$shots/verdicts"
+    ! grep -q '^FAIL' "$shots/verdicts"
 }
-# Each screenshot taken until one matches (a slow start may still show the
-# first frames being set up); the last one's probes are printed.
+# Screenshots until one matches (a slow start may still be setting up its
+# first frames); the last one's verdicts are printed.
 harness_until 20 scene_shown
-VERBOSE=1 scene_shown
-failures=$?
+failures=$(grep -c '^FAIL' "$shots/verdicts")
+cat "$shots/verdicts"
 kill -0 "$renderer_pid" 2>/dev/null || harness_fail "the renderer ended by itself"
 
 expect_exit_0 "$renderer_pid" 20 "Escape" escape
