@@ -31,8 +31,8 @@ boot_prefix() {
 }
 
 # new_prefix: $WINEPREFIX made new. With $KESTRINE_WINE_TEMPLATE set, a copy
-# of the prefix kept there for this Wine version, made on first use: the
-# copy takes a few seconds where wineboot takes most of a minute. The user folders
+# of the prefix kept there for this Wine version, made on first use: the copy
+# takes a few seconds where wineboot takes most of a minute. The user folders
 # Wine links to HOME are linked to this session's.
 new_prefix() {
     local template=${KESTRINE_WINE_TEMPLATE:-} link
@@ -46,14 +46,16 @@ new_prefix() {
             WINEPREFIX=$template/prefix HOME=$template/home boot_prefix "$template/wineboot.log"
             wine --version > "$template/version"
         fi
-        # The system folder's 600 MB of Wine's own DLLs are hard links:
-        # nothing writes into those files (an install adds files beside them).
+        # The system folder's 600 MB of Wine's own DLLs are hard links where
+        # the file system allows: nothing writes into those files (an install
+        # adds files beside them).
         mkdir -p "$WINEPREFIX"
         tar -C "$template/prefix" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - . |
             tar -C "$WINEPREFIX" -xf -
         for system in system32 syswow64; do
             [ ! -d "$template/prefix/drive_c/windows/$system" ] ||
-                cp -al "$template/prefix/drive_c/windows/$system" "$WINEPREFIX/drive_c/windows/"
+                cp -al "$template/prefix/drive_c/windows/$system" "$WINEPREFIX/drive_c/windows/" 2>/dev/null ||
+                cp -a "$template/prefix/drive_c/windows/$system" "$WINEPREFIX/drive_c/windows/"
         done
     ) 9> "$template/lock"
     find "$WINEPREFIX/drive_c/users" -type l -lname "$template/home*" | while read -r link; do
