@@ -43,9 +43,9 @@ KEY_KIND=$SAVER_KEY_KIND KEY_REPEAT=$SAVER_KEY_REPEAT KEY_FILE=$SAVER_KEY_FILE
 
 # dialog_start: starts the dialog and sets DIALOG_PID, DIALOG_X, DIALOG_Y (its client origin on screen).
 dialog_start() {
-    harness_window_gone '<Kestrine>' 10 || harness_fail "an earlier dialog is still open"
+    harness_window_gone "$SAVER_DIALOG_CAPTION" 10 || harness_fail "an earlier dialog is still open"
     harness_start_program DIALOG_PID 'C:\kdialog\Kestrine.scr' /c
-    DIALOG_WINDOW=$(harness_wait_window '<Kestrine>' 30) || harness_fail "the dialog did not open"
+    DIALOG_WINDOW=$(harness_wait_window "$SAVER_DIALOG_CAPTION" 30) || harness_fail "the dialog did not open"
     dialog_wait_painted
 }
 
@@ -193,7 +193,7 @@ dialog_expect_exit() {
     local code
     code=$(harness_wait_exit "$DIALOG_PID" 20)
     [ "$code" != timeout ] || harness_fail "$1: the program did not end"
-    harness_window_gone '<Kestrine>' 10 || harness_fail "$1: the dialog is still shown"
+    harness_window_gone "$SAVER_DIALOG_CAPTION" 10 || harness_fail "$1: the dialog is still shown"
 }
 
 # dialog_expect_ini WHAT KIND REPEAT FILE: the INI holds exactly these bytes.

@@ -40,7 +40,7 @@ save_refused_box() {
     xdotool key --window "$box" Return
     harness_window_gone Kestrine 10 || harness_fail "the message box did not close on Enter"
     [ "$(harness_wait_exit "$DIALOG_PID" 2)" = timeout ] || harness_fail "the dialog ended after a refused save"
-    harness_wait_window '<Kestrine>' 1 > /dev/null || harness_fail "the dialog closed after a refused save"
+    harness_wait_window "$SAVER_DIALOG_CAPTION" 1 > /dev/null || harness_fail "the dialog closed after a refused save"
 }
 
 # --- The write beside the programs fails: the user's own file takes the choice.

@@ -19,7 +19,7 @@ probe_exe="$KESTRINE_WIN_BUILD/tests/win/renderer_probe.exe"
 tolvin=$SAVER_STAGED
 [ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
 
-# Puts the scene's pictures and model into C:\tolvin.
+# Puts the scene's pictures and model into the staging folder.
 stage_scene() {
     "$KESTRINE_ROOT/tools/stage_scene_files.sh" "$(harness_cdrive)" >/dev/null || harness_fail "staging failed"
 }
