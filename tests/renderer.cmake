@@ -13,11 +13,16 @@ kestrine_unit_test(monitors_test unit/monitors_test.cpp)
 target_link_libraries(monitors_test PRIVATE kestrine_monitors)
 
 # The real program under Wine: its window, its ways out, the windowed fallback
-# (in a second session with a 1280 x 720 screen), and the lake on a second
-# monitor beside the first (in a session with two, side by side).
+# (in a session of its own with a 1280 x 720 screen), and the lake on a second
+# monitor beside the first (in one with two, side by side: Xephyr inside the
+# Xvfb, Xinerama without RandR, the X root white). The second changes the
+# prefix's scale.
 kestrine_wine_test(renderer_window ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_window.sh)
-kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_windowed.sh)
-kestrine_wine_test(renderer_monitors ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_monitors.sh)
+kestrine_wine_session(windowed_session FRESH SCREEN 1280x720x24)
+kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_windowed.sh SESSION windowed_session)
+kestrine_wine_session(monitors_session FRESH SCREEN 1824x768x24 --xephyr -screen 1024x768 -screen 800x600 +xinerama
+  -extension RANDR -wr)
+kestrine_wine_test(renderer_monitors ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_monitors.sh SESSION monitors_session)
 
 # The viewport and projection set on resize, read back from an offscreen context.
 add_executable(viewport_test render/viewport_test.cpp)

@@ -15,6 +15,7 @@ gtest_discover_tests(scene_render_test TEST_PREFIX "scene_render."
 # test's reference.
 add_executable(scene_probe_colours render/scene_probe_colours.cpp render/scene_probes.cpp)
 target_link_libraries(scene_probe_colours PRIVATE kestrine_offscreen)
+target_include_directories(scene_probe_colours PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/expected)
 
 kestrine_wine_test(scene_screenshot ${CMAKE_CURRENT_SOURCE_DIR}/wine/scene_screenshot.sh)
 

@@ -8,10 +8,12 @@ target_link_libraries(picture_test PRIVATE kestrine_frontend_core)
 kestrine_unit_test(settings_dialog_test unit/settings_dialog_test.cpp)
 target_link_libraries(settings_dialog_test PRIVATE kestrine_frontend_core)
 
-# The real dialog under Wine (Kestrine.scr /c).
+# The real dialog under Wine (Kestrine.scr /c), in a session of its own so
+# that it runs beside the other wine tests.
+kestrine_wine_session(dialog_session)
 foreach(script dialog_forms_runtime dialog_look dialog_choice dialog_confirm dialog_cancel dialog_file
     dialog_user_settings)
-  kestrine_wine_test(${script} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh)
+  kestrine_wine_test(${script} ${CMAKE_CURRENT_SOURCE_DIR}/wine/${script}.sh SESSION dialog_session)
 endforeach()
 
 # The dialog at 120, 144 and 192 dots per inch, in a Wine session of its own:

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times the real renderer under Wine in a private Xvfb session:
-#   - start-up: from launching Kestrine.dll to its "Solvane_VC" window, and to
+#   - start-up: from launching Kestrine.dll to its window, and to
 #     its first buffer swap;
 #   - frames per second and the process's CPU time per frame over ~8 s of
 #     running, once as it runs, once on Mesa's no-op driver
@@ -15,22 +15,20 @@
 # changes for the measurement.
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck disable=SC1091
+. "$root/tools/saver_contract.sh"
 win_build=${KESTRINE_WIN_BUILD:-$root/build/win}
 renderer=$win_build/renderer/Kestrine.dll
 [ -f "$renderer" ] || { echo "renderer bench: no $renderer; build first" >&2; exit 1; }
 
-session=$(mktemp -d /tmp/kestrine-bench.XXXXXX)
-pid=""
-finish() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-    "$root/tools/wine_session.sh" stop "$session" >/dev/null
-    rm -rf "$session"
-}
-trap finish EXIT
-
-"$root/tools/wine_session.sh" start "$session" >/dev/null || { echo "renderer bench: no Wine session" >&2; exit 1; }
+# A private session (made and ended by the harness), its prefix a copy of the
+# test run's template when there is one.
+unset KESTRINE_WINE_SESSION
+export KESTRINE_WINE_TEMPLATE=${KESTRINE_WINE_TEMPLATE:-$root/build/native/wine_template}
 # shellcheck disable=SC1091
-. "$session/env"
+. "$root/tools/wine_harness.sh"
+harness_init
+session=$KESTRINE_SESSION
 "$root/tools/stage_scene_files.sh" "$WINEPREFIX/drive_c" || exit 1
 
 now() { date +%s.%N; }
@@ -42,11 +40,13 @@ run() {
     local log=$session/fps.log samples=$session/cpu.samples
     : > "$samples"
     local start window_at="" swap_at=""
+    local assignment pid wine_pid
+    for assignment in "$@"; do export "${assignment?}"; done
     start=$(now)
-    env "$@" WINEDEBUG=-all,+fps,+timestamp wine "$renderer" > /dev/null 2> "$log" < /dev/null &
-    pid=$!
+    WINEDEBUG=-all,+fps,+timestamp HARNESS_LOG=$log harness_start_program pid "$renderer"
+    for assignment in "$@"; do unset "${assignment%%=*}"; done
     for _ in $(seq 1 600); do
-        [ -z "$window_at" ] && [ -n "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ] && window_at=$(now)
+        [ -z "$window_at" ] && [ -n "$(xdotool search --name "^$CONTRACT_RENDERER_CAPTION\$" 2>/dev/null)" ] && window_at=$(now)
         [ -z "$swap_at" ] && grep -q 'fps:wglSwapBuffers' "$log" && swap_at=$(now)
         [ -n "$window_at" ] && [ -n "$swap_at" ] && break
         kill -0 "$pid" 2>/dev/null || break
@@ -55,17 +55,15 @@ run() {
     [ -n "$swap_at" ] || { echo "renderer bench: the renderer never swapped its buffers" >&2; return 1; }
     # The Wine process keeps its id through the loader's exec: its /proc
     # entry is the renderer's.
+    wine_pid=$(harness_wine_pid "$pid")
     for _ in $(seq 1 80); do
         read -r uptime _ < /proc/uptime
-        read -r -a stat < "/proc/$pid/stat" || break
+        read -r -a stat < "/proc/$wine_pid/stat" || break
         # After the name in parentheses (one word here): utime is field 14, stime 15.
         echo "$uptime $((stat[13] + stat[14]))" >> "$samples"
         sleep 0.1
     done
-    xdotool key Escape
-    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && { echo "renderer bench: still running after Escape" >&2; return 1; }
-    wait "$pid"; pid=""
+    [ "$(harness_escape "$pid" 10)" != timeout ] || { echo "renderer bench: still running after Escape" >&2; return 1; }
 
     if [ -z "$label" ]; then
         awk -v s="$start" -v w="$window_at" -v f="$swap_at" \

@@ -2,14 +2,18 @@
 # Runs the saver under Wine, as `./kestrine run` does after the build.
 #   - With dist/Kestrine/Kestrine.scr: copies dist/Kestrine to C:\Kestrine in
 #     the prefix and runs "Kestrine.scr /s" from there, as the system would.
-#     Without it: stages the scene files into C:\tolvin and runs Kestrine.dll.
+#     Without it: stages the scene files into the staging folder and runs
+#     Kestrine.dll.
 #   - With $DISPLAY set: runs on that display until the saver ends (Escape).
-#     Without: a private Xvfb session; after ~8 s it has taken screenshots
-#     (out/run-2s.png, out/run-6s.png), presses Escape and ends everything it
-#     started, by process id.
+#     Without: a private Xvfb session; once the renderer's window has shown
+#     its first frames it takes a screenshot (out/run-start.png), another
+#     after four more of Wine's frame-rate reports (out/run-later.png), then
+#     presses Escape and ends everything it started, by process id.
 # The Wine prefix and HOME are private, under build/run-session.
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck disable=SC1091
+. "$root/tools/saver_contract.sh"
 win_build=${KESTRINE_WIN_BUILD:-$root/build/win}
 dist=${KESTRINE_DIST:-$root/dist/Kestrine}
 session=${KESTRINE_RUN_SESSION:-$root/build/run-session}
@@ -37,14 +41,9 @@ prepare_program() {
 }
 
 run_on_user_display() {
-    mkdir -p "$session/home"
-    export WINEPREFIX=$session/prefix HOME=$session/home WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "== making the Wine prefix $WINEPREFIX"
-        wineboot -u >/dev/null 2>&1 < /dev/null
-        wineserver -w
-    fi
+    "$root/tools/wine_session.sh" prefix "$session" || { echo "cannot make the Wine prefix" >&2; return 1; }
+    # shellcheck disable=SC1091
+    . "$session/env"
     prepare_program || return 1
     (cd "$program_dir" && wine "$program" "${program_args[@]}")
     local code=$?
@@ -53,35 +52,28 @@ run_on_user_display() {
     return $code
 }
 
+# reports_at_least N: Wine has traced N frame-rate reports of the renderer.
+reports_at_least() { [ "$(grep -c 'fps:wglSwapBuffers' "$session/fps.log" 2>/dev/null)" -ge "$1" ]; }
+
 run_on_private_xvfb() {
     "$root/tools/wine_session.sh" start "$session" >/dev/null || { echo "cannot start a Wine session" >&2; return 1; }
+    export KESTRINE_WINE_SESSION=$session
     # shellcheck disable=SC1091
-    . "$session/env"
-    trap '"$root/tools/wine_session.sh" stop "$session" >/dev/null' EXIT
+    . "$root/tools/wine_harness.sh"
+    trap 'harness_cleanup; "$root/tools/wine_session.sh" stop "$session" >/dev/null' EXIT
+    harness_init
     prepare_program || return 1
     mkdir -p "$out"
-    (cd "$program_dir" && exec wine "$program" "${program_args[@]}") >/dev/null 2>&1 < /dev/null &
-    local pid=$! code=""
-    sleep 2
-    import -window root "$out/run-2s.png" && echo "$out/run-2s.png"
-    sleep 4
-    import -window root "$out/run-6s.png" && echo "$out/run-6s.png"
-    sleep 2
-    xdotool key Escape
-    local i
-    for i in $(seq 1 100); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"; code=$?
-            break
-        fi
-        sleep 0.1
-    done
-    if [ -z "$code" ]; then
-        echo "== still running 10 s after Escape; ending it" >&2
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        return 1
-    fi
+    cd "$program_dir" || return 1
+    local pid code
+    WINEDEBUG=-all,+fps HARNESS_LOG=$session/fps.log harness_start_program pid "$program" "${program_args[@]}"
+    harness_wait_window "$CONTRACT_RENDERER_CAPTION" 60 > /dev/null || { echo "== no renderer window" >&2; return 1; }
+    # Without the reports (a trace that does not reach here) the pictures
+    # are taken when the wait gives up.
+    harness_until 30 reports_at_least 1; harness_screenshot "$out/run-start.png" && echo "$out/run-start.png"
+    harness_until 30 reports_at_least 5; harness_screenshot "$out/run-later.png" && echo "$out/run-later.png"
+    code=$(harness_escape "$pid" 10)
+    [ "$code" != timeout ] || { echo "== still running 10 s after Escape; ending it" >&2; return 1; }
     echo "== ended on Escape with exit code $code"
     return "$code"
 }

@@ -6,8 +6,23 @@
 #   harness_init [SCREEN [XVFB_OPTION..]] join or make the session; sets DISPLAY, WINEPREFIX, HOME;
 #                                         a session it makes has that screen and Xvfb options
 #   harness_cdrive                        prints the prefix's drive_c folder
-#   harness_start_program OUT EXE ARGS..  starts "wine EXE ARGS" in the background; OUT names a variable for the pid
+#   harness_start_program OUT EXE ARGS..  starts "wine EXE ARGS" in the background; OUT names a variable for the pid;
+#                                         Wine's messages go to $HARNESS_LOG (default: nowhere)
+#   harness_wine_pid PID                  the id of the Wine process itself (for /proc)
 #   harness_wait_exit PID SECONDS         waits for the process; prints its exit code, or "timeout"
+#   harness_escape PID SECONDS [WINDOW]   presses Escape (in WINDOW, else where the focus is) and waits as harness_wait_exit
+#   harness_run_probe SECONDS REPORT EXE ARGS..
+#                                         runs a Windows test program to its end; sets HARNESS_CODE (as harness_wait_exit);
+#                                         REPORT, the file it writes (a Unix path), is removed before and has
+#                                         Unix line ends after
+#   harness_report_value REPORT KEY       the rest of the first line of REPORT that starts with the word KEY
+#   harness_unix_lines FILE               a file a Windows program wrote, with Unix line ends
+#   harness_wine_text PROGRAM ARGS..      runs "wine PROGRAM ARGS" to its end; prints its output with Unix line ends
+#   harness_winpath PATH                  the Windows name of a Unix path (C: inside the prefix's drive, else Z:)
+#   harness_unixpath 'C:\FOLDER'          the Unix path of a folder on the prefix's drive C:
+#   harness_until SECONDS COMMAND..       repeats COMMAND until it succeeds; fails after SECONDS
+#   harness_file_open FILE                some process holds FILE open (a program plays it)
+#   harness_load_values FILE PREFIX       sets PREFIX_NAME for each "name value" line (\xHH a byte)
 #   harness_wait_window TITLE SECONDS     prints the X window id of a window with that exact title
 #   harness_window_gone TITLE SECONDS     succeeds once no window of that title is left
 #   harness_screenshot FILE               screenshot of the whole screen
@@ -50,10 +65,12 @@ harness_init() {
     . "$session/env"
 }
 
-# Only for a session of the script's or its test's own: the run's shared one
+# Only for a session of the script's or its test's own: the run's shared ones
 # (tests/CMakeLists.txt) must stay at 96.
 harness_set_dpi() {
-    [ "$(basename "$KESTRINE_SESSION")" != wine_session ] || harness_fail "harness_set_dpi in the run's shared session"
+    case $(basename "$KESTRINE_SESSION") in
+        wine_session | dialog_session) harness_fail "harness_set_dpi in the run's shared session" ;;
+    esac
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 < /dev/null
     # The server keeps the old scale for the programs it serves: end it (the
     # session's own one with the rest); the next program starts a new one.
@@ -72,8 +89,9 @@ harness_start_program() {
     mkdir -p "$HARNESS_STATUS"
     (
         trap 'kill "$__child" 2>/dev/null; exit 143' TERM
-        wine "$@" >/dev/null 2>&1 < /dev/null &
+        wine "$@" >/dev/null 2>"${HARNESS_LOG:-/dev/null}" < /dev/null &
         __child=$!
+        echo "$__child" > "$HARNESS_STATUS/$BASHPID.wine"
         wait "$__child"
         echo $? > "$HARNESS_STATUS/$BASHPID"
     ) &
@@ -94,6 +112,60 @@ harness_wait_exit() {
         sleep 0.1
     done
     echo timeout
+}
+
+harness_wine_pid() { harness_until 10 test -s "$HARNESS_STATUS/$1.wine" && cat "$HARNESS_STATUS/$1.wine"; }
+
+harness_escape() {
+    if [ -n "${3:-}" ]; then xdotool key --window "$3" Escape 2>/dev/null; else xdotool key Escape; fi
+    harness_wait_exit "$1" "$2"
+}
+
+harness_run_probe() {
+    local seconds=$1 report=$2 pid; shift 2
+    rm -f "$report"
+    harness_start_program pid "$@"
+    HARNESS_CODE=$(harness_wait_exit "$pid" "$seconds")
+    harness_unix_lines "$report"
+}
+
+harness_report_value() {
+    awk -v key="$2" '$1 == key { sub(/^[^ ]* ?/, ""); print; exit }' "$1" 2>/dev/null
+}
+
+harness_wine_text() { wine "$@" 2>/dev/null < /dev/null | tr -d '\r'; }
+
+harness_unix_lines() { [ ! -f "$1" ] || sed -i 's/\r$//' "$1"; }
+
+harness_winpath() {
+    local path=$1 drive=$WINEPREFIX/drive_c
+    if [[ $path == "$drive"/* ]]; then path=C:${path#"$drive"}; else path=Z:$path; fi
+    echo "${path//\//\\}"
+}
+
+harness_unixpath() { local path=${1#[Cc]:}; echo "$WINEPREFIX/drive_c${path//\\//}"; }
+
+harness_until() {
+    local deadline=$((SECONDS + $1)); shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+harness_file_open() {
+    local path; path=$(realpath "$1")
+    [ -n "$(find /proc/[0-9]*/fd -lname "$path" 2>/dev/null | head -n 1)" ]
+}
+
+harness_load_values() {
+    local name value
+    while read -r name value; do
+        case $name in '' | '#'*) continue ;; esac
+        # Only \xHH is an escape: the other backslashes (C:\tolvin) stay.
+        value=${value//\\/\\\\}
+        printf -v "$2_${name^^}" '%b' "${value//\\\\x/\\x}"
+    done < "$1"
 }
 
 harness_wait_window() {

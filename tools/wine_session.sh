@@ -7,6 +7,8 @@
 #                                                    --xephyr, Wine runs on a Xephyr server inside the Xvfb
 #                                                    one, started with the options after it (monitors side
 #                                                    by side: -screen 1024x768 -screen 800x600 +xinerama)
+#   wine_session.sh prefix DIR                       only DIR/prefix and DIR/env, for programs shown on
+#                                                    the caller's own display (no Xvfb, no server)
 #   wine_session.sh stop DIR                         end every process it started, by id
 set -u
 cmd=${1:?start or stop}
@@ -52,6 +54,48 @@ start_x_server() {
     return 1
 }
 
+# boot_prefix LOG: makes $WINEPREFIX a new prefix.
+boot_prefix() {
+    wineboot -u >"$1" 2>&1 < /dev/null
+    wineserver -w
+    # A crash ends the process with its exception code instead of a dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 < /dev/null
+    wineserver -w
+}
+
+# new_prefix: $WINEPREFIX made new. With $KESTRINE_WINE_TEMPLATE set, a copy
+# of the prefix kept there for this Wine version, made on first use: the copy
+# takes a few seconds where wineboot takes most of a minute. The user folders
+# Wine links to HOME are linked to this session's.
+new_prefix() {
+    local template=${KESTRINE_WINE_TEMPLATE:-} link
+    [ -n "$template" ] || { boot_prefix "$dir/wineboot.log"; return; }
+    mkdir -p "$template"
+    (
+        flock 9
+        if [ "$(cat "$template/version" 2>/dev/null)" != "$(wine --version)" ]; then
+            rm -rf "$template/prefix" "$template/home"
+            mkdir -p "$template/home"
+            WINEPREFIX=$template/prefix HOME=$template/home boot_prefix "$template/wineboot.log"
+            wine --version > "$template/version"
+        fi
+        # The system folder's 600 MB of Wine's own DLLs are hard links where
+        # the file system allows: nothing writes into those files (an install
+        # adds files beside them).
+        mkdir -p "$WINEPREFIX"
+        tar -C "$template/prefix" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 -cf - . |
+            tar -C "$WINEPREFIX" -xf -
+        for system in system32 syswow64; do
+            [ ! -d "$template/prefix/drive_c/windows/$system" ] ||
+                cp -al "$template/prefix/drive_c/windows/$system" "$WINEPREFIX/drive_c/windows/" 2>/dev/null ||
+                cp -a "$template/prefix/drive_c/windows/$system" "$WINEPREFIX/drive_c/windows/"
+        done
+    ) 9> "$template/lock"
+    find "$WINEPREFIX/drive_c/users" -type l -lname "$template/home*" | while read -r link; do
+        ln -sfn "$HOME" "$link"
+    done
+}
+
 start() {
     mkdir -p "$dir/home"
     dir=$(cd "$dir" && pwd)
@@ -65,8 +109,25 @@ ASOUND
     if [ ${#xephyr_options[@]} -gt 0 ]; then
         n=$(DISPLAY=:$n start_x_server xephyr Xephyr -nolisten tcp -ac "${xephyr_options[@]}") || exit 1
     fi
+    write_env "export DISPLAY=:$n"
+    [ -f "$WINEPREFIX/system.reg" ] || new_prefix
+    setsid wineserver -f -p >"$dir/wineserver.log" 2>&1 < /dev/null &
+    echo $! > "$dir/wineserver.pid"
+    echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
+}
+
+# prefix: the prefix and its environment alone.
+prefix() {
+    mkdir -p "$dir/home"
+    dir=$(cd "$dir" && pwd)
+    write_env ""
+    [ -f "$WINEPREFIX/system.reg" ] || new_prefix
+}
+
+# write_env LINE: DIR/env, with LINE first, read in here too.
+write_env() {
     cat > "$dir/env" <<ENV
-export DISPLAY=:$n
+$1
 export WINEPREFIX=$dir/prefix
 export HOME=$dir/home
 export WINEDEBUG=-all
@@ -76,16 +137,6 @@ export KESTRINE_SESSION=$dir
 ENV
     # shellcheck disable=SC1091
     . "$dir/env"
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -u >"$dir/wineboot.log" 2>&1 < /dev/null
-        wineserver -w
-        # A crash ends the process with its exception code instead of a dialog.
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 < /dev/null
-        wineserver -w
-    fi
-    setsid wineserver -f -p >"$dir/wineserver.log" 2>&1 < /dev/null &
-    echo $! > "$dir/wineserver.pid"
-    echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
 }
 
 stop() {
@@ -106,6 +157,7 @@ stop() {
 
 case "$cmd" in
     start) start ;;
+    prefix) prefix ;;
     stop) stop ;;
-    *) echo "usage: $0 start|stop DIR" >&2; exit 2 ;;
+    *) echo "usage: $0 start|prefix|stop DIR" >&2; exit 2 ;;
 esac

@@ -1,11 +1,12 @@
 // Prints what the first frame looks like at each probe point for a folder of
 // staged pictures, in both blend modes, so that a screenshot of the real
 // renderer can be checked against the same scene code drawn offscreen.
-// Usage: scene_probe_colours FOLDER   (FOLDER holds Solvane1..3.bmp)
+// Usage: scene_probe_colours FOLDER   (FOLDER holds the three staged pictures)
 // Output, one line a probe: NAME_WITH_UNDERSCORES X Y R1 G1 B1 R2 G2 B2
 #include <cstdio>
 #include <string>
 
+#include "expected_contract.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/scene.h"
 #include "tests/render/scene_probes.h"
@@ -34,9 +35,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    const std::string bed = folder + "/Solvane1.bmp";
-    const std::string backdrop = folder + "/Solvane2.bmp";
-    const std::string sprite = folder + "/Solvane3.bmp";
+    const std::string bed = folder + "/" EXPECTED_LAKE_BED;
+    const std::string backdrop = folder + "/" EXPECTED_BACKDROP;
+    const std::string sprite = folder + "/" EXPECTED_SPLASH;
     lakeBedFile = bed.c_str();
     backdropFile = backdrop.c_str();
     splashFile = sprite.c_str();

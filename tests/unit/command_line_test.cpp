@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_contract.h"
 #include "frontend/command_line.h"
 #include "frontend/startup.h"
 
@@ -122,9 +123,12 @@ struct FakeStartup : StartupPort {
 };
 
 using Calls = std::vector<std::string>;
+const std::string kFindShow = "find " EXPECTED_SHOW_CAPTION;
+const std::string kFindDialog = "find " EXPECTED_DIALOG_CAPTION;
+const std::string kMakeStaging = "mkdir " EXPECTED_STAGING_FOLDER;
 
 TEST(StartupMain, EveryModeYieldsToARunningCopy) {
-    for (const char* caption : {"Solvane_Main", "<Kestrine>"}) {
+    for (const char* caption : {EXPECTED_SHOW_CAPTION, EXPECTED_DIALOG_CAPTION}) {
         for (const char* line : {"/s", "/p 1234", "/c", "", "/x"}) {
             SCOPED_TRACE(std::string(caption) + " with " + line);
             FakeStartup fake;
@@ -132,7 +136,7 @@ TEST(StartupMain, EveryModeYieldsToARunningCopy) {
             fake.openCaptions.push_back(caption);
             Main(line, fake);
             // Both lookups are made, then the program ends and nothing else runs.
-            EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "end"}), fake.calls);
+            EXPECT_EQ((Calls{kFindShow, kFindDialog, "end"}), fake.calls);
         }
     }
 }
@@ -140,15 +144,13 @@ TEST(StartupMain, EveryModeYieldsToARunningCopy) {
 TEST(StartupMain, ShowModeHidesTheCursorAndLoadsTheForm) {
     FakeStartup fake;
     Main("/s", fake);
-    EXPECT_EQ(
-        (Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
-        fake.calls);
+    EXPECT_EQ((Calls{kFindShow, kFindDialog, kMakeStaging, "settings", "cursor off", "show form"}), fake.calls);
 }
 
 TEST(StartupMain, EmptyLineRunsShowModeWithTheCursorAlone) {
     FakeStartup fake;
     Main("", fake);
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "show form"}), fake.calls);
+    EXPECT_EQ((Calls{kFindShow, kFindDialog, kMakeStaging, "settings", "show form"}), fake.calls);
 }
 
 TEST(StartupMain, ConfigureMakesTheFolderReadsSettingsShowsTheDialogThenEnds) {
@@ -156,8 +158,7 @@ TEST(StartupMain, ConfigureMakesTheFolderReadsSettingsShowsTheDialogThenEnds) {
         SCOPED_TRACE(line);
         FakeStartup fake;
         Main(line, fake);
-        EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "dialog", "end"}),
-                  fake.calls);
+        EXPECT_EQ((Calls{kFindShow, kFindDialog, kMakeStaging, "settings", "dialog", "end"}), fake.calls);
     }
 }
 
@@ -166,7 +167,7 @@ TEST(StartupMain, OtherLettersEndAfterSettingsWithoutAnyForm) {
         SCOPED_TRACE(line);
         FakeStartup fake;
         Main(line, fake);
-        EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "end"}), fake.calls);
+        EXPECT_EQ((Calls{kFindShow, kFindDialog, kMakeStaging, "settings", "end"}), fake.calls);
     }
 }
 
@@ -174,9 +175,7 @@ TEST(StartupMain, AFailingFolderStepIsSkipped) {
     FakeStartup fake;
     fake.throwOnFolder = true;
     Main("/s", fake);
-    EXPECT_EQ(
-        (Calls{"find Solvane_Main", "find <Kestrine>", "mkdir C:\\tolvin", "settings", "cursor off", "show form"}),
-        fake.calls);
+    EXPECT_EQ((Calls{kFindShow, kFindDialog, kMakeStaging, "settings", "cursor off", "show form"}), fake.calls);
 }
 
 TEST(StartupMain, PreviewCoversTheHostWindowInItsPixels) {
@@ -184,14 +183,14 @@ TEST(StartupMain, PreviewCoversTheHostWindowInItsPixels) {
     fake.knownHandle = 1234;
     Main("/p 1234", fake);
     // No folder, no settings in preview mode.
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "size 1234", "preview 1234 152x112"}), fake.calls);
+    EXPECT_EQ((Calls{kFindShow, kFindDialog, "size 1234", "preview 1234 152x112"}), fake.calls);
 }
 
 TEST(StartupMain, PreviewWithoutDigitsReadsFromTheFourthCharacter) {
     FakeStartup fake;
     fake.knownHandle = 234;
     Main("/p1234", fake);
-    EXPECT_EQ((Calls{"find Solvane_Main", "find <Kestrine>", "size 234", "preview 234 152x112"}), fake.calls);
+    EXPECT_EQ((Calls{kFindShow, kFindDialog, "size 234", "preview 234 152x112"}), fake.calls);
 }
 
 TEST(StartupMain, PreviewWithAMissingOrUnknownHandleEndsAtOnce) {

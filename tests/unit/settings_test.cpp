@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_contract.h"
 #include "frontend/number_text.h"
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
@@ -80,10 +81,10 @@ struct SettingsTest : ::testing::Test {
 };
 
 TEST(SettingsKeys, AreTheShiftJisBytesOfTheJapaneseNames) {
-    EXPECT_EQ(std::string("BGM\x8b\xe6\x95\xaa"), kKeyBgmKind);
-    EXPECT_EQ(std::string("BGM\xd8\xcb\xdf\xb0\xc4"), kKeyBgmRepeatTrack);
-    EXPECT_EQ(std::string("BGM\xcc\xa7\xb2\xd9"), kKeyBgmFile);
-    EXPECT_STREQ("Section", kSettingsSection);
+    EXPECT_EQ(std::string(EXPECTED_KEY_KIND), kKeyBgmKind);
+    EXPECT_EQ(std::string(EXPECTED_KEY_REPEAT), kKeyBgmRepeatTrack);
+    EXPECT_EQ(std::string(EXPECTED_KEY_FILE), kKeyBgmFile);
+    EXPECT_STREQ(EXPECTED_SETTINGS_SECTION, kSettingsSection);
 }
 
 TEST(NumberText, FloorAs16BitTable) {

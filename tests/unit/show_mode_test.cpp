@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_contract.h"
 #include "frontend/music.h"
 #include "frontend/program_state.h"
 #include "frontend/show_mode.h"
@@ -95,7 +96,9 @@ struct FakeShowForm : ShowModePort {
         return startSucceeds;
     }
     bool programRunning() override { return running; }
-    bool windowExists(const char* caption) override { return window && std::string(caption) == "Solvane_VC"; }
+    bool windowExists(const char* caption) override {
+        return window && std::string(caption) == EXPECTED_RENDERER_CAPTION;
+    }
     void setTimerEnabled(Control timer, bool enabled) override {
         journal.lines.push_back(timerName(timer) + (enabled ? " on" : " off"));
         timers[timer] = enabled;
@@ -122,11 +125,12 @@ struct ShowModeTest : ::testing::Test {
     MciPortInUse inUse{mci};
 };
 
+#define STAGED(file) EXPECTED_STAGING_FOLDER "\\" EXPECTED_##file
 const Lines kStaging = {
-    "save lake bed C:\\tolvin\\Solvane1.bmp",
-    "save backdrop C:\\tolvin\\Solvane2.bmp",
-    "save splash C:\\tolvin\\Solvane3.bmp",
-    "copy C:\\Saver\\Kestrine.data C:\\tolvin\\Solvane.data",
+    "save lake bed " STAGED(LAKE_BED),
+    "save backdrop " STAGED(BACKDROP),
+    "save splash " STAGED(SPLASH),
+    "copy C:\\Saver\\" EXPECTED_PROGRAM_MODEL " " STAGED(STAGED_MODEL),
 };
 
 Lines with(Lines head, const Lines& tail) {

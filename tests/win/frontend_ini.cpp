@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "expected_contract.h"
 #include "frontend/program_state.h"
 #include "frontend/settings.h"
 #include "frontend/settings_win32.h"
@@ -33,9 +34,9 @@ void writePlatform() {
         std::fclose(music);
     }
     // The keys spelled out byte by byte, as a Japanese system writes them.
-    WritePrivateProfileStringA("Section", "BGM\x8b\xe6\x95\xaa", "2", ini.c_str());
-    WritePrivateProfileStringA("Section", "BGM\xd8\xcb\xdf\xb0\xc4", "7", ini.c_str());
-    WritePrivateProfileStringA("Section", "BGM\xcc\xa7\xb2\xd9", kMusicFile.c_str(), ini.c_str());
+    WritePrivateProfileStringA(EXPECTED_SETTINGS_SECTION, EXPECTED_KEY_KIND, "2", ini.c_str());
+    WritePrivateProfileStringA(EXPECTED_SETTINGS_SECTION, EXPECTED_KEY_REPEAT, "7", ini.c_str());
+    WritePrivateProfileStringA(EXPECTED_SETTINGS_SECTION, EXPECTED_KEY_FILE, kMusicFile.c_str(), ini.c_str());
     LoadSettings();
     note("kind", std::to_string(BgmKind));
     note("repeat", std::to_string(BgmRepeatTrack));

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_contract.h"
 #include "frontend/ui/button_state_win32.h"
 #include "frontend/ui/forms_win32.h"
 #include "frontend/ui/picture.h"
@@ -104,7 +105,7 @@ void saverWindow() {
     check(!IsWindowVisible(formWindow(*form)), "saver_hidden");
     char caption[64] = {};
     GetWindowTextA(formWindow(*form), caption, sizeof caption);
-    check(std::string(caption) == "Solvane_Main", "saver_caption");
+    check(std::string(caption) == EXPECTED_SHOW_CAPTION, "saver_caption");
     expectPicture(findRow(S::Display(0))->picture, 256, 256, "display_0_picture");
     expectPicture(findRow(S::Display(1))->picture, 1024, 256, "display_1_picture");
     expectPicture(findRow(S::Display(2))->picture, 64, 64, "display_2_picture");
@@ -204,7 +205,7 @@ void settingsDialogLayout(Form& form) {
     check(SendMessageW(formWindow(form), WM_GETICON, ICON_BIG, 0) != 0, "dialog_icon");
     wchar_t title[32] = {};
     GetWindowTextW(formWindow(form), title, 32);
-    check(std::wstring(title) == L"<Kestrine>", "dialog_caption");
+    check(std::wstring(title) == L"" EXPECTED_DIALOG_CAPTION, "dialog_caption");
     check(controlWindow(form, P::lbl_BGM(2)) == nullptr, "labels_windowless");
     HWND panel = controlWindow(form, P::Control::Pic_C);
     check(panel && GetParent(controlWindow(form, P::Control::Cmd_File)) == panel, "Cmd_File_in_Pic_C");

@@ -35,10 +35,10 @@ compare_set() {
     # Waited for in this shell (not a subshell), so its exit code can be read.
     harness_wait_exit "$refpid" 240 > "$work/$set.exit_code"
     [ "$(cat "$work/$set.exit_code")" = 0 ] || harness_fail "$set: GDI reference ended with $(cat "$work/$set.exit_code")"
-    tr -d '\r' < "$work/$set.gdi.txt" > "$work/$set.gdi.unix.txt"
-    local answered; answered=$(grep -vc '^failures ' "$work/$set.gdi.unix.txt")
+    harness_unix_lines "$work/$set.gdi.txt"
+    local answered; answered=$(grep -vc '^failures ' "$work/$set.gdi.txt")
     [ "$answered" -eq "$count" ] || harness_fail "$set: GDI reference answered $answered of $count files"
-    if ! diff "$work/$set.gdi.unix.txt" "$work/$set.native.txt" > "$work/$set.diff.txt"; then
+    if ! diff "$work/$set.gdi.txt" "$work/$set.native.txt" > "$work/$set.diff.txt"; then
         head -20 "$work/$set.diff.txt" | cut -c1-300 >&2
         harness_fail "$set: native converter differs from GDI (see $work)"
     fi

@@ -3,7 +3,7 @@
 # neither confirm nor cancel.
 . "$(dirname "$0")/dialog_lib.sh"
 
-original=$(dialog_ini_text 1 3 '')
+original=$(saver_ini_text 1 3 '')
 
 dialog_ini 1 3 ''
 dialog_start
@@ -35,7 +35,7 @@ xdotool mouseup 1
 dialog_settle
 xdotool key Return space Escape
 dialog_settle
-harness_wait_window '<Kestrine>' 1 >/dev/null || harness_fail "a key or a dragged-off press closed the dialog"
+harness_wait_window "$SAVER_DIALOG_CAPTION" 1 >/dev/null || harness_fail "a key or a dragged-off press closed the dialog"
 [ "$(cat "$DIALOG_INI")" = "$original" ] || harness_fail "a key or a dragged-off press wrote the settings file"
 click_cancel
 dialog_expect_exit "cancel after keys"

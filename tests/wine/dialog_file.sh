@@ -9,14 +9,12 @@ dialog_start
 dialog_shot file_start
 
 open_chooser
-sleep 1
 dialog_shot file_chooser
 # Cancelled: the dialog keeps its file.
 xdotool key --window "$chooser" Escape
 harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not close on Escape"
 
 open_chooser
-sleep 1
 xdotool type --delay 30 'C:\kdialog\second.wav'
 xdotool key Return
 harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not take the typed name"
@@ -30,7 +28,6 @@ dialog_expect_ini "chosen file" 2 0 'C:\kdialog\second.wav'
 dialog_ini 2 0 'C:\kdialog\first.mp3'
 dialog_start
 open_chooser
-sleep 1
 xdotool key Escape
 harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not close"
 dialog_settle

@@ -15,10 +15,8 @@ mkdir -p "$work"
 cp "$probe" "$work/"
 cd "$work" || harness_fail "no work folder"
 # Its report goes to a file: Wine's helper processes keep inherited output
-# open after the probe ends. timeout ends the probe by its own id if it hangs.
-rm -f "$work/report.txt"
-timeout 120 wine 'C:\kforms\ui_forms_probe.exe' 'C:\kforms\report.txt' > /dev/null 2>&1 < /dev/null
-code=$?
-tr -d '\r' < "$work/report.txt" 2>/dev/null | sed 's/^/  /'
-[ "$code" = 0 ] || harness_fail "ui_forms_probe ended with $code"
+# open after the probe ends.
+harness_run_probe 120 "$work/report.txt" 'C:\kforms\ui_forms_probe.exe' 'C:\kforms\report.txt'
+sed 's/^/  /' "$work/report.txt" 2>/dev/null
+[ "$HARNESS_CODE" = 0 ] || harness_fail "ui_forms_probe ended with $HARNESS_CODE"
 echo "PASS: forms runtime"

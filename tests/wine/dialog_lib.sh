@@ -7,11 +7,12 @@ KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pw
 # shellcheck disable=SC1091
 . "$KESTRINE_ROOT/tools/wine_harness.sh"
 harness_init
+. "$KESTRINE_ROOT/tests/wine/saver_common.sh"
 
 DIALOG_SCR="$KESTRINE_WIN_BUILD/frontend/Kestrine.scr"
 [ -f "$DIALOG_SCR" ] || harness_fail "no Kestrine.scr in $KESTRINE_WIN_BUILD"
 DIALOG_DIR="$(harness_cdrive)/kdialog"
-DIALOG_INI="$DIALOG_DIR/Kestrine.ini"
+DIALOG_INI="$DIALOG_DIR/$SAVER_SETTINGS_FILE"
 DIALOG_SHOTS="${KESTRINE_NATIVE_BUILD:-/tmp}/tests/dialog_screens"
 mkdir -p "$DIALOG_DIR" "$DIALOG_SHOTS"
 cp "$DIALOG_SCR" "$DIALOG_DIR/Kestrine.scr"
@@ -34,20 +35,17 @@ dialog_px() { echo $(( ($1 * DIALOG_DPI + 720) / 1440 )); }
 dialog_height() { DIALOG_H=$(dialog_px 3690); }
 dialog_height
 
-# Shift-JIS key names.
-KEY_KIND=$'BGM\x8b\xe6\x95\xaa'
-KEY_REPEAT=$'BGM\xd8\xcb\xdf\xb0\xc4'
-KEY_FILE=$'BGM\xcc\xa7\xb2\xd9'
-
-# dialog_ini KIND REPEAT FILE: a settings file as the dialog writes it.
-dialog_ini_text() { printf '[Section]\r\n%s=%s\r\n%s=%s\r\n%s=%s\r\n' "$KEY_KIND" "$1" "$KEY_REPEAT" "$2" "$KEY_FILE" "$3"; }
-dialog_ini() { dialog_ini_text "$@" > "$DIALOG_INI"; }
+# dialog_ini KIND REPEAT FILE: a settings file as the dialog writes it
+# (dialog_ini_text and KEY_* are the older names of saver_common.sh's).
+dialog_ini() { saver_ini_text "$@" > "$DIALOG_INI"; }
+dialog_ini_text() { saver_ini_text "$@"; }
+KEY_KIND=$SAVER_KEY_KIND KEY_REPEAT=$SAVER_KEY_REPEAT KEY_FILE=$SAVER_KEY_FILE
 
 # dialog_start: starts the dialog and sets DIALOG_PID, DIALOG_X, DIALOG_Y (its client origin on screen).
 dialog_start() {
-    harness_window_gone '<Kestrine>' 10 || harness_fail "an earlier dialog is still open"
+    harness_window_gone "$SAVER_DIALOG_CAPTION" 10 || harness_fail "an earlier dialog is still open"
     harness_start_program DIALOG_PID 'C:\kdialog\Kestrine.scr' /c
-    DIALOG_WINDOW=$(harness_wait_window '<Kestrine>' 30) || harness_fail "the dialog did not open"
+    DIALOG_WINDOW=$(harness_wait_window "$SAVER_DIALOG_CAPTION" 30) || harness_fail "the dialog did not open"
     dialog_wait_painted
 }
 
@@ -55,22 +53,18 @@ dialog_start() {
 # background's middle line shows, and the controls drawn over it have
 # settled: two screenshots in a row are the same), and sets its client origin.
 dialog_wait_painted() {
-    local i geometry
     dialog_height
-    for i in $(seq 1 60); do
-        geometry=$(xdotool getwindowgeometry --shell "$DIALOG_WINDOW" 2>/dev/null)
-        DIALOG_X=$(echo "$geometry" | sed -n 's/^X=//p')
-        DIALOG_Y=$(echo "$geometry" | sed -n 's/^Y=//p')
-        if [ -n "$DIALOG_X" ] && [ -n "$DIALOG_Y" ]; then
-            harness_screenshot "$DIALOG_SHOTS/.probe.png"
-            if [ "$(harness_pixel "$DIALOG_SHOTS/.probe.png" $((DIALOG_X + 3)) $((DIALOG_Y + DIALOG_H / 2)))" = "220 220 250" ]; then
-                dialog_wait_still
-                return 0
-            fi
-        fi
-        sleep 0.25
-    done
-    harness_fail "the dialog was not painted"
+    harness_until 15 dialog_painted || harness_fail "the dialog was not painted"
+    dialog_wait_still
+}
+dialog_painted() {
+    local geometry
+    geometry=$(xdotool getwindowgeometry --shell "$DIALOG_WINDOW" 2>/dev/null)
+    DIALOG_X=$(echo "$geometry" | sed -n 's/^X=//p')
+    DIALOG_Y=$(echo "$geometry" | sed -n 's/^Y=//p')
+    [ -n "$DIALOG_X" ] && [ -n "$DIALOG_Y" ] || return 1
+    harness_screenshot "$DIALOG_SHOTS/.probe.png"
+    [ "$(harness_pixel "$DIALOG_SHOTS/.probe.png" $((DIALOG_X + 3)) $((DIALOG_Y + DIALOG_H / 2)))" = "220 220 250" ]
 }
 
 # Waits (up to 5 s) until a screenshot equals the one before it.
@@ -105,20 +99,11 @@ dialog_click() {
 }
 
 # The controls' centres (layout twips: left + width / 2, top + height / 2).
-click_label() {   # lbl_BGM(i)
-    case $1 in
-        0) dialog_click $(panel_at $((660 + 165)) $((1140 + 97))) "${2:-1}" ;;
-        1) dialog_click $(panel_at $((660 + 322)) $((840 + 97))) "${2:-1}" ;;
-        2) dialog_click $(panel_at $((660 + 450)) $((1440 + 97))) "${2:-1}" ;;
-    esac
-}
-click_mark() {    # Img_BGM(i)
-    case $1 in
-        0) dialog_click $(panel_at $((420 + 90)) $((1140 + 90))) "${2:-1}" ;;
-        1) dialog_click $(panel_at $((420 + 90)) $((840 + 90))) "${2:-1}" ;;
-        2) dialog_click $(panel_at $((420 + 90)) $((1440 + 90))) "${2:-1}" ;;
-    esac
-}
+# lbl_BGM(i) and Img_BGM(i) share their row: mark_top; a label's half width: label_half.
+mark_top() { case $1 in 0) echo 1140 ;; 1) echo 840 ;; 2) echo 1440 ;; esac; }
+label_half() { case $1 in 0) echo 165 ;; 1) echo 322 ;; 2) echo 450 ;; esac; }
+click_label() { dialog_click $(panel_at $((660 + $(label_half "$1"))) $(( $(mark_top "$1") + 97 ))) "${2:-1}"; }
+click_mark() { dialog_click $(panel_at $((420 + 90)) $(( $(mark_top "$1") + 90 ))) "${2:-1}"; }
 click_set() { dialog_click $(dialog_at $((4860 + 577)) $((3000 + 187))); }
 click_cancel() { dialog_click $(dialog_at $((6060 + 577)) $((3000 + 187))); }
 click_file() { dialog_click $(panel_at $((420 + 307)) $((1740 + 157))); }
@@ -134,6 +119,9 @@ open_chooser() {
         click_file
         if chooser=$(harness_wait_window "ﾌｧｲﾙを開く" 8); then
             [ "$attempt" = 1 ] || echo "the chooser opened on try $attempt"
+            # Once it is drawn and still, keys typed reach its name box.
+            harness_screenshot "$DIALOG_SHOTS/.probe.png"
+            dialog_wait_still
             return 0
         fi
         xdotool mousemove --sync $((DIALOG_X + 100)) $((DIALOG_Y + 5))
@@ -153,7 +141,6 @@ mark_selected() {
     read -r r g b <<< "$(dialog_pixel "$1" "$x" "$y")"
     [ $(( r + g + b )) -lt 300 ]
 }
-mark_top() { case $1 in 0) echo 1140 ;; 1) echo 840 ;; 2) echo 1440 ;; esac; }
 
 # state_is SHOT MARK REPEAT FILE: takes a screenshot and tells whether mark
 # MARK alone shows as selected, and whether the repeat box and the file
@@ -173,13 +160,9 @@ state_is() {
 # screenshot) until it succeeds, so a slow machine only makes it wait;
 # fails with WHAT after about 15 seconds.
 dialog_until() {
-    local what=$1 i
+    local what=$1
     shift
-    for i in $(seq 1 60); do
-        "$@" && return 0
-        sleep 0.25
-    done
-    harness_fail "$what"
+    harness_until 15 "$@" || harness_fail "$what"
 }
 
 # expect_state SHOT MARK REPEAT FILE
@@ -210,14 +193,14 @@ dialog_expect_exit() {
     local code
     code=$(harness_wait_exit "$DIALOG_PID" 20)
     [ "$code" != timeout ] || harness_fail "$1: the program did not end"
-    harness_window_gone '<Kestrine>' 10 || harness_fail "$1: the dialog is still shown"
+    harness_window_gone "$SAVER_DIALOG_CAPTION" 10 || harness_fail "$1: the dialog is still shown"
 }
 
 # dialog_expect_ini WHAT KIND REPEAT FILE: the INI holds exactly these bytes.
 dialog_expect_ini() {
     local what=$1; shift
-    if ! cmp -s <(dialog_ini_text "$@") "$DIALOG_INI"; then
-        echo "expected:"; dialog_ini_text "$@" | od -c | head -20
+    if ! cmp -s <(saver_ini_text "$@") "$DIALOG_INI"; then
+        echo "expected:"; saver_ini_text "$@" | od -c | head -20
         echo "got:"; od -c "$DIALOG_INI" | head -20
         harness_fail "$what: the settings file is not as expected"
     fi

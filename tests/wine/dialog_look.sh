@@ -80,7 +80,7 @@ dialog_until "no Selected look after the drag off" new_look look_selected
 xdotool mouseup 1
 xdotool mousemove --sync $((x - 3)) "$y" mousemove --sync "$x" "$y"
 dialog_until "no HighLightSelect look" new_look look_highlight_select
-harness_wait_window '<Kestrine>' 1 >/dev/null || harness_fail "a dragged-off press closed the dialog"
+harness_wait_window "$SAVER_DIALOG_CAPTION" 1 >/dev/null || harness_fail "a dragged-off press closed the dialog"
 xdotool mousemove --sync $((DIALOG_X + 100)) $((DIALOG_Y + 5))
 
 xdotool key alt+F4

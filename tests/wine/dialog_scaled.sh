@@ -110,9 +110,7 @@ done
 dialog_set_dpi 144
 probe="$KESTRINE_WIN_BUILD/tests/win/ui_forms_probe.exe"
 cp "$probe" "$DIALOG_DIR/" || harness_fail "no ui_forms_probe.exe"
-rm -f "$DIALOG_DIR/probe.txt"
-timeout 120 wine 'C:\kdialog\ui_forms_probe.exe' 'C:\kdialog\probe.txt' 144 > /dev/null 2>&1 < /dev/null
-code=$?
-grep -E 'dpi|scale|rescaled|hand|mark|FAIL' <(tr -d '\r' < "$DIALOG_DIR/probe.txt") | sed 's/^/  probe: /'
-[ "$code" = 0 ] || harness_fail "ui_forms_probe at 144 dpi ended with $code"
+harness_run_probe 120 "$DIALOG_DIR/probe.txt" 'C:\kdialog\ui_forms_probe.exe' 'C:\kdialog\probe.txt' 144
+grep -E 'dpi|scale|rescaled|hand|mark|FAIL' "$DIALOG_DIR/probe.txt" | sed 's/^/  probe: /'
+[ "$HARNESS_CODE" = 0 ] || harness_fail "ui_forms_probe at 144 dpi ended with $HARNESS_CODE"
 echo "PASS: dialog scaled (screenshots in $DIALOG_SHOTS)"

@@ -7,10 +7,10 @@
 # the dialog stays open, and cancel still closes it writing nothing.
 . "$(dirname "$0")/dialog_lib.sh"
 
-appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null < /dev/null | tr -d '\r')
+appdata=$(harness_wine_text cmd /c 'echo %APPDATA%')
 user_dir=$(winepath -u "$appdata\\Kestrine" 2>/dev/null)
 [ -n "$appdata" ] && [ -n "$user_dir" ] || harness_fail "no AppData folder ('$appdata')"
-user_ini=$user_dir/Kestrine.ini
+user_ini=$user_dir/$SAVER_SETTINGS_FILE
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
 greek_home=$(harness_cdrive)/users/Ωμέγα
 
@@ -28,20 +28,19 @@ mkdir "$DIALOG_INI"
 # LINE (its line breaks as " | "); dismissing it leaves the dialog open.
 save_refused_box() {
     click_set
-    local box report=$DIALOG_DIR/box.txt pid
+    local box report=$DIALOG_DIR/box.txt
     box=$(harness_wait_window Kestrine 20) || harness_fail "no message box after a refused save"
-    rm -f "$report"
-    harness_start_program pid "$KESTRINE_WIN_BUILD/tests/win/frontend_window_probe.exe" 'C:\kdialog\box.txt' texts Kestrine
-    harness_wait_exit "$pid" 30 > /dev/null
-    if ! tr -d '\r' < "$report" | grep -qFx "text $1"; then
-        tr -d '\r' < "$report" >&2
+    harness_run_probe 30 "$report" "$KESTRINE_WIN_BUILD/tests/win/frontend_window_probe.exe" 'C:\kdialog\box.txt' \
+        texts Kestrine
+    if ! grep -qFx "text $1" "$report"; then
+        cat "$report" >&2
         harness_fail "the message box does not say: $1"
     fi
     dialog_shot user_settings_box
     xdotool key --window "$box" Return
     harness_window_gone Kestrine 10 || harness_fail "the message box did not close on Enter"
     [ "$(harness_wait_exit "$DIALOG_PID" 2)" = timeout ] || harness_fail "the dialog ended after a refused save"
-    harness_wait_window '<Kestrine>' 1 > /dev/null || harness_fail "the dialog closed after a refused save"
+    harness_wait_window "$SAVER_DIALOG_CAPTION" 1 > /dev/null || harness_fail "the dialog closed after a refused save"
 }
 
 # --- The write beside the programs fails: the user's own file takes the choice.
@@ -53,7 +52,6 @@ dialog_start
 expect_state user_defaults 0 0 0
 click_label 2
 open_chooser
-sleep 1
 xdotool type --delay 30 'C:\kdialog\lake.mp3'
 xdotool key Return
 harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not take the typed name"
@@ -74,15 +72,9 @@ cmp -s "$user_ini" "$DIALOG_DIR/confirmed.ini" || harness_fail "cancel changed t
 
 # The next /s plays by it: the saver holds the chosen MP3 open while it plays.
 harness_start_program saver 'C:\kdialog\Kestrine.scr' /s
-renderer=$(harness_wait_window Solvane_VC 60) || harness_fail "/s: no renderer window"
-mp3=$(realpath "$DIALOG_DIR/lake.mp3")
-for _ in $(seq 1 300); do
-    [ -n "$(find /proc/[0-9]*/fd -lname "$mp3" 2>/dev/null | head -n 1)" ] && break
-    sleep 0.1
-done
-[ -n "$(find /proc/[0-9]*/fd -lname "$mp3" 2>/dev/null | head -n 1)" ] || harness_fail "/s does not play the chosen MP3"
-xdotool key --window "$renderer" Escape
-[ "$(harness_wait_exit "$saver" 60)" = 0 ] || harness_fail "/s did not end after Escape"
+renderer=$(harness_wait_window "$SAVER_RENDERER_CAPTION" 60) || harness_fail "/s: no renderer window"
+harness_until 30 harness_file_open "$DIALOG_DIR/lake.mp3" || harness_fail "/s does not play the chosen MP3"
+[ "$(harness_escape "$saver" 60 "$renderer")" = 0 ] || harness_fail "/s did not end after Escape"
 echo "  the next /c shows the MP3 source; the next /s plays the MP3"
 
 # --- Neither file can be written: a file named Kestrine where the user's folder goes.

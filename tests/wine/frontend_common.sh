@@ -3,6 +3,7 @@
 # and look at their windows.
 . "${KESTRINE_ROOT:?}/tools/wine_harness.sh" || exit 1
 harness_init
+. "$KESTRINE_ROOT/tests/wine/saver_common.sh"
 FE_DRIVE=$(harness_cdrive)
 [ -d "$FE_DRIVE" ] || harness_fail "no Wine drive"
 FE_TESTS=$KESTRINE_WIN_BUILD/tests/win
@@ -15,8 +16,8 @@ fe_stage() {
     rm -rf "${FE_DRIVE:?}/$1"; mkdir -p "$FE_DRIVE/$1"
     cp "$KESTRINE_WIN_BUILD/frontend/Kestrine.scr" "$FE_DRIVE/$1/" || harness_fail "no Kestrine.scr"
     if [ "${2:-}" = full ]; then
-        cp "$KESTRINE_WIN_BUILD/renderer/Kestrine.dll" "$FE_DRIVE/$1/" || harness_fail "no Kestrine.dll"
-        cp "$KESTRINE_ROOT/assets/Kestrine.data" "$FE_DRIVE/$1/" || harness_fail "no Kestrine.data"
+        cp "$KESTRINE_WIN_BUILD/renderer/Kestrine.dll" "$FE_DRIVE/$1/$SAVER_RENDERER_PROGRAM" || harness_fail "no renderer"
+        cp "$KESTRINE_ROOT/assets/Kestrine.data" "$FE_DRIVE/$1/$SAVER_PROGRAM_MODEL" || harness_fail "no model"
     fi
 }
 
@@ -38,15 +39,22 @@ fe_run() {
     fe_wait "$fepid" "$seconds"
 }
 
+# fe_report SECONDS REPORT LABEL PROGRAM ARGS...: runs a test program that
+# writes the report REPORT (a Unix path) to its end, sets FE_CODE and shows
+# the report, each line after "LABEL: ".
+fe_report() {
+    local seconds=$1 report=$2 label=$3; shift 3
+    harness_run_probe "$seconds" "$report" "$@"
+    FE_CODE=$HARNESS_CODE
+    sed "s/^/  $label: /" "$report" 2>/dev/null
+}
+
 # fe_probe find|kill|close CAPTION: looks at a window from another Windows
 # process; sets FE_FOUND and FE_VISIBLE.
 fe_probe() {
-    rm -f "$FE_WORK/probe.txt"
-    local probepid
-    harness_start_program probepid "$FE_TESTS/frontend_window_probe.exe" 'C:\kfront\probe.txt' "$1" "$2"
-    harness_wait_exit "$probepid" 30 > /dev/null
-    FE_FOUND=$(tr -d '\r' < "$FE_WORK/probe.txt" 2>/dev/null | awk '$1 == "found" { print $2 }')
-    FE_VISIBLE=$(tr -d '\r' < "$FE_WORK/probe.txt" 2>/dev/null | awk '$1 == "visible" { print $2 }')
+    harness_run_probe 30 "$FE_WORK/probe.txt" "$FE_TESTS/frontend_window_probe.exe" 'C:\kfront\probe.txt' "$1" "$2"
+    FE_FOUND=$(harness_report_value "$FE_WORK/probe.txt" found)
+    FE_VISIBLE=$(harness_report_value "$FE_WORK/probe.txt" visible)
 }
 
 # fe_stop PID: ends a helper program the test started, by its id.

@@ -8,15 +8,14 @@ fe_stage kmanifest full
 manifest=$KESTRINE_ROOT/manifest/Kestrine.manifest
 
 for program in Kestrine.scr Kestrine.dll; do
-    rm -f "$FE_WORK/manifest.xml" "$FE_WORK/manifest.txt"
-    fe_run 60 "$FE_TESTS/frontend_manifest_reader.exe" "C:\\kmanifest\\$program" 'C:\kfront\manifest.xml' \
-        'C:\kfront\manifest.txt'
-    tr -d '\r' < "$FE_WORK/manifest.txt" | sed "s/^/  $program: /"
+    rm -f "$FE_WORK/manifest.xml"
+    fe_report 60 "$FE_WORK/manifest.txt" "$program" "$FE_TESTS/frontend_manifest_reader.exe" \
+        "C:\\kmanifest\\$program" 'C:\kfront\manifest.xml' 'C:\kfront\manifest.txt'
     [ "$FE_CODE" = 0 ] || harness_fail "$program: no manifest the system can read ($FE_CODE)"
     cmp -s "$FE_WORK/manifest.xml" "$manifest" || harness_fail "$program: its manifest is not manifest/Kestrine.manifest"
-    grep -qx 'dpiAware true' <(tr -d '\r' < "$FE_WORK/manifest.txt") ||
+    grep -qx 'dpiAware true' "$FE_WORK/manifest.txt" ||
         harness_fail "$program: the system reads no dpiAware true"
-    grep -qx 'dpiAwareness PerMonitorV2, System' <(tr -d '\r' < "$FE_WORK/manifest.txt") ||
+    grep -qx 'dpiAwareness PerMonitorV2, System' "$FE_WORK/manifest.txt" ||
         harness_fail "$program: the system reads no dpiAwareness PerMonitorV2, System"
 done
 

@@ -14,14 +14,12 @@ program=$FE_TESTS/frontend_mci.exe
 
 run_scenario() {
     local name=$1; shift
-    fe_run 90 "$program" "C:\\kmusic\\$name.txt" "$@"
-    tr -d '\r' < "$work/$name.txt" > "$work/$name.log" 2>/dev/null
-    cat "$work/$name.log" 2>/dev/null | sed "s/^/  $name: /"
+    fe_report 90 "$work/$name.txt" "$name" "$program" "C:\\kmusic\\$name.txt" "$@"
     [ "$FE_CODE" = 0 ] || harness_fail "$name scenario ended with $FE_CODE"
 }
 
 run_scenario mp3 mp3 'C:\kmusic\with blank\tone.mp3'
 run_scenario cd cd
-grep -q '^current_track Error:' "$work/cd.log" || harness_fail "the CD query did not fail as Error:<code>"
+grep -q '^current_track Error:' "$work/cd.txt" || harness_fail "the CD query did not fail as Error:<code>"
 run_scenario wav wav 'C:\kmusic\short.wav' 'C:\kmusic\probe.wav'
 echo "PASS: MP3 plays, restarts and stops; CD polling ends without a drive; WAV loops and stops"

@@ -11,20 +11,18 @@ run_in() {
     local folder=$1; shift
     rm -rf "${drive:?}/$folder"; mkdir -p "$drive/$folder"
     cp "$program" "$drive/$folder/frontend_ini.exe"
-    fe_run 60 "C:\\$folder\\frontend_ini.exe" "C:\\$folder\\report.txt" "$@"
-    tr -d '\r' < "$drive/$folder/report.txt" | sed "s/^/  $folder: /"
+    fe_report 60 "$drive/$folder/report.txt" "$folder" "C:\\$folder\\frontend_ini.exe" "C:\\$folder\\report.txt" "$@"
     [ "$FE_CODE" = 0 ] || harness_fail "$folder: ended with $FE_CODE"
 }
 
 run_in kini write-platform
-grep -q $'BGM\x8b\xe6\x95\xaa=2' "$drive/kini/Kestrine.ini" || harness_fail "the platform did not write the Shift-JIS kind key"
+grep -q "$SAVER_KEY_KIND=2" "$drive/kini/$SAVER_SETTINGS_FILE" || harness_fail "the platform did not write the Shift-JIS kind key"
 
 run_in kini2 write-program
-printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=1\r\nBGM\xd8\xcb\xdf\xb0\xc4=12\r\nBGM\xcc\xa7\xb2\xd9=C:\\kini\\\x89\xb9\x8a\x79\\lake.mp3\r\nLong=\r\n' \
-    > "$drive/kini2/expected.ini"
-cmp "$drive/kini2/Kestrine.ini" "$drive/kini2/expected.ini" || {
-    xxd "$drive/kini2/Kestrine.ini" | head -20 >&2
-    harness_fail "Kestrine.ini written by the program is not the expected bytes"
+{ saver_ini_text 1 12 $'C:\\kini\\\x89\xb9\x8a\x79\\lake.mp3'; printf 'Long=\r\n'; } > "$drive/kini2/expected.ini"
+cmp "$drive/kini2/$SAVER_SETTINGS_FILE" "$drive/kini2/expected.ini" || {
+    xxd "$drive/kini2/$SAVER_SETTINGS_FILE" | head -20 >&2
+    harness_fail "$SAVER_SETTINGS_FILE written by the program is not the expected bytes"
 }
 
 run_in kini3 folder 'C:\kini3'

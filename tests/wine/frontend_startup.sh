@@ -5,7 +5,7 @@
 . "${KESTRINE_ROOT:?}/tests/wine/frontend_common.sh" || exit 1
 fe_stage kstart
 scr='C:\kstart\Kestrine.scr'
-tolvin=$FE_DRIVE/tolvin
+tolvin=$SAVER_STAGED
 
 # Other letters, and a lone "s" (no mode letter), end at once, after the
 # staging folder and the settings.
@@ -15,16 +15,17 @@ for args in "/x" "s" "/a"; do
     fe_run 30 "$scr" $args
     [ "$FE_CODE" = 0 ] || harness_fail "'$args' ended with $FE_CODE"
     [ "$FE_MS" -lt $((FE_PROMPT_SECONDS * 1000)) ] || harness_fail "'$args' took $FE_MS ms"
-    [ -d "$tolvin" ] || harness_fail "'$args' did not make C:\\tolvin first"
+    [ -d "$tolvin" ] || harness_fail "'$args' did not make $SAVER_STAGING_FOLDER first"
     echo "  '$args' ended in $FE_MS ms"
 done
 
 # A running copy: every mode ends at once, before making the staging folder.
-for caption in "Solvane_Main" "<Kestrine>"; do
+for caption in "$SAVER_SHOW_CAPTION" "$SAVER_DIALOG_CAPTION"; do
     rm -f "$FE_WORK/handle.txt"
     harness_start_program maker "$FE_TESTS/frontend_window_maker.exe" "$caption" hidden 'C:\kfront\handle.txt'
-    for i in $(seq 1 100); do grep -q '^failures' "$FE_WORK/handle.txt" 2>/dev/null && break; sleep 0.1; done
-    handle=$(tr -d '\r' < "$FE_WORK/handle.txt" 2>/dev/null | sed -n 's/^handle \(-\{0,1\}[0-9]*\)$/\1/p')
+    harness_until 10 grep -q '^failures' "$FE_WORK/handle.txt" 2>/dev/null
+    harness_unix_lines "$FE_WORK/handle.txt"
+    handle=$(harness_report_value "$FE_WORK/handle.txt" handle)
     [ -n "$handle" ] || harness_fail "the window maker did not start"
     for args in "/s" "/p $handle" "/c" "" "/x" "-S"; do
         rm -rf "$tolvin"
@@ -32,7 +33,7 @@ for caption in "Solvane_Main" "<Kestrine>"; do
         fe_run 30 "$scr" $args
         [ "$FE_CODE" = 0 ] || harness_fail "'$args' beside '$caption' ended with $FE_CODE"
         [ "$FE_MS" -lt $((FE_PROMPT_SECONDS * 1000)) ] || harness_fail "'$args' beside '$caption' took $FE_MS ms"
-        [ ! -d "$tolvin" ] || harness_fail "'$args' beside '$caption' went on to make C:\\tolvin"
+        [ ! -d "$tolvin" ] || harness_fail "'$args' beside '$caption' went on to make $SAVER_STAGING_FOLDER"
         echo "  '$args' beside '$caption' ended in $FE_MS ms"
     done
     fe_stop "$maker"
@@ -42,12 +43,12 @@ done
 # program ends when the dialog closes.
 rm -rf "$tolvin"
 harness_start_program cpid "$scr" /c
-harness_wait_window '<Kestrine>' 30 > /dev/null || harness_fail "/c showed no settings dialog"
-[ -d "$tolvin" ] || harness_fail "/c did not make C:\\tolvin"
-fe_probe close '<Kestrine>'
+harness_wait_window "$SAVER_DIALOG_CAPTION" 30 > /dev/null || harness_fail "/c showed no settings dialog"
+[ -d "$tolvin" ] || harness_fail "/c did not make $SAVER_STAGING_FOLDER"
+fe_probe close "$SAVER_DIALOG_CAPTION"
 fe_wait "$cpid" 30
 [ "$FE_CODE" = 0 ] || harness_fail "/c did not end after its dialog closed ($FE_CODE)"
-echo "  /c made C:\\tolvin, showed the dialog and ended $FE_MS ms after it closed"
+echo "  /c made $SAVER_STAGING_FOLDER, showed the dialog and ended $FE_MS ms after it closed"
 
 # The empty command line runs show mode: it stages the scene files; with no
 # renderer beside it, show mode ends at once.
@@ -55,7 +56,7 @@ rm -rf "$tolvin"
 fe_run 30 "$scr"
 [ "$FE_CODE" = 0 ] || harness_fail "the empty command line ended with $FE_CODE"
 [ "$FE_MS" -lt $((FE_PROMPT_SECONDS * 1000)) ] || harness_fail "show mode without a renderer took $FE_MS ms"
-for f in Solvane1.bmp Solvane2.bmp Solvane3.bmp; do
+for f in "$SAVER_LAKE_BED" "$SAVER_BACKDROP" "$SAVER_SPLASH"; do
     [ -s "$tolvin/$f" ] || harness_fail "the empty command line did not stage $f"
 done
 echo "  the empty command line staged the pictures and, with no renderer, ended in $FE_MS ms"

@@ -5,12 +5,13 @@
 #   . install_common.sh SETUP_EXE
 . "${KESTRINE_ROOT:?}/tools/wine_harness.sh" || exit 1
 harness_init
+. "$KESTRINE_ROOT/tests/wine/saver_common.sh"
 IN_SETUP=${1:?setup program}
 [ -f "$IN_SETUP" ] || harness_fail "no installer $IN_SETUP (./kestrine build makes it)"
 IN_DIST=$KESTRINE_ROOT/dist/Kestrine
 IN_DRIVE=$(harness_cdrive)
 IN_SYSTEM=$IN_DRIVE/windows/system32
-IN_TOLVIN=$IN_DRIVE/tolvin
+IN_TOLVIN=$SAVER_STAGED
 IN_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrine'
 IN_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 IN_SCR='C:\windows\system32\Kestrine.scr'
@@ -20,8 +21,7 @@ trap 'rm -rf "$IN_WORK"; harness_cleanup' EXIT
 # in_reg KEY NAME: prints the value's data (DWORDs as 0x...), or nothing when
 # there is no such value.
 in_reg() {
-    wine reg query "$1" /v "$2" 2>/dev/null < /dev/null | tr -d '\r' \
-        | awk -F '    ' -v name="$2" 'tolower($2) == tolower(name) { print $4 }'
+    harness_wine_text reg query "$1" /v "$2" | awk -F '    ' -v name="$2" 'tolower($2) == tolower(name) { print $4 }'
 }
 
 # in_same A B: the two texts are equal, ignoring case (Windows paths).
@@ -38,7 +38,7 @@ in_install() {
 # in_check_files FOLDER: the three installed files are FOLDER's, byte for byte.
 in_check_files() {
     local f
-    for f in Kestrine.scr Kestrine.dll Kestrine.data; do
+    for f in Kestrine.scr "$SAVER_RENDERER_PROGRAM" "$SAVER_PROGRAM_MODEL"; do
         cmp -s "$IN_SYSTEM/$f" "$1/$f" || harness_fail "system32\\$f is not the one in $1"
     done
 }
@@ -47,29 +47,38 @@ in_check_files() {
 # it (SAVER /s): it stages its files, shows the lake and ends on Escape; with
 # MP3 (a Linux path), it also plays that file while it runs.
 in_run_saver() {
-    local reference="${KESTRINE_NATIVE_BUILD:?}/tests/scene_probe_colours" saver_pid window shown=0 probes=0 code
+    local reference="${KESTRINE_NATIVE_BUILD:?}/tests/scene_probe_colours" saver_pid window shown=0 probes=0 code f
     [ -x "$reference" ] || harness_fail "reference program $reference is not built"
     rm -rf "$IN_TOLVIN"
     harness_start_program saver_pid "$1" /s
-    window=$(harness_wait_window Solvane_VC 60) || harness_fail "no lake window from $1"
-    for f in Solvane1.bmp Solvane2.bmp Solvane3.bmp Solvane.data; do
+    window=$(harness_wait_window "$SAVER_RENDERER_CAPTION" 60) || harness_fail "no lake window from $1"
+    for f in "$SAVER_LAKE_BED" "$SAVER_BACKDROP" "$SAVER_SPLASH" "$SAVER_STAGED_MODEL"; do
         [ -s "$IN_TOLVIN/$f" ] || harness_fail "the saver did not stage $f"
     done
     # The saver holds the music file open while it plays.
-    local music=${2:-}
-    for _ in $(seq 1 300); do
-        [ -z "$music" ] || [ -n "$(find /proc/[0-9]*/fd -lname "$(realpath "$2")" 2>/dev/null)" ] && music= && break
-        sleep 0.1
-    done
-    [ -z "$music" ] || harness_fail "$1 /s does not play $2"
-    sleep 3
-    harness_screenshot "$IN_WORK/lake.png"
+    [ -z "${2:-}" ] || harness_until 30 harness_file_open "$2" || harness_fail "$1 /s does not play $2"
+    IN_EXPECTED=$("$reference" "$IN_TOLVIN")
+    harness_until 20 in_lake_shown
     # Xvfb keeps the last picture where a window has gone: the lake's window
-    # must still be up when its picture is taken.
-    harness_wait_window Solvane_VC 1 > /dev/null || harness_fail "the lake window went before Escape"
-    # Every probe of the scene shows what the offscreen scene code draws
-    # there, in either blend mode (a tolerance for ripples and rasteriser
-    # rounding).
+    # must still be up after its picture is taken.
+    harness_wait_window "$SAVER_RENDERER_CAPTION" 1 > /dev/null || harness_fail "the lake window went before Escape"
+    [ "$probes" -gt 0 ] && [ "$shown" = "$probes" ] || {
+        cp "$IN_WORK/lake.png" /tmp/kestrine-install-lake.png
+        harness_fail "$shown of $probes probes show the lake; the screenshot is /tmp/kestrine-install-lake.png"
+    }
+    code=$(harness_escape "$saver_pid" 60 "$window")
+    [ "$code" = 0 ] || harness_fail "the saver did not end on Escape ($code)"
+    harness_window_gone "$SAVER_RENDERER_CAPTION" 20 || harness_fail "the lake window stayed after Escape"
+    echo "  $1 /s staged its files, showed the lake ($shown of $probes probes)${2:+, played the music} and ended on Escape"
+}
+
+# in_lake_shown: a screenshot where every probe of the scene (IN_EXPECTED)
+# shows what the offscreen scene code draws there, in either blend mode (a
+# tolerance for ripples and rasteriser rounding); sets shown and probes.
+in_lake_shown() {
+    local name x y r1 g1 b1 r2 g2 b2 r g b want wr wg wb
+    harness_screenshot "$IN_WORK/lake.png"
+    shown=0 probes=0
     while read -r name x y r1 g1 b1 r2 g2 b2; do
         read -r r g b <<< "$(harness_pixel "$IN_WORK/lake.png" "$x" "$y")"
         probes=$((probes + 1))
@@ -79,16 +88,8 @@ in_run_saver() {
                 shown=$((shown + 1)); break
             fi
         done
-    done < <("$reference" "$IN_TOLVIN")
-    [ "$probes" -gt 0 ] && [ "$shown" = "$probes" ] || {
-        cp "$IN_WORK/lake.png" /tmp/kestrine-install-lake.png
-        harness_fail "$shown of $probes probes show the lake; the screenshot is /tmp/kestrine-install-lake.png"
-    }
-    xdotool key --window "$window" Escape 2>/dev/null
-    code=$(harness_wait_exit "$saver_pid" 60)
-    [ "$code" = 0 ] || harness_fail "the saver did not end on Escape ($code)"
-    harness_window_gone Solvane_VC 20 || harness_fail "the lake window stayed after Escape"
-    echo "  $1 /s staged its files, showed the lake ($shown of $probes probes)${2:+, played the music} and ended on Escape"
+    done <<< "$IN_EXPECTED"
+    [ "$probes" -gt 0 ] && [ "$shown" = "$probes" ]
 }
 
 # in_uninstall KEY: runs the quiet uninstall string of the uninstall key KEY
@@ -106,20 +107,17 @@ in_uninstall() {
     [ "$code" = 0 ] || harness_fail "the uninstaller ended with $code"
     # The uninstaller runs on from a copy of itself, so that it can remove its
     # own folder: wait for it to go, and its folder when nothing else is there.
-    for _ in $(seq 1 600); do
-        [ ! -e "$uninstaller" ] && { [ ! -e "${uninstaller%/*}" ] || [ -n "$(ls -A "${uninstaller%/*}")" ]; } && return 0
-        sleep 0.2
-    done
-    harness_fail "$program or its empty folder is still there after 120 s"
+    in_uninstaller_gone() {
+        [ ! -e "$uninstaller" ] && { [ ! -e "${uninstaller%/*}" ] || [ -n "$(ls -A "${uninstaller%/*}")" ]; }
+    }
+    harness_until 120 in_uninstaller_gone || harness_fail "$program or its empty folder is still there after 120 s"
 }
 
 # in_version_values FILE: the version resource's values and string 1 of a
 # Windows file (a Linux path), as "Name value" lines.
 in_version_values() {
-    local pid w; rm -f "$IN_WORK/version.txt"
-    w=$(winepath -w "$IN_WORK")
-    harness_start_program pid "${KESTRINE_WIN_BUILD:?}/tests/win/frontend_manifest_reader.exe" "$(winepath -w "$1")" \
-        "$w\\manifest.xml" "$w\\version.txt"
-    harness_wait_exit "$pid" 60 > /dev/null
-    tr -d '\r' < "$IN_WORK/version.txt"
+    local w; w=$(winepath -w "$IN_WORK")
+    harness_run_probe 60 "$IN_WORK/version.txt" "${KESTRINE_WIN_BUILD:?}/tests/win/frontend_manifest_reader.exe" \
+        "$(winepath -w "$1")" "$w\\manifest.xml" "$w\\version.txt"
+    cat "$IN_WORK/version.txt"
 }

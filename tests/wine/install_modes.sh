@@ -42,19 +42,19 @@ in_same "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" "$IN_SCR" || harness_fail "/A
 in_run_saver "$IN_SCR"
 
 local_data 'Local Data'
-long="$(wine cmd /c 'echo %USERPROFILE%' 2> /dev/null < /dev/null | tr -d '\r')\\Local Data\\Programs\\Kestrine"
+long="$(harness_wine_text cmd /c 'echo %USERPROFILE%')\\Local Data\\Programs\\Kestrine"
 folder=$(winepath -u "$long")
 in_install "$setup" /CurrentUser
-for f in Kestrine.scr Kestrine.dll Kestrine.data; do cmp -s "$folder/$f" "$files/$f" || harness_fail "no $long\\$f"; done
+for f in Kestrine.scr "$SAVER_RENDERER_PROGRAM" "$SAVER_PROGRAM_MODEL"; do cmp -s "$folder/$f" "$files/$f" || harness_fail "no $long\\$f"; done
 signed "$folder/Uninstall.exe"
 in_same "$(in_reg "$user_key" QuietUninstallString)" "\"$long\\Uninstall.exe\" /S" &&
     [ "$(in_reg "$user_key" DisplayVersion)" = "$version" ] || harness_fail "no Kestrine $version in HKCU's Apps & features"
 saver=$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)
 [[ "$saver" != *' '* ]] && [ "$(winepath -u "$saver")" -ef "$folder/Kestrine.scr" ] ||
     harness_fail "SCRNSAVE.EXE '$saver' is not a path without spaces to $long\\Kestrine.scr"
-rm -f "$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2> /dev/null < /dev/null | tr -d '\r')\\Kestrine\\Kestrine.ini")"
+rm -f "$(winepath -u "$(harness_wine_text cmd /c 'echo %APPDATA%')\\Kestrine\\Kestrine.ini")"
 sox -q -n -r 44100 -c 2 -b 16 "$w/lake.wav" synth 3 sine 440 && lame --quiet "$w/lake.wav" "$folder/lake.mp3" &&
-    printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\nBGM\xcc\xa7\xb2\xd9=%s\r\n' "$long\\lake.mp3" > "$folder/Kestrine.ini" ||
+    saver_ini_text 2 0 "$long\\lake.mp3" > "$folder/$SAVER_SETTINGS_FILE" ||
     harness_fail "cannot write the settings"
 in_run_saver "$saver" "$folder/lake.mp3"
 

@@ -33,7 +33,7 @@ estimated=$(( $(in_reg "$IN_UNINSTALL_KEY" EstimatedSize) ))
 [ "$(( estimated - size_kb ))" -ge -2 ] && [ "$(( estimated - size_kb ))" -le 2 ] \
     || harness_fail "EstimatedSize is $estimated KB; the files take $size_kb KB"
 [ -f "$(winepath -u "$uninstaller")" ] || harness_fail "no uninstaller at $uninstaller"
-wine uninstaller --list 2>/dev/null < /dev/null | tr -d '\r' | grep -qx 'Kestrine|||Kestrine' \
+harness_wine_text uninstaller --list | grep -qx 'Kestrine|||Kestrine' \
     || harness_fail "the system's list of programs has no Kestrine"
 echo "  Apps & features lists Kestrine $version ($estimated KB) with both uninstall strings"
 

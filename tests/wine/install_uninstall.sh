@@ -11,13 +11,13 @@
 # default beside the programs: the files the uninstaller must leave alone.
 save_settings() {
     local appdata
-    appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null < /dev/null | tr -d '\r')
-    user_ini=$(winepath -u "$appdata\\Kestrine\\Kestrine.ini" 2>/dev/null)
+    appdata=$(harness_wine_text cmd /c 'echo %APPDATA%')
+    user_ini=$(winepath -u "$appdata\\Kestrine\\$SAVER_SETTINGS_FILE" 2>/dev/null)
     [ -n "$user_ini" ] || harness_fail "no AppData folder ('$appdata')"
     mkdir -p "$(dirname "$user_ini")"
-    printf '[Section]\r\nBGM\x8b\xe6\x95\xaa=1\r\nBGM\xd8\xcb\xdf\xb0\xc4=3\r\nBGM\xcc\xa7\xb2\xd9=\r\n' > "$IN_WORK/settings.ini"
+    saver_ini_text 1 3 '' > "$IN_WORK/settings.ini"
     cp "$IN_WORK/settings.ini" "$user_ini"
-    cp "$IN_WORK/settings.ini" "$IN_SYSTEM/Kestrine.ini"
+    cp "$IN_WORK/settings.ini" "$IN_SYSTEM/$SAVER_SETTINGS_FILE"
 }
 
 in_install "$IN_SETUP"
@@ -37,11 +37,11 @@ done
 [ -z "$(in_reg "$IN_UNINSTALL_KEY" DisplayName)" ] || harness_fail "the uninstall key is still there"
 ! wine uninstaller --list 2>/dev/null < /dev/null | grep -q '|||Kestrine' || harness_fail "Apps & features still lists Kestrine"
 [ -z "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" ] || harness_fail "SCRNSAVE.EXE still names Kestrine"
-[ ! -e "$IN_TOLVIN" ] || harness_fail "C:\\tolvin is still there: $(ls "$IN_TOLVIN")"
-for ini in "$user_ini" "$IN_SYSTEM/Kestrine.ini"; do
+[ ! -e "$IN_TOLVIN" ] || harness_fail "$SAVER_STAGING_FOLDER is still there: $(ls "$IN_TOLVIN")"
+for ini in "$user_ini" "$IN_SYSTEM/$SAVER_SETTINGS_FILE"; do
     cmp -s "$ini" "$IN_WORK/settings.ini" || harness_fail "the settings $ini are gone or changed"
 done
-echo "  files, uninstaller, uninstall key, SCRNSAVE.EXE and C:\\tolvin are gone; both Kestrine.ini files are there"
+echo "  files, uninstaller, uninstall key, SCRNSAVE.EXE and $SAVER_STAGING_FOLDER are gone; both Kestrine.ini files are there"
 
 # Another saver chosen and a file of the user's own in C:\tolvin: both stay.
 in_install "$IN_SETUP"
@@ -52,6 +52,6 @@ wine reg add "$IN_DESKTOP_KEY" /v SCRNSAVE.EXE /t REG_SZ /d "$other" /f > /dev/n
 in_uninstall "$IN_UNINSTALL_KEY"
 [ ! -e "$IN_SYSTEM/Kestrine.scr" ] || harness_fail "the second uninstall left Kestrine.scr"
 in_same "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" "$other" || harness_fail "the uninstaller removed another saver's SCRNSAVE.EXE"
-[ "$(ls "$IN_TOLVIN")" = notes.txt ] || harness_fail "C:\\tolvin holds '$(ls "$IN_TOLVIN" | tr '\n' ' ')', not just the user's file"
-echo "  another saver chosen stays chosen; C:\\tolvin stays with only the user's own file in it"
+[ "$(ls "$IN_TOLVIN")" = notes.txt ] || harness_fail "$SAVER_STAGING_FOLDER holds '$(ls "$IN_TOLVIN" | tr '\n' ' ')', not just the user's file"
+echo "  another saver chosen stays chosen; $SAVER_STAGING_FOLDER stays with only the user's own file in it"
 echo "PASS: the silent uninstall removes what Kestrine put there and leaves the user's own"

@@ -20,7 +20,7 @@ in_check_files "$IN_WORK/old"
 in_install "$IN_SETUP"
 in_check_files "$IN_DIST"
 [ "$(in_reg "$IN_UNINSTALL_KEY" DisplayVersion)" = "$version" ] || harness_fail "the upgrade left version $(in_reg "$IN_UNINSTALL_KEY" DisplayVersion)"
-entries=$(wine uninstaller --list 2>/dev/null < /dev/null | tr -d '\r' | grep -c '|||Kestrine$')
+entries=$(harness_wine_text uninstaller --list | grep -c '|||Kestrine$')
 [ "$entries" = 1 ] || harness_fail "Apps & features lists Kestrine $entries times"
 saver=$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)
 in_same "$saver" "$IN_SCR" || harness_fail "after the upgrade SCRNSAVE.EXE is '$saver'"

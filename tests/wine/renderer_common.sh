@@ -1,24 +1,25 @@
-# Sourced by the renderer's wine tests: joins the run's Wine session (or,
-# given a screen size such as 1280x720x24 and any further Xvfb options, makes
-# a private one of that screen), finds the renderer and the window probe, and
-# stages the scene files into C:\tolvin.
+# Sourced by the renderer's wine tests: joins the Wine session the run gives
+# the test, or makes a private one of the screen given (a size such as
+# 1280x720x24 and any further Xvfb options) when run alone or registered in
+# the shared session; finds the renderer and the window probe, and stages
+# the scene files.
 #   . renderer_common.sh [SCREEN [XVFB_OPTION...]]
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 # shellcheck disable=SC1091
 . "$KESTRINE_ROOT/tools/wine_harness.sh" || exit 1
-if [ -n "${1:-}" ]; then
+# Given a screen, a test registered in the shared session makes its own.
+if [ -n "${1:-}" ] && [ "$(basename "${KESTRINE_WINE_SESSION:-}")" = wine_session ]; then
     unset KESTRINE_WINE_SESSION
-    harness_init "$@"
-else
-    harness_init
 fi
+harness_init "$@"
+. "$KESTRINE_ROOT/tests/wine/saver_common.sh"
 
 renderer="$KESTRINE_WIN_BUILD/renderer/Kestrine.dll"
 probe_exe="$KESTRINE_WIN_BUILD/tests/win/renderer_probe.exe"
-tolvin="$(harness_cdrive)/tolvin"
+tolvin=$SAVER_STAGED
 [ -f "$renderer" ] || harness_fail "renderer program $renderer is not built"
 
-# Puts the scene's pictures and model into C:\tolvin.
+# Puts the scene's pictures and model into the staging folder.
 stage_scene() {
     "$KESTRINE_ROOT/tools/stage_scene_files.sh" "$(harness_cdrive)" >/dev/null || harness_fail "staging failed"
 }
@@ -35,17 +36,15 @@ mkdir -p "$(dirname "$probe_report")"
 # succeeds when the window was there and every check of the probe passed.
 # Its report stays for probe_value and probe_expect.
 probe() {
-    rm -f "$probe_report"
-    timeout 60 wine "$probe_exe" 'C:\krender\probe.txt' "$@" > /dev/null 2>&1 < /dev/null
+    harness_run_probe 60 "$probe_report" "$probe_exe" 'C:\krender\probe.txt' "$@"
+    [ "$HARNESS_CODE" = 0 ]
 }
 
 # probe_value KEY: the value of the last probe's first KEY line.
-probe_value() { probe_values "$1" | head -n 1; }
+probe_value() { harness_report_value "$probe_report" "$1"; }
 
 # probe_values KEY: the values of all the last probe's KEY lines, one a line.
-probe_values() {
-    tr -d '\r' < "$probe_report" 2>/dev/null | awk -v key="$1" '$1 == key { sub(/^[^ ]* /, ""); print }'
-}
+probe_values() { awk -v key="$1" '$1 == key { sub(/^[^ ]* /, ""); print }' "$probe_report" 2>/dev/null; }
 
 # probe_expect WHAT "KEY VALUE"...: the last probe reported each pair.
 probe_expect() {
@@ -57,7 +56,7 @@ probe_expect() {
 }
 
 # probe_summary: the last probe's report on one line, for the log.
-probe_summary() { tr -d '\r' < "$probe_report" 2>/dev/null | paste -sd ' '; }
+probe_summary() { paste -sd ' ' "$probe_report" 2>/dev/null; }
 
 # display_mode: the display's mode as WIDTHxHEIGHTxBITS.
 display_mode() {
@@ -73,11 +72,10 @@ expect_mode_unchanged() {
 }
 
 # start_renderer WHAT: starts the renderer, sets renderer_pid and waits for
-# its window and a few frames.
+# its window to show the lake.
 start_renderer() {
     harness_start_program renderer_pid "$renderer"
-    harness_wait_window Solvane_VC 30 > /dev/null || harness_fail "$1: no Solvane_VC window within 30 s"
-    sleep 1
+    saver_wait_drawn "$1"
 }
 
 # set_session_dpi DPI: programs started from now on see DPI dots per inch,
@@ -89,15 +87,15 @@ set_session_dpi() {
 }
 
 # probe_failures: the last probe's failed checks, one a line.
-probe_failures() { tr -d '\r' < "$probe_report" 2>/dev/null | awk '$NF == "FAIL"'; }
+probe_failures() { awk '$NF == "FAIL"' "$probe_report" 2>/dev/null; }
 
 screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }
 
-# expect_exit_0 PID SECONDS WHAT: the program started as PID ends within
-# SECONDS with exit code 0.
+# expect_exit_0 PID SECONDS WHAT [escape]: the program started as PID ends
+# within SECONDS with exit code 0 (after an Escape pressed where the focus is).
 expect_exit_0() {
     local code
-    code=$(harness_wait_exit "$1" "$2")
+    if [ "${4:-}" = escape ]; then code=$(harness_escape "$1" "$2"); else code=$(harness_wait_exit "$1" "$2"); fi
     [ "$code" != timeout ] || harness_fail "$3: the renderer is still running after $2 s"
     [ "$code" = 0 ] || harness_fail "$3: exit code $code, expected 0"
 }

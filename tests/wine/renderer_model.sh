@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The renderer reads its model before anything else: a missing, foreign or
 # short model file must end it silently with exit code 0 before any window
-# appears; a valid one lets it open its "Solvane_VC" window.
+# appears; a valid one lets it open its window.
 . "$(dirname "$0")/renderer_common.sh"
 
-model="$tolvin/Solvane.data"
+model="$tolvin/$SAVER_STAGED_MODEL"
 work=$(mktemp -d /tmp/kestrine-model.XXXXXX)
 
 # A small complete version-4 model: three vertices, one triangle, one group
@@ -32,7 +32,7 @@ expect_silent_refusal() {
     harness_start_program started "$renderer"
     for i in $(seq 1 300); do
         kill -0 "$started" 2>/dev/null || break
-        [ -z "$(xdotool search --name '^Solvane_VC$' 2>/dev/null)" ] || harness_fail "$what: the renderer showed its window"
+        [ -z "$(xdotool search --name "^$SAVER_RENDERER_CAPTION\$" 2>/dev/null)" ] || harness_fail "$what: the renderer showed its window"
         sleep 0.1
     done
     ! kill -0 "$started" 2>/dev/null || harness_fail "$what: the renderer did not end within 30 s"
@@ -52,7 +52,7 @@ restore_model() {
 }
 trap 'restore_model; harness_cleanup' EXIT
 
-write_valid_model "$work/valid.data" 'c:\tolvin\Solvane1.bmp'
+write_valid_model "$work/valid.data" "$SAVER_STAGING_FOLDER\\$SAVER_LAKE_BED"
 
 rm -f "$model"
 expect_silent_refusal "missing model"
@@ -69,16 +69,14 @@ expect_silent_refusal "model cut inside its triangles"
 
 cp "$work/valid.data" "$model"
 harness_start_program started "$renderer"
-window=$(harness_wait_window Solvane_VC 30) || harness_fail "valid model: no Solvane_VC window within 30 s"
-echo "ok: valid model shows window $window"
-sleep 1  # let it take the focus and draw a few frames
-xdotool key Escape
-expect_exit_0 "$started" 30 "valid model, Escape"
+saver_wait_drawn "valid model"
+echo "ok: a valid model shows the window"
+expect_exit_0 "$started" 30 "valid model, Escape" escape
 echo "ok: Escape ends the renderer with code 0"
 
 # A material naming a malformed picture: the texture pass runs once, after the
 # window exists, so its error box appears exactly once.
-write_valid_model "$model" 'c:\tolvin\model_broken.bmp'
+write_valid_model "$model" "$SAVER_STAGING_FOLDER\\model_broken.bmp"
 python3 - "$tolvin/model_broken.bmp" <<'PY'
 import struct, sys
 header = struct.pack('<I', 124) + bytes(120)  # a header size the loader does not know
@@ -89,13 +87,12 @@ box=$(harness_wait_window Error 30) || harness_fail "broken texture: no Error bo
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 xdotool key --window "$box" Return
 harness_window_gone Error 10 || harness_fail "broken texture: the Error box did not close on Return"
-window=$(harness_wait_window Solvane_VC 30) || harness_fail "broken texture: no Solvane_VC window after the box"
-sleep 3
+# The texture pass is over once the lake is drawn.
+saver_wait_drawn "broken texture, after the box"
 [ -z "$(xdotool search --name '^Error$' 2>/dev/null)" ] || harness_fail "broken texture: a second Error box appeared"
 kill -0 "$started" 2>/dev/null || harness_fail "broken texture: the renderer ended after the box"
+window=$(harness_wait_window "$SAVER_RENDERER_CAPTION" 1)
 xdotool windowfocus --sync "$window" 2>/dev/null
-sleep 1
-xdotool key Escape
-expect_exit_0 "$started" 30 "broken texture, Escape"
+expect_exit_0 "$started" 30 "broken texture, Escape" escape
 rm -f "$tolvin/model_broken.bmp"
 echo "ok: a malformed texture named by the model shows one Error box; the renderer runs on"

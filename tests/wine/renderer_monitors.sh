@@ -15,8 +15,8 @@ require_probe
 shots=$(mktemp -d /tmp/kestrine-monitors.XXXXXX)
 saver_folder="$(harness_cdrive)/ksaver"
 mkdir -p "$saver_folder"
-cp "$KESTRINE_WIN_BUILD/frontend/Kestrine.scr" "$renderer" "$KESTRINE_ROOT/assets/Kestrine.data" "$saver_folder/" ||
-    harness_fail "cannot put the programs into C:\\ksaver"
+cp "$KESTRINE_WIN_BUILD/frontend/Kestrine.scr" "$saver_folder/" && cp "$renderer" "$saver_folder/$SAVER_RENDERER_PROGRAM" &&
+    cp "$KESTRINE_ROOT/assets/Kestrine.data" "$saver_folder/$SAVER_PROGRAM_MODEL" || harness_fail "cannot put the programs into C:\\ksaver"
 mode_before=$(display_mode)
 
 # colour_at SHOT X Y: "black", "white" or "other".
@@ -32,20 +32,26 @@ colour_at() {
     fi
 }
 
-# expect_colours SHOT WHAT "X Y COLOUR"...
-expect_colours() {
-    local shot=$1 what=$2 point x y colour; shift 2
+# shows_colours SHOT "X Y COLOUR"...: a new screenshot SHOT has those colours there.
+shows_colours() {
+    local shot=$1 point x y colour; shift
+    harness_screenshot "$shot"
     for point in "$@"; do
         read -r x y colour <<< "$point"
-        [ "$(colour_at "$shot" "$x" "$y")" = "$colour" ] ||
-            harness_fail "$what: ($x, $y) is $(harness_pixel "$shot" "$x" "$y"), not $colour"
+        [ "$(colour_at "$shot" "$x" "$y")" = "$colour" ] || return 1
     done
+}
+
+# expect_colours SHOT WHAT "X Y COLOUR"...: screenshots until one shows them.
+expect_colours() {
+    local shot=$1 what=$2; shift 2
+    harness_until 10 shows_colours "$shot" "$@" || harness_fail "$what: not the colours $* in $shot"
 }
 
 # start_saver: the front end with /s; waits for the lake's window.
 start_saver() {
     harness_start_program saver 'C:\ksaver\Kestrine.scr' /s
-    harness_wait_window Solvane_VC 60 > /dev/null || harness_fail "$1: no Solvane_VC window within 60 s"
+    saver_wait_drawn "$1"
 }
 
 # water_line SHOT X HEIGHT: the first row, from the top down to HEIGHT, of
@@ -60,18 +66,18 @@ water_line() {
 # monitors: sky and mountains above, water below, the second monitor's water
 # line where the primary's is for its height (the same view at its own
 # size, neither cut nor stretched).
+two_lakes_shown() {
+    harness_screenshot "$1"
+    primary=$(water_line "$1" 500 768)
+    second=$(water_line "$1" 1424 600)
+    # The two rows compared at 768 rows a monitor: within 2 rows.
+    off=$((${second:-9999} * 768 - ${primary:-0} * 600))
+    [ "${off#-}" -le 1536 ]
+}
+
 expect_two_lakes() {
-    local i primary second off
-    for i in $(seq 1 30); do
-        harness_screenshot "$1"
-        primary=$(water_line "$1" 500 768)
-        second=$(water_line "$1" 1424 600)
-        # The two rows compared at 768 rows a monitor: within 2 rows.
-        off=$((${second:-9999} * 768 - ${primary:-0} * 600))
-        [ "${off#-}" -le 1536 ] && break
-        sleep 1
-    done
-    [ "${off#-}" -le 1536 ] ||
+    local primary second off
+    harness_until 30 two_lakes_shown "$1" ||
         harness_fail "$2: water from row '$second' of 600 on the second monitor, from row '$primary' of 768 on the primary"
     expect_colours "$1" "$2" "500 30 other" "1424 30 other" "1424 500 other" "1823 599 other" "1024 0 other"
     echo "ok: $2: the lake on both monitors, the water line at row $primary of 768 and row $second of 600"
@@ -83,7 +89,7 @@ expect_saver_end() {
     local code
     code=$(harness_wait_exit "$saver" 30)
     [ "$code" = 0 ] || harness_fail "$1: the front end ended with '$code', expected 0 within 30 s"
-    harness_window_gone Solvane_VC 5 || harness_fail "$1: the lake's window is still there"
+    harness_window_gone "$SAVER_RENDERER_CAPTION" 5 || harness_fail "$1: the lake's window is still there"
     harness_screenshot "$shots/end.png"
     # Only the monitors: Xephyr's root holds no defined picture outside them.
     local monitor
@@ -124,18 +130,16 @@ probe monitors || harness_fail "144 dpi, the cover: $(probe_failures)"
 probe_expect "144 dpi" "covers 1" "cover 1024,0,1824,600"
 expect_colours "$shots/scaled.png" "144 dpi" "0 0 other" "1023 0 other" "0 767 other" "1023 767 other"
 echo "ok: at 144 dpi the lake covers the whole 1024 x 768 primary and the whole 800 x 600 monitor"
-xdotool key Escape
-expect_exit_0 "$renderer_pid" 30 "144 dpi, Escape"
+expect_exit_0 "$renderer_pid" 30 "144 dpi, Escape" escape
 
 # A picture the loader refuses ("BM", then a 124-byte header of zeros) shows
 # its box once, not once for each monitor; then the lake runs on both.
-{ printf 'BM\x8e\0\0\0\0\0\0\0\x8a\0\0\0\x7c\0\0\0'; head -c 124 /dev/zero; } > "$tolvin/Solvane3.bmp"
+{ printf 'BM\x8e\0\0\0\0\0\0\0\x8a\0\0\0\x7c\0\0\0'; head -c 124 /dev/zero; } > "$tolvin/$SAVER_SPLASH"
 harness_start_program renderer_pid "$renderer"
 box=$(harness_wait_window Error 60) || harness_fail "a refused picture: no Error box"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
 xdotool key --window "$box" Return
 expect_two_lakes "$shots/refused.png" "after the box"
 [ -z "$(xdotool search --name '^Error$' 2>/dev/null)" ] || harness_fail "a refused picture: a second Error box"
-xdotool key Escape
-expect_exit_0 "$renderer_pid" 30 "a refused picture, Escape"
+expect_exit_0 "$renderer_pid" 30 "a refused picture, Escape" escape
 rm -rf "$shots"

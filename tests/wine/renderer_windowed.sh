@@ -37,8 +37,7 @@ read -r r g b <<< "$(harness_pixel "$shot" 1200 600)"
 [ $((r + g + b)) -eq 0 ] || harness_fail "the screen right of the window is not black ($r $g $b)"
 echo "ok: the scene is drawn inside the window only"
 
-xdotool key Escape
-expect_exit_0 "$renderer_pid" 20 "Escape"
+expect_exit_0 "$renderer_pid" 20 "Escape" escape
 [ "$(screen_size)" = 1280x720 ] || harness_fail "the screen is $(screen_size) after the end"
 echo "ok: Escape ends the windowed renderer with code 0"
 
@@ -56,5 +55,4 @@ read -r r g b <<< "$(harness_pixel "$shot" 1000 600)"
 [ $((r + g + b)) -gt 30 ] || harness_fail "144 dpi: nothing drawn near the client's right edge ($r $g $b at 1000,600)"
 echo "ok: at 144 dpi the windowed client area is 1024 pixels wide and drawn"
 rm -f "$shot"
-xdotool key Escape
-expect_exit_0 "$renderer_pid" 20 "144 dpi, Escape"
+expect_exit_0 "$renderer_pid" 20 "144 dpi, Escape" escape
