@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "diagnostics/failure_log.h"
 #include "frontend/number_text.h"
 #include "frontend/program_state.h"
 #include "frontend/settings_location.h"
@@ -112,6 +113,7 @@ void LoadSettings() {
         if (FileExists(BgmFile)) {
             BgmFolder = FolderOfPath(BgmFile);
         } else {
+            logFailure("the music file " + BgmFile + " cannot be opened; no music plays", "");
             dropFileMusic();
         }
     });

@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <string>
 
+#include "diagnostics/failure_log_win32.h"
+
 namespace {
 
 struct WindowsSettings : SettingsPlatform {
@@ -14,7 +16,9 @@ struct WindowsSettings : SettingsPlatform {
         GetPrivateProfileStringA(section, key, fallback, buffer, size, file);
     }
     int32_t writeProfileString(const char* section, const char* key, const char* value, const char* file) override {
-        return WritePrivateProfileStringA(section, key, value, file);
+        const BOOL written = WritePrivateProfileStringA(section, key, value, file);
+        if (!written) logLastError(std::string("the settings file ") + file + " cannot be written");
+        return written;
     }
     bool openForReading(const std::string& path) override {
         // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS, so it
@@ -51,7 +55,9 @@ struct WindowsSettings : SettingsPlatform {
         if (!folder.empty() && folder.back() == '\\') folder.pop_back();
         return folder;
     }
-    void makeFolder(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
+    void makeFolder(const std::string& path) override {
+        if (!CreateDirectoryA(path.c_str(), nullptr)) logFolderNotMade("the settings folder", path);
+    }
 };
 
 WindowsSettings windowsSettings;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The file button opens the chooser titled "ﾌｧｲﾙを開く"; a chosen file shows
 # in the dialog and is written on confirm; a cancelled chooser changes nothing.
+# A name the ANSI code page cannot hold is stored in a form that opens that
+# very file, never a look-alike that names another.
 . "$(dirname "$0")/dialog_lib.sh"
 
 touch "$DIALOG_DIR/first.mp3" "$DIALOG_DIR/second.wav"
@@ -37,4 +39,21 @@ dialog_settle
 click_set
 dialog_expect_exit "confirm after a cancelled chooser"
 dialog_expect_ini "cancelled chooser" 2 0 'C:\kdialog\first.mp3'
+# Under a Western code page "Ā" has no byte of its own; a best fit would
+# store A.mp3, the file beside it.
+echo look-alike > "$DIALOG_DIR/A.mp3"
+echo chosen > "$DIALOG_DIR/Ā.mp3"
+dialog_start
+open_chooser
+sleep 1
+xdotool type --delay 30 'C:\kdialog\Ā.mp3'
+xdotool key Return
+harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did not take Ā.mp3"
+dialog_settle
+click_set
+dialog_expect_exit "confirm Ā.mp3"
+stored=$(tr -d '\r' < "$DIALOG_INI" | sed -n "s/^$KEY_FILE=//p")
+opened=$(wine cmd /c type "$stored" 2>/dev/null < /dev/null | tr -d '\r')
+[ "$opened" = chosen ] || harness_fail "the stored name '$stored' opens '$opened', not Ā.mp3"
+echo "  Ā.mp3 is stored as '$stored', which opens it"
 echo "PASS: dialog file"

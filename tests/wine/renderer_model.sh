@@ -3,6 +3,7 @@
 # short model file must end it silently with exit code 0 before any window
 # appears; a valid one lets it open its "Solvane_VC" window.
 . "$(dirname "$0")/renderer_common.sh"
+. "$(dirname "$0")/failure_log_lib.sh"
 
 model="$tolvin/Solvane.data"
 work=$(mktemp -d /tmp/kestrine-model.XXXXXX)
@@ -55,11 +56,15 @@ trap 'restore_model; harness_cleanup' EXIT
 write_valid_model "$work/valid.data" 'c:\tolvin\Solvane1.bmp'
 
 rm -f "$model"
+clear_failure_log
 expect_silent_refusal "missing model"
+expect_logged "missing model" Kestrine.dll 'model C:\tolvin\Solvane.data cannot be read: '
 
 cp "$work/valid.data" "$model"
 printf 'MS3D000001' | dd of="$model" bs=1 seek=0 conv=notrunc status=none
 expect_silent_refusal "wrong signature"
+expect_logged "wrong signature" Kestrine.dll \
+    'model C:\tolvin\Solvane.data is not valid: its contents are short or inconsistent'
 
 size=$(stat -c %s "$work/valid.data")
 head -c $((size - 1)) "$work/valid.data" > "$model"
@@ -98,4 +103,5 @@ sleep 1
 xdotool key Escape
 expect_exit_0 "$started" 30 "broken texture, Escape"
 rm -f "$tolvin/model_broken.bmp"
+expect_logged "broken texture" Kestrine.dll 'picture c:\tolvin\model_broken.bmp not loaded: Unknown DIB file format.'
 echo "ok: a malformed texture named by the model shows one Error box; the renderer runs on"
