@@ -14,6 +14,8 @@ volatile LONG crashing = 0;
 // The module an address lies in, by file name, and the address's offset
 // from the module's start; an empty name when it lies in none.
 std::string moduleOf(const void* address, uint64_t& offset) {
+    // A null address would name the program itself.
+    if (address == nullptr) return std::string();
     HMODULE module = nullptr;
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                             static_cast<const char*>(address), &module) ||
@@ -23,6 +25,7 @@ std::string moduleOf(const void* address, uint64_t& offset) {
     const DWORD n = GetModuleFileNameA(module, path, MAX_PATH);
     if (n == 0) return std::string();
     const std::string full(path, n);
+    if (reinterpret_cast<uintptr_t>(address) < reinterpret_cast<uintptr_t>(module)) return std::string();
     offset = reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(module);
     const size_t slash = full.find_last_of("\\/");
     return slash == std::string::npos ? full : full.substr(slash + 1);
@@ -68,6 +71,12 @@ void writeMinidump(EXCEPTION_POINTERS* pointers) {
     exception.ThreadId = GetCurrentThreadId();
     exception.ExceptionPointers = pointers;
     exception.ClientPointers = FALSE;
+    // Registered without loading any module's symbols: otherwise the dump
+    // loads them all first, which with a GL driver's large libraries took
+    // half a minute under Wine and filled the dump with thousands of memory
+    // ranges. Only the threads' stacks belong in a small dump.
+    SymSetOptions(SymGetOptions() | SYMOPT_DEFERRED_LOADS);
+    SymInitialize(GetCurrentProcess(), nullptr, FALSE);
     const BOOL written = MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal, &exception,
                                            nullptr, nullptr);
     if (!written) logLastError("crash report " + name + " not written");

@@ -121,6 +121,16 @@ dump=$(ls "$kestrine_local/crashes"/Kestrine.dll-*-*-*.dmp | grep -v '/Kestrine.
 [ "$(head -c 4 "$dump")" = MDMP ] || harness_fail "no minidump for the crash among: $dumps"
 echo "  crash: the front end ended $FE_MS ms after the fault; $(basename "$dump") is $(stat -c %s "$dump") bytes"
 
+# A crash of the front end: it logs and leaves its own dump; the lake runs on
+# until Escape.
+start_saver saver /s
+rprobe fault Solvane_Main || harness_fail "the probe could not start a thread in the front end"
+fe_wait "$saver" 60
+expect_logged "front end crash" Kestrine.scr 'unhandled exception c0000005 at 0x0 (in no module)'
+ls "$kestrine_local/crashes"/Kestrine.scr-*.dmp > /dev/null || harness_fail "no minidump of the front end's crash"
+xdotool key --window "$(cat "$FE_WORK/renderer_window")" Escape 2>/dev/null
+harness_window_gone Solvane_VC 30 || harness_fail "the renderer did not end on Escape after the front end's crash"
+
 # --- The renderer's process killed: the front end follows.
 start_saver saver /s
 fe_probe kill Solvane_VC
