@@ -89,7 +89,7 @@ void Timer3_Timer(ShowModePort& port) {
         bool running = false;
         skipOnError([&] { running = port.programRunning(); });
         if (running) return;
-        logFailure("the renderer ended before its window appeared", "");
+        logFailure("the renderer's window never appeared; show mode ends", "");
     }
     skipOnError([&] { port.setTimerEnabled(Control::Timer3, false); });
     port.unloadForm();

@@ -86,7 +86,7 @@ expect_logged "C:\tolvin as a file" Kestrine.scr 'the staging folder C:\tolvin c
 expect_logged "C:\tolvin as a file" Kestrine.scr 'staged picture C:\tolvin\Solvane1.bmp cannot be written: '
 expect_logged "C:\tolvin as a file" Kestrine.scr 'copying C:\ksaver\Kestrine.data to C:\tolvin\Solvane.data failed: '
 expect_logged "C:\tolvin as a file" Kestrine.dll 'model C:\tolvin\Solvane.data cannot be read: '
-expect_logged "C:\tolvin as a file" Kestrine.scr 'the renderer ended before its window appeared'
+expect_logged "C:\tolvin as a file" Kestrine.scr "the renderer's window never appeared; show mode ends"
 rm -f "$tolvin"
 
 # --- A crash of the renderer (a thread started in it at address 0): the

@@ -59,6 +59,11 @@ rm -f "$model"
 clear_failure_log
 expect_silent_refusal "missing model"
 expect_logged "missing model" Kestrine.dll 'model C:\tolvin\Solvane.data cannot be read: '
+# With no place for the log the renderer goes on exactly as before.
+clear_failure_log
+echo in the way > "$kestrine_local"
+expect_silent_refusal "missing model, no place for the log"
+rm -f "$kestrine_local"
 
 cp "$work/valid.data" "$model"
 printf 'MS3D000001' | dd of="$model" bs=1 seek=0 conv=notrunc status=none
