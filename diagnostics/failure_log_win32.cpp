@@ -15,14 +15,16 @@ namespace {
 // is still written, only without rotating.
 const DWORD kLogMutexWaitMs = 2000;
 
-std::string utf8FromAnsi(const std::string& ansi) {
-    if (ansi.empty()) return std::string();
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    if (n <= 0) return std::string();
+std::wstring widen(UINT codePage, const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (n <= 0) return std::wstring();
     std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
-    return utf8FromWide(wide);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
 }
+
+std::string utf8FromAnsi(const std::string& ansi) { return utf8FromWide(widen(CP_ACP, ansi)); }
 
 // One user's sessions share the log; a mutex in the global namespace spans
 // them. Where that namespace is closed to this user, the session's own one
@@ -87,14 +89,7 @@ std::string utf8FromWide(const std::wstring& wide) {
     return text;
 }
 
-std::wstring wideFromUtf8(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
+std::wstring wideFromUtf8(const std::string& text) { return widen(CP_UTF8, text); }
 
 void startFailureLog() { useFailureSink(writeLogLine); }
 
