@@ -38,16 +38,4 @@ TEST(CrashReport, OnlyTheNewestDumpsStay) {
     EXPECT_TRUE(crashDumpsToRemove({{"a.dmp", 1}}, 5).empty());
 }
 
-std::vector<std::string> reported;
-
-TEST(FailureLog, ReportsReachTheInstalledSinkOnly) {
-    logFailure("before any sink", "");
-    useFailureSink([](const std::string& what, const std::string& reason) { reported.push_back(what + "|" + reason); });
-    logFailure("picture C:\\tolvin\\Solvane1.bmp not loaded", "Unknown DIB file format.");
-    useFailureSink(nullptr);
-    logFailure("after", "");
-    EXPECT_EQ((std::vector<std::string>{"picture C:\\tolvin\\Solvane1.bmp not loaded|Unknown DIB file format."}),
-              reported);
-}
-
 }  // namespace
