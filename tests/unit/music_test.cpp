@@ -246,7 +246,6 @@ TEST_F(MusicTest, Mp3StartQuotesThePathAndPlaysOnlyAfterAnOpen) {
     StartMp3();
     EXPECT_EQ((Lines{"open \"C:\\My Music\\lake.mp3\" type MPEGVideo Alias MP3Play|0", "play MP3Play|0"}), mci.sent);
 
-    // A failed open plays nothing; the failure log gets MCI's text for it.
     mci.sent.clear();
     mci.errorTexts[277] = "A problem occurred in initializing MCI.";
     mci.script("open \"C:\\My Music\\lake.mp3\" type MPEGVideo Alias MP3Play", {{277, ""}});

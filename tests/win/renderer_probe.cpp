@@ -15,9 +15,8 @@
 //                                         with checks that each is borderless, topmost, without a cursor
 //                                         and below the lake
 //   renderer_probe REPORT cover-focus     makes the first cover the foreground window
-//   renderer_probe REPORT fault [TITLE]   starts a thread in the renderer (or the process of the window
-//                                         titled TITLE) at address 0: a real access violation there, as a
-//                                         crash of its own would be
+//   renderer_probe REPORT fault           starts a thread in the renderer at address 0: a real access
+//                                         violation there, as a crash of its own would be
 // REPORT gets "key value" lines and one "what ok|FAIL" line per check; exit 0
 // when the window exists and every check passed.
 #include <windows.h>
@@ -202,8 +201,7 @@ int main(int argc, char** argv) {
         reportMode();
         return test_report::finish();
     }
-    const HWND window = (command == "fault" && argc > 3) ? FindWindowA(nullptr, argv[3])
-                                                         : FindWindowA(kRendererWindowClass, kRendererCaption);
+    const HWND window = FindWindowA(kRendererWindowClass, kRendererCaption);
     check(window != nullptr, "window");
     if (window != nullptr) act(command, window);
     return test_report::finish();

@@ -1,5 +1,4 @@
-# Sourced by wine tests that look at the failure log and the crash reports
-# the programs leave in %LOCALAPPDATA%\Kestrine (after the harness).
+# Sourced after the harness: the failure log and crash reports in %LOCALAPPDATA%\Kestrine.
 kestrine_local="$(harness_cdrive)/users/$(id -un)/AppData/Local/Kestrine"
 failure_log="$kestrine_local/Kestrine.log"
 
@@ -13,9 +12,4 @@ expect_logged() {
         grep -E '^[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2} [^ ]+ [0-9]+ ' | cut -d' ' -f2,4- |
         grep -qF -- "$2 $3" || harness_fail "$1: no line '$2 <pid> $3' in the failure log: $(cat "$failure_log" 2>&1)"
     echo "  $1: logged '$2 $3'"
-}
-
-# expect_no_log WHAT: nothing was logged.
-expect_no_log() {
-    [ ! -e "$failure_log" ] || harness_fail "$1: a failure log was written: $(cat "$failure_log")"
 }

@@ -75,7 +75,7 @@ for args in "/s" "/p 1234" "/c" "" "/x"; do
 done
 escape_and_wait "$saver" "/s"
 echo "  Escape: the renderer window went after $FE_GONE_MS ms, the front end ended $FE_MS ms after the key"
-expect_no_log "a clean run"
+[ ! -e "$failure_log" ] || harness_fail "a clean run wrote a failure log: $(cat "$failure_log")"
 
 # --- C:\tolvin is a file: nothing can be staged, the renderer finds no model,
 # and the saver ends having shown nothing; the log tells why.
@@ -118,16 +118,6 @@ dumps=$(ls "$kestrine_local/crashes")
 dump=$(ls "$kestrine_local/crashes"/Kestrine.dll-*-*-*.dmp | grep -v '/Kestrine.dll-2020')
 [ "$(head -c 4 "$dump")" = MDMP ] || harness_fail "no minidump for the crash among: $dumps"
 echo "  crash: the front end ended $FE_MS ms after the fault; $(basename "$dump") is $(stat -c %s "$dump") bytes"
-
-# A crash of the front end: it logs and leaves its own dump; the lake runs on
-# until Escape.
-start_saver saver /s
-rprobe fault Solvane_Main || harness_fail "the probe could not start a thread in the front end"
-fe_wait "$saver" 60
-expect_logged "front end crash" Kestrine.scr 'unhandled exception c0000005 at 0x0 (in no module)'
-ls "$kestrine_local/crashes"/Kestrine.scr-*.dmp > /dev/null || harness_fail "no minidump of the front end's crash"
-xdotool key --window "$(cat "$FE_WORK/renderer_window")" Escape 2>/dev/null
-harness_window_gone Solvane_VC 30 || harness_fail "the renderer did not end on Escape after the front end's crash"
 
 # --- The renderer's process killed: the front end follows.
 start_saver saver /s

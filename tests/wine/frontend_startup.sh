@@ -51,7 +51,7 @@ fe_wait "$cpid" 30
 echo "  /c made C:\\tolvin, showed the dialog and ended $FE_MS ms after it closed"
 
 # The empty command line runs show mode: it stages the scene files; with no
-# renderer beside it, show mode ends at once, and the log says why.
+# renderer beside it, show mode ends at once.
 rm -rf "$tolvin"
 clear_failure_log
 fe_run 30 "$scr"
