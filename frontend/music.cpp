@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "diagnostics/failure_log.h"
 #include "frontend/ascii_case.h"
 #include "frontend/number_text.h"
 #include "frontend/program_state.h"
@@ -44,7 +45,15 @@ ReplyBuffer<256> errorText;
 ReplyBuffer<255> cdModeReply;
 ReplyBuffer<30> mp3ModeReply;
 
-void sendWithoutReply(const char* command) { mci->sendString(command, nullptr, 0); }
+int32_t sendWithoutReply(const char* command) { return mci->sendString(command, nullptr, 0); }
+
+// A start that failed goes to the failure log with MCI's own text for it.
+void logMciFailure(const std::string& command, int32_t code) {
+    if (code == 0) return;
+    char text[257] = {};
+    const bool named = mci->errorString(code, text, sizeof text - 1);
+    logFailure("MCI \"" + command + "\" failed with " + std::to_string(code), named ? text : "");
+}
 
 std::string firstSeven(const char* text) { return std::string(text).substr(0, 7); }
 
@@ -112,7 +121,7 @@ int32_t PlayMciDevice(const std::string& device, const std::string& from, const 
 }
 
 void StartCdAudio() {
-    sendWithoutReply("open cdaudio");
+    logMciFailure("open cdaudio", sendWithoutReply("open cdaudio"));
     sendWithoutReply("set cdaudio time format tmsf");
 }
 
@@ -132,7 +141,9 @@ void StopCdAudio() {
 
 void StartMp3() {
     const std::string open = "open \"" + BgmFile + "\" type MPEGVideo Alias MP3Play";
-    if (mci->sendString(open.c_str(), nullptr, 0) == 0) sendWithoutReply("play MP3Play");
+    const int32_t opened = mci->sendString(open.c_str(), nullptr, 0);
+    logMciFailure(open, opened);
+    if (opened == 0) logMciFailure("play MP3Play", sendWithoutReply("play MP3Play"));
 }
 
 bool IsMp3Playing() {
@@ -152,11 +163,22 @@ void StopMp3() {
 }
 
 void StartWav() {
-    if (mci->waveOutDeviceCount() <= 0) return;
-    mci->playSound(BgmFile.c_str(), kWavLoopFlags);
+    if (mci->waveOutDeviceCount() <= 0) {
+        logFailure("no wave output device for " + BgmFile, "");
+        return;
+    }
+    if (!mci->playSound(BgmFile.c_str(), kWavLoopFlags)) logFailure("the WAV file " + BgmFile + " does not play", "");
 }
 
 void StopWav() { mci->playSound(nullptr, 0); }
+
+void StopChosenMusic() {
+    if (BgmKind == 1) StopCdAudio();
+    if (BgmKind != 2) return;
+    const MusicFileKind kind = musicFileKindOf(BgmFile);
+    if (kind == MusicFileKind::Wav) StopWav();
+    if (kind == MusicFileKind::Mp3) StopMp3();
+}
 
 MusicFileKind musicFileKindOf(const std::string& path) {
     const std::string ending = upperAscii(path.size() >= 3 ? path.substr(path.size() - 3) : path);

@@ -45,6 +45,9 @@ void PollMp3();
 void StopMp3();
 void StartWav();
 void StopWav();
+// Stops whatever player BgmKind and BgmFile choose, as the end of a crashed
+// saver does: no timers are left to stop.
+void StopChosenMusic();
 
 int32_t SendMciCommand(const std::string& command, std::string& text);
 std::string QueryMci(const std::string& command);

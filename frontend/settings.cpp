@@ -1,5 +1,6 @@
 #include "frontend/settings.h"
 
+#include "diagnostics/failure_log.h"
 #include "frontend/number_text.h"
 #include "frontend/program_state.h"
 #include "frontend/settings_location.h"
@@ -40,6 +41,7 @@ void LoadSettings() {
         if (FileExists(BgmFile)) {
             BgmFolder = FolderOfPath(BgmFile);
         } else {
+            logFailure("the music file " + BgmFile + " cannot be opened; no music plays", "");
             dropFileMusic();
         }
     });

@@ -8,6 +8,8 @@
 #include <cwchar>
 #include <string>
 
+#include "diagnostics/failure_log_win32.h"
+
 namespace {
 
 struct WindowsSettings : SettingsPlatform {
@@ -16,7 +18,9 @@ struct WindowsSettings : SettingsPlatform {
         GetPrivateProfileStringA(section, key, fallback, buffer, size, file);
     }
     int32_t writeProfileString(const char* section, const char* key, const char* value, const char* file) override {
-        return WritePrivateProfileStringA(section, key, value, file);
+        const BOOL written = WritePrivateProfileStringA(section, key, value, file);
+        if (!written) logLastError(std::string("the settings file ") + file + " cannot be written");
+        return written;
     }
     bool openForReading(const std::string& path) override {
         // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS, so it
@@ -53,7 +57,9 @@ struct WindowsSettings : SettingsPlatform {
         if (!folder.empty() && folder.back() == '\\') folder.pop_back();
         return folder;
     }
-    void makeFolder(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
+    void makeFolder(const std::string& path) override {
+        if (!CreateDirectoryA(path.c_str(), nullptr)) logFolderNotMade("the settings folder", path);
+    }
     std::string fileIdentity(const std::string& path) override {
         // A file that exists: its volume and index, which no spelling changes.
         HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -1,6 +1,7 @@
 #include "frontend/show_mode.h"
 
 #include "contract/saver_contract.h"
+#include "diagnostics/failure_log.h"
 #include "frontend/command_line.h"
 #include "frontend/music.h"
 #include "frontend/program_state.h"
@@ -88,6 +89,7 @@ void Timer3_Timer(ShowModePort& port) {
         bool running = false;
         skipOnError([&] { running = port.programRunning(); });
         if (running) return;
+        logFailure("the renderer's window never appeared; show mode ends", "");
     }
     skipOnError([&] { port.setTimerEnabled(Control::Timer3, false); });
     port.unloadForm();

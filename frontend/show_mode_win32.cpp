@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "diagnostics/failure_log_win32.h"
 #include "frontend/settings.h"
 #include "frontend/show_mode.h"
 #include "frontend/skip_on_error.h"
@@ -21,10 +22,14 @@ struct WindowsShowForm : ShowModePort {
 
     bool savePicture(Picture picture, const std::string& path) override {
         const PictureRef decoded = loadPictureResource(picture);
-        return decoded && writePictureBmp(*decoded, path.c_str());
+        if (!decoded) {
+            logFailure("the picture for " + path + " cannot be decoded", "");
+            return false;
+        }
+        return writePictureBmp(*decoded, path.c_str()) || logLastError("staged picture " + path + " cannot be written");
     }
     bool copyFile(const std::string& from, const std::string& to) override {
-        return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+        return CopyFileA(from.c_str(), to.c_str(), FALSE) || logLastError("copying " + from + " to " + to + " failed");
     }
     std::string programFolder() override { return activeSettingsPlatform().programFolder(); }
     bool startProgram(const std::string& path) override {
@@ -36,7 +41,7 @@ struct WindowsShowForm : ShowModePort {
         PROCESS_INFORMATION process;
         std::memset(&process, 0, sizeof process);
         if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-            return false;
+            return logLastError("the renderer " + path + " cannot be started");
         // The saver's own window is hidden, so hand the foreground on to the
         // renderer: its window is to take the focus.
         AllowSetForegroundWindow(process.dwProcessId);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "diagnostics/crash_report_win32.h"
+#include "diagnostics/failure_log_win32.h"
 #include "frontend/command_line.h"
 #include "frontend/music.h"
 #include "frontend/music_win32.h"
@@ -30,7 +32,9 @@ struct WindowsStartup : StartupPort {
     bool hostSize(int32_t handle, int& width, int& height) override {
         return previewHostSize(asWindow(handle), width, height);
     }
-    void makeFolder(const char* path) override { CreateDirectoryA(path, nullptr); }
+    void makeFolder(const char* path) override {
+        if (!CreateDirectoryA(path, nullptr)) logFolderNotMade("the staging folder", path);
+    }
     void loadSettings() override { LoadSettings(); }
     void showSettingsDialog() override { ::showSettingsDialog(); }
     void showCursor(bool show) override { ShowCursor(show ? TRUE : FALSE); }
@@ -41,10 +45,19 @@ struct WindowsStartup : StartupPort {
     void endProgram() override { ExitProcess(0); }
 };
 
+// A crash ends the process at once: the cursor comes back and the music
+// stops first.
+void restoreAfterCrash() {
+    ShowCursor(TRUE);
+    StopChosenMusic();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
+        startFailureLog();
+        installCrashReport(restoreAfterCrash);
         useSettingsPlatform(&windowsSettingsPlatform());
         useMciPort(&windowsMciPort());
         WindowsStartup startup;

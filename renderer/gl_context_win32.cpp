@@ -4,6 +4,9 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <string>
+
+#include "diagnostics/failure_log_win32.h"
 
 namespace {
 
@@ -45,11 +48,22 @@ PIXELFORMATDESCRIPTOR pixelFormatRequest(int bits) {
 HGLRC createGlContext(HDC deviceContext, int bits, HGLRC shareWith) {
     const PIXELFORMATDESCRIPTOR request = pixelFormatRequest(bits);
     const int format = ChoosePixelFormat(deviceContext, &request);
-    if (format == 0 || !SetPixelFormat(deviceContext, format, &request)) return nullptr;
+    if (format == 0) {
+        logLastError("no pixel format for " + std::to_string(bits) + "-bit colour");
+        return nullptr;
+    }
+    if (!SetPixelFormat(deviceContext, format, &request)) {
+        logLastError("pixel format " + std::to_string(format) + " cannot be set");
+        return nullptr;
+    }
     const HGLRC context = wglCreateContext(deviceContext);
-    if (context == nullptr) return nullptr;
+    if (context == nullptr) {
+        logLastError("the GL context cannot be made");
+        return nullptr;
+    }
     // Sharing must come before the new context is first made current.
     if (shareWith != nullptr && !wglShareLists(shareWith, context)) {
+        logLastError("the GL context cannot share the lake's textures");
         wglDeleteContext(context);
         return nullptr;
     }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "diagnostics/failure_log_win32.h"
 #include "renderer/gl_context_win32.h"
 #include "renderer/monitors_win32.h"
 #include "renderer/scene.h"
@@ -34,11 +35,17 @@ void keepViewSize(MonitorLake& lake) {
 
 // The fallback for a monitor whose context cannot be made: what was made
 // for it goes, and its cover stays as it is, black.
-void keepBlackCover(HWND cover, HDC deviceContext) { ReleaseDC(cover, deviceContext); }
+void keepBlackCover(HWND cover, HDC deviceContext) {
+    logLastError("another monitor's lake cannot be drawn; its cover stays black");
+    ReleaseDC(cover, deviceContext);
+}
 
 void startLake(HWND cover, int bits) {
     const HDC deviceContext = GetDC(cover);
-    if (deviceContext == nullptr) return;
+    if (deviceContext == nullptr) {
+        logLastError("another monitor's window has no device context; it stays black");
+        return;
+    }
     const HGLRC context = createGlContext(deviceContext, bits, lakeRc);
     if (context == nullptr || !wglMakeCurrent(deviceContext, context)) {
         if (context != nullptr) wglDeleteContext(context);

@@ -6,8 +6,11 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "contract/saver_contract.h"
+#include "diagnostics/crash_report_win32.h"
+#include "diagnostics/failure_log_win32.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/gl_context_win32.h"
 #include "renderer/monitor_lakes_win32.h"
@@ -49,7 +52,9 @@ bool changeDisplayMode(int width, int height, int bits) {
     mode.dmPelsHeight = static_cast<DWORD>(height);
     mode.dmBitsPerPel = static_cast<DWORD>(bits);
     mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+    const LONG result = ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
+    if (result != DISP_CHANGE_SUCCESSFUL) logDisplayModeRefused(width, height, bits, result);
+    return result == DISP_CHANGE_SUCCESSFUL;
 }
 
 // Releases whatever exists, newest first; safe after a partial start.
@@ -138,10 +143,11 @@ void keepClientSize(const RECT& frame, int width, int height) {
 
 bool makeGlContext(int bits) {
     deviceContext = GetDC(renderWindow);
-    if (deviceContext == nullptr) return false;
+    if (deviceContext == nullptr) return logLastError("the window's device context is not available");
     glContext = createGlContext(deviceContext, bits, nullptr);
     if (glContext == nullptr) return false;
-    return wglMakeCurrent(deviceContext, glContext) != FALSE;
+    if (!wglMakeCurrent(deviceContext, glContext)) return logLastError("the GL context cannot be made current");
+    return true;
 }
 
 bool createRenderWindow(const char* title, int width, int height, int bits, bool fullScreenRequested) {
@@ -149,11 +155,11 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     // file ends the program without touching the display.
     Ms3dModel* model = new (std::nothrow) Ms3dModel;
     sceneModel = model;
-    if (model == nullptr || !model->load(kModelPath)) return false;
+    if (model == nullptr || !model->load(kModelPath)) return logUnusableFile("model", kModelPath);
 
     fullScreen = fullScreenRequested;
     appInstance = GetModuleHandleA(nullptr);
-    if (!registerWindowClass()) return false;
+    if (!registerWindowClass()) return logLastError("the window class cannot be registered");
 
     if (fullScreen && !changeDisplayMode(width, height, bits)) fullScreen = false;
 
@@ -173,6 +179,7 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     renderWindow = CreateWindowExA(exStyle, kRendererWindowClass, title, style, 0, 0, frame.right - frame.left,
                                    frame.bottom - frame.top, nullptr, nullptr, appInstance, nullptr);
     if (renderWindow != nullptr) keepClientSize(frame, width, height);
+    if (renderWindow == nullptr) logLastError("the window cannot be made");
     if (renderWindow == nullptr || !makeGlContext(bits)) {
         destroyRenderWindow();
         return false;
@@ -185,6 +192,7 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     SetFocus(renderWindow);
     resizeScene(width, height);
     if (!initScene()) {
+        logFailure("the scene cannot start: none of its pictures loaded", "");
         destroyRenderWindow();
         return false;
     }
@@ -209,6 +217,14 @@ void swapEveryLake() {
     swapRenderBuffers();
 }
 
+// A crash ends the process at once: the display's own mode and the cursor
+// come back first.
+void restoreDisplayAfterCrash() {
+    if (!fullScreen) return;
+    ChangeDisplaySettingsA(nullptr, 0);
+    ShowCursor(TRUE);
+}
+
 // Returns the quit code when the loop ends on WM_QUIT, 0 when it ends on
 // Escape or a failed frame.
 int runMessageLoop() {
@@ -230,6 +246,8 @@ int runMessageLoop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    startFailureLog();
+    installCrashReport(restoreDisplayAfterCrash);
     setStartupState();
     if (!createRenderWindow(kRendererCaption, kWindowWidth, kWindowHeight, kColourBits, fullScreen)) return 0;
     const int exitCode = runMessageLoop();

@@ -31,6 +31,40 @@ std::wstring fromShiftJis(const char* bytes, size_t length) {
     return widenCodePage(kShiftJis, std::string(bytes, length));
 }
 
+// The name as the ANSI functions take it, when it comes back from the ANSI
+// code page as exactly the same text: no character dropped, none replaced by
+// the default character or by a look-alike ("Ā" by "A", which names another
+// file). Names past the chooser's buffer in ANSI bytes count as not held.
+bool exactAnsiName(const wchar_t* name, std::string& ansi) {
+    // A UTF-8 code page holds every name, and refuses the best-fit flag.
+    const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(CP_ACP, flags, name, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1 || n > kFileBufferLength) return false;
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, flags, name, -1, &bytes[0], n, nullptr, nullptr);
+    bytes.resize(std::strlen(bytes.c_str()));
+    if (widenAnsi(bytes) != name) return false;
+    ansi = bytes;
+    return true;
+}
+
+// The name to store for a chosen file: its own, or else its short (8.3)
+// form, which names the same file in plain characters where the volume
+// keeps one.
+bool storableName(const wchar_t* file, std::string& ansi) {
+    if (exactAnsiName(file, ansi)) return true;
+    wchar_t shortPath[MAX_PATH + 1] = {};
+    const DWORD n = GetShortPathNameW(file, shortPath, MAX_PATH);
+    return n > 0 && n < MAX_PATH && exactAnsiName(shortPath, ansi);
+}
+
+std::wstring unstorableNameText(const wchar_t* file) {
+    return L"This file's name cannot be stored:\n" + std::wstring(file) +
+           L"\n\nThe settings keep names in the system's ANSI code page (" + std::to_wstring(GetACP()) +
+           L"), which cannot hold all of its characters, and its drive gives it no short name to stand in. "
+           L"Rename the file or choose another; the music file stays as it was.";
+}
+
 Size sizeOf(const RECT& r) { return Size{r.right - r.left, r.bottom - r.top}; }
 
 struct WindowsDialog : Solvane_P::DialogPort {
@@ -133,17 +167,12 @@ int32_t WindowsDialog::chooseFile(const std::string& folder, std::string& path) 
     const int32_t result = GetOpenFileNameW(&ofn);
     if (result <= 0) return result;
 
-    // A name the ANSI functions could not open, or one past the buffer's
-    // length in ANSI bytes, counts as a failed choice. (A UTF-8 code page
-    // holds every name, and refuses the lossy flag.)
-    BOOL lossy = FALSE;
-    BOOL* lossyFlag = GetACP() == CP_UTF8 ? nullptr : &lossy;
-    const int n = WideCharToMultiByte(CP_ACP, 0, file, -1, nullptr, 0, nullptr, lossyFlag);
-    if (n <= 1 || n > kFileBufferLength || lossy) return 0;
-    std::string chosen(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, file, -1, &chosen[0], n, nullptr, nullptr);
-    chosen.resize(std::strlen(chosen.c_str()));
-    path = chosen;
+    // A name that cannot be stored keeps the previous choice, and the user
+    // learns why rather than finding the music silent later.
+    if (!storableName(file, path)) {
+        MessageBoxW(window(), unstorableNameText(file).c_str(), L"Kestrine", MB_OK | MB_ICONERROR);
+        return 0;
+    }
     return result;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include "diagnostics/failure_log.h"
 #include "renderer/image/bmp_platform.h"
 #include "renderer/image/dib_converter.h"
 
@@ -32,7 +34,11 @@ uint32_t readU32(const unsigned char* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
+// The last message shown, which the failure log repeats with the file's name.
+std::string lastReport;
+
 void report(const char* text) {
+    lastReport = text;
     if (loaderMessageHandler) loaderMessageHandler(text);
 }
 
@@ -285,14 +291,17 @@ RgbImage* decodeDibFile(const unsigned char* bytes, size_t length) {
 
 RgbImage* loadDibImage(const char* path) {
     MappedDibFile file{};
+    RgbImage* image = nullptr;
+    lastReport.clear();
     if (!path || !mapDibFile(path, &file)) {
         char text[600];
         std::snprintf(text, sizeof text, kOpenFailedMessage, path ? path : "");
         report(text);
-        return nullptr;
+    } else {
+        image = decodeDibFile(file.bytes, file.length);
+        unmapDibFile(&file);
     }
-    RgbImage* image = decodeDibFile(file.bytes, file.length);
-    unmapDibFile(&file);
+    if (!image) logFailure(std::string("picture ") + (path ? path : "") + " not loaded", lastReport);
     return image;
 }
 

@@ -1,12 +1,13 @@
 // The BMP loader's Windows side: the file mapped read-only through kernel32,
 // the conversion done by GDI into a 24-bit DIB section, and the "Error" box.
 #include <windows.h>
+#include "diagnostics/failure_log_win32.h"
 #include "renderer/image/bmp_platform.h"
 
 bool fileOpensForReading(const char* path) {
     HANDLE file =
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) return logLastError(std::string("picture ") + path + " cannot be read");
     CloseHandle(file);
     return true;
 }

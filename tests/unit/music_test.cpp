@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/failure_log.h"
 #include "frontend/music.h"
 #include "frontend/program_state.h"
 #include "tests/unit/fake_system_in_use.h"
@@ -239,9 +240,18 @@ TEST_F(MusicTest, Mp3StartQuotesThePathAndPlaysOnlyAfterAnOpen) {
     EXPECT_EQ((Lines{"open \"C:\\My Music\\lake.mp3\" type MPEGVideo Alias MP3Play|0", "play MP3Play|0"}), mci.sent);
 
     mci.sent.clear();
+    mci.errorTexts[277] = "A problem occurred in initializing MCI.";
     mci.script("open \"C:\\My Music\\lake.mp3\" type MPEGVideo Alias MP3Play", {{277, ""}});
+    static std::string logged;
+    useFailureSink([](const std::string& what, const std::string& reason) { logged = what + "|" + reason; });
     StartMp3();
-    EXPECT_EQ(1u, mci.sent.size());
+    useFailureSink(nullptr);
+    EXPECT_EQ((Lines{"open \"C:\\My Music\\lake.mp3\" type MPEGVideo Alias MP3Play|0", "error text 277|256"}),
+              mci.sent);
+    EXPECT_EQ(
+        "MCI \"open \"C:\\My Music\\lake.mp3\" type MPEGVideo Alias MP3Play\" failed with 277|"
+        "A problem occurred in initializing MCI.",
+        logged);
 }
 
 TEST_F(MusicTest, Mp3PollRestartsAnythingButPlaying) {

@@ -25,7 +25,7 @@ set_target_properties(frontend_window_maker frontend_preview_host frontend_mci f
 # Finds a window by caption from another process (visible or not), or ends
 # its process by id.
 add_executable(frontend_window_probe ${CMAKE_CURRENT_LIST_DIR}/frontend_window_probe.cpp)
-target_link_libraries(frontend_window_probe PRIVATE user32)
+target_link_libraries(frontend_window_probe PRIVATE user32 shell32)
 set_target_properties(frontend_window_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${frontend_test_dir})
 
 # The preview form hosted in-process, its picture written to a file.

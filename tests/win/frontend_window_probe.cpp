@@ -5,8 +5,10 @@
 //   frontend_window_probe REPORT close CAPTION       posts WM_CLOSE to the window
 //   frontend_window_probe REPORT endsession CAPTION  sends WM_QUERYENDSESSION, then WM_ENDSESSION, as a log-off does
 //   frontend_window_probe REPORT texts CAPTION  "text T" for each child window in UTF-8 (a message box's message, its button)
+//   frontend_window_probe REPORT fill CAPTION TEXT  puts TEXT into the edit box of the window's open popup (a chooser)
 // Exit 0 when the window exists and the action was done.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -38,6 +40,25 @@ BOOL CALLBACK reportText(HWND child, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK findEdit(HWND child, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The text from the wide command line: the ANSI one cannot carry every character.
+void fillPopup(HWND owner) {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    HWND edit = nullptr;
+    EnumChildWindows(GetLastActivePopup(owner), findEdit, reinterpret_cast<LPARAM>(&edit));
+    test_report::check(edit != nullptr && args != nullptr && count > 4, "edit");
+    if (edit && args && count > 4) SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[4]));
+    LocalFree(args);
+}
+
 void endSession(HWND window) {
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
@@ -62,5 +83,6 @@ int main(int argc, char** argv) {
     if (window && action == "close") test_report::check(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "closed");
     if (window && action == "endsession") endSession(window);
     if (window && action == "texts") EnumChildWindows(window, reportText, 0);
+    if (window && action == "fill") fillPopup(window);
     return test_report::finish();
 }

@@ -14,6 +14,8 @@
 //                                         with checks that each is borderless, topmost, without a cursor
 //                                         and below the lake
 //   renderer_probe REPORT cover-focus     makes the first cover the foreground window
+//   renderer_probe REPORT fault           starts a thread in the renderer at address 0: a real access
+//                                         violation there, as a crash of its own would be
 // REPORT gets "key value" lines and one "what ok|FAIL" line per check; exit 0
 // when the window exists and every check passed.
 #include <windows.h>
@@ -137,6 +139,20 @@ void focusCover(HWND lake) {
     check(GetForegroundWindow() == covers.front(), "cover_foreground");
 }
 
+void startFaultingThread(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(
+        PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_VM_READ,
+        FALSE, processId);
+    check(process != nullptr, "opened");
+    if (process == nullptr) return;
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, nullptr, nullptr, 0, nullptr);
+    check(thread != nullptr, "thread_started");
+    if (thread) CloseHandle(thread);
+    CloseHandle(process);
+}
+
 void act(const std::string& command, HWND window) {
     if (command == "find") describe(window);
     if (command == "close") check(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "posted");
@@ -167,6 +183,7 @@ void act(const std::string& command, HWND window) {
     }
     if (command == "monitors") reportMonitors(window);
     if (command == "cover-focus") focusCover(window);
+    if (command == "fault") startFaultingThread(window);
 }
 
 }  // namespace

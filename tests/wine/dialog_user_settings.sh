@@ -6,6 +6,7 @@
 # plays by. When no file can be written, a message names the files tried,
 # the dialog stays open, and cancel still closes it writing nothing.
 . "$(dirname "$0")/dialog_lib.sh"
+. "$(dirname "$0")/failure_log_lib.sh"
 
 appdata=$(harness_wine_text cmd /c 'echo %APPDATA%')
 user_dir=$(winepath -u "$appdata\\Kestrine" 2>/dev/null)
@@ -80,10 +81,12 @@ echo "  the next /c shows the MP3 source; the next /s plays the MP3"
 # --- Neither file can be written: a file named Kestrine where the user's folder goes.
 rm -rf "$user_dir"
 echo keep > "$user_dir"
+clear_failure_log
 dialog_start
 click_label 1
 save_refused_box "The settings could not be saved. |  | C:\\kdialog\\Kestrine.ini | $appdata\\Kestrine\\Kestrine.ini"
 expect_state user_refused 1 1 0
+expect_logged "neither writable" Kestrine.scr 'the settings file C:\kdialog\Kestrine.ini cannot be written: '
 click_cancel
 dialog_expect_exit "cancel after a refused save"
 [ "$(cat "$user_dir")" = keep ] && [ -z "$(ls -A "$DIALOG_INI")" ] || harness_fail "a refused save or its cancel wrote something"

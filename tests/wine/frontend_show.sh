@@ -4,8 +4,12 @@
 # and keeps its hidden show-mode window; a second start in any mode ends
 # at once; Escape ends the renderer and then the front end; killing the
 # renderer ends the front end too; the empty command line runs the same; the
-# saver runs and stops cleanly with each kind of music configured.
+# saver runs and stops cleanly with each kind of music configured. A clean
+# run leaves no failure log; a C:\tolvin that is a file, missing music and a
+# crash of the renderer leave their lines (and the crash a minidump), and the
+# whole saver still ends.
 . "${KESTRINE_ROOT:?}/tests/wine/frontend_common.sh" || exit 1
+. "$KESTRINE_ROOT/tests/wine/failure_log_lib.sh"
 fe_stage ksaver full
 scr='C:\ksaver\Kestrine.scr'
 tolvin=$SAVER_STAGED
@@ -45,6 +49,7 @@ front_end_follows() {
 
 # --- /s: staging, windows, second starts, Escape.
 rm -rf "$tolvin"
+clear_failure_log
 start_saver saver /s
 for pair in "$SAVER_LAKE_BED lake_bed.jpg 256x256" "$SAVER_BACKDROP backdrop.jpg 1024x256" "$SAVER_SPLASH splash.jpg 64x64"; do
     set -- $pair
@@ -69,6 +74,52 @@ for args in "/s" "/p 1234" "/c" "" "/x"; do
 done
 escape_and_wait "$saver" "/s"
 echo "  Escape: the front end ended $FE_MS ms after the key"
+[ ! -e "$failure_log" ] || harness_fail "a clean run wrote a failure log: $(cat "$failure_log")"
+
+# --- C:\tolvin is a file: nothing can be staged, the renderer finds no model,
+# and the saver ends having shown nothing; the log tells why.
+rm -rf "$tolvin"; echo in the way > "$tolvin"
+fe_run 60 "$scr" /s
+[ "$FE_CODE" = 0 ] || harness_fail "C:\tolvin as a file: the front end ended with $FE_CODE"
+staged=$SAVER_STAGING_FOLDER
+expect_logged "$staged as a file" Kestrine.scr "the staging folder $staged cannot be made: "
+expect_logged "$staged as a file" Kestrine.scr "staged picture $staged\\$SAVER_LAKE_BED cannot be written: "
+expect_logged "$staged as a file" Kestrine.scr "copying C:\\ksaver\\$SAVER_PROGRAM_MODEL to $staged\\$SAVER_STAGED_MODEL failed: "
+expect_logged "$staged as a file" "$SAVER_RENDERER_PROGRAM" "model $staged\\$SAVER_STAGED_MODEL cannot be read: "
+expect_logged "$staged as a file" Kestrine.scr "the renderer's window never appeared; show mode ends"
+rm -f "$tolvin"
+
+# --- A crash of the renderer (a thread started in it at address 0): the
+# display mode comes back, the log names the exception, a minidump joins the
+# newest ones kept, and the front end ends as usual. The log is at its size
+# limit beforehand, so this line starts a new one.
+clear_failure_log
+mkdir -p "$kestrine_local/crashes"
+yes '2020-01-01T00:00:00 Kestrine.scr 1 an older line' | head -c 262144 > "$failure_log"
+cp "$failure_log" "$FE_WORK/full.log"
+for day in 01 02 03 04 05; do
+    touch -d "2020-01-$day" "$kestrine_local/crashes/Kestrine.dll-202001${day}-000000-1.dmp"
+done
+rprobe() {
+    harness_run_probe 60 "$FE_WORK/rprobe.txt" "$KESTRINE_WIN_BUILD/tests/win/renderer_probe.exe" 'C:\kfront\rprobe.txt' "$@"
+    [ "$HARNESS_CODE" = 0 ]
+}
+display_mode() { rprobe mode; harness_report_value "$FE_WORK/rprobe.txt" mode; }
+mode_before=$(display_mode)
+start_saver saver /s
+rprobe fault || harness_fail "the probe could not start a thread in the renderer"
+fe_wait "$saver" 60
+[ "$FE_CODE" = 0 ] || harness_fail "after the renderer's crash the front end ended with $FE_CODE"
+[ "$(display_mode)" = "$mode_before" ] || harness_fail "after the crash the display mode is not $mode_before"
+expect_logged "crash" "$SAVER_RENDERER_PROGRAM" 'unhandled exception c0000005 at 0x0 (in no module)'
+cmp -s "$FE_WORK/full.log" "$failure_log.1" || harness_fail "the full log was not kept as Kestrine.log.1"
+[ "$(grep -c 'an older line' "$failure_log")" = 0 ] || harness_fail "the new log holds the older lines"
+dumps=$(ls "$kestrine_local/crashes")
+[ "$(echo "$dumps" | wc -l)" = 5 ] && ! echo "$dumps" | grep -q 20200101 ||
+    harness_fail "the crashes folder does not hold the newest five dumps: $dumps"
+dump=$(ls "$kestrine_local/crashes"/Kestrine.dll-*-*-*.dmp | grep -v '/Kestrine.dll-2020')
+[ "$(head -c 4 "$dump")" = MDMP ] || harness_fail "no minidump for the crash among: $dumps"
+echo "  crash: the front end ended $FE_MS ms after the fault; $(basename "$dump") is $(stat -c %s "$dump") bytes"
 
 # --- The renderer's process killed: the front end follows.
 front_end_follows kill "$caption" "the renderer killed"
@@ -92,6 +143,7 @@ sox -q -n -r 44100 -c 2 -b 16 "$FE_WORK/tone.wav" synth 1.2 sine 440 || harness_
 lame --quiet "$FE_WORK/tone.wav" "$FE_WORK/tone.mp3" || harness_fail "lame cannot make an MP3"
 cp "$FE_WORK/tone.wav" "$FE_WORK/tone.ogg"
 ini=$FE_DRIVE/ksaver/$SAVER_SETTINGS_FILE
+clear_failure_log
 for setting in "2 C:\\kfront\\tone.mp3" "2 C:\\kfront\\tone.wav" "2 C:\\kfront\\tone.ogg" "1 " "0 "; do
     kind=${setting%% *}
     file=${setting#* }
@@ -104,5 +156,13 @@ for setting in "2 C:\\kfront\\tone.mp3" "2 C:\\kfront\\tone.wav" "2 C:\\kfront\\
     escape_and_wait "$saver" "music kind $kind '$file'"
     echo "  music kind $kind '$file': ran and stopped cleanly ($FE_MS ms after Escape)"
 done
+rm -f "$ini"
+expect_logged "no CD drive" Kestrine.scr 'MCI "open cdaudio" failed with '
+
+# --- A music file that is gone: the saver runs without music, and says so.
+saver_ini_text 2 0 'C:\kfront\gone.mp3' > "$ini"
+start_saver saver /s
+escape_and_wait "$saver" "a missing MP3"
+expect_logged "missing MP3" Kestrine.scr 'the music file C:\kfront\gone.mp3 cannot be opened; no music plays'
 rm -f "$ini"
 echo "PASS: show mode stages, runs, yields to nothing, and ends with its renderer"

@@ -3,6 +3,7 @@
 # running copy in every mode, and the staging folder made by /c and by the
 # empty command line.
 . "${KESTRINE_ROOT:?}/tests/wine/frontend_common.sh" || exit 1
+. "$KESTRINE_ROOT/tests/wine/failure_log_lib.sh"
 fe_stage kstart
 scr='C:\kstart\Kestrine.scr'
 tolvin=$SAVER_STAGED
@@ -53,6 +54,7 @@ echo "  /c made $SAVER_STAGING_FOLDER, showed the dialog and ended $FE_MS ms aft
 # The empty command line runs show mode: it stages the scene files; with no
 # renderer beside it, show mode ends at once.
 rm -rf "$tolvin"
+clear_failure_log
 fe_run 30 "$scr"
 [ "$FE_CODE" = 0 ] || harness_fail "the empty command line ended with $FE_CODE"
 [ "$FE_MS" -lt $((FE_PROMPT_SECONDS * 1000)) ] || harness_fail "show mode without a renderer took $FE_MS ms"
@@ -60,4 +62,5 @@ for f in "$SAVER_LAKE_BED" "$SAVER_BACKDROP" "$SAVER_SPLASH"; do
     [ -s "$tolvin/$f" ] || harness_fail "the empty command line did not stage $f"
 done
 echo "  the empty command line staged the pictures and, with no renderer, ended in $FE_MS ms"
+expect_logged "no renderer" Kestrine.scr 'the renderer C:\kstart\Kestrine.dll cannot be started: '
 echo "PASS: start-up modes, single instance and staging folder"

@@ -3,6 +3,7 @@
 # short model file must end it silently with exit code 0 before any window
 # appears; a valid one lets it open its window.
 . "$(dirname "$0")/renderer_common.sh"
+. "$(dirname "$0")/failure_log_lib.sh"
 
 model="$tolvin/$SAVER_STAGED_MODEL"
 work=$(mktemp -d /tmp/kestrine-model.XXXXXX)
@@ -55,11 +56,21 @@ trap 'restore_model; harness_cleanup' EXIT
 write_valid_model "$work/valid.data" "$SAVER_STAGING_FOLDER\\$SAVER_LAKE_BED"
 
 rm -f "$model"
+clear_failure_log
 expect_silent_refusal "missing model"
+staged_name="$SAVER_STAGING_FOLDER\\$SAVER_STAGED_MODEL"
+expect_logged "missing model" "$SAVER_RENDERER_PROGRAM" "model $staged_name cannot be read: "
+# With no place for the log the renderer goes on exactly as before.
+clear_failure_log
+echo in the way > "$kestrine_local"
+expect_silent_refusal "missing model, no place for the log"
+rm -f "$kestrine_local"
 
 cp "$work/valid.data" "$model"
 printf 'MS3D000001' | dd of="$model" bs=1 seek=0 conv=notrunc status=none
 expect_silent_refusal "wrong signature"
+expect_logged "wrong signature" "$SAVER_RENDERER_PROGRAM" \
+    "model $staged_name is not valid: its contents are short or inconsistent"
 
 size=$(stat -c %s "$work/valid.data")
 head -c $((size - 1)) "$work/valid.data" > "$model"
@@ -95,4 +106,5 @@ window=$(harness_wait_window "$SAVER_RENDERER_CAPTION" 1)
 xdotool windowfocus --sync "$window" 2>/dev/null
 expect_exit_0 "$started" 30 "broken texture, Escape" escape
 rm -f "$tolvin/model_broken.bmp"
+expect_logged "broken texture" Kestrine.dll 'picture c:\tolvin\model_broken.bmp not loaded: Unknown DIB file format.'
 echo "ok: a malformed texture named by the model shows one Error box; the renderer runs on"

@@ -7,13 +7,17 @@
 # Runs in its own Wine session with that screen size, not in the run's
 # shared one.
 . "$(dirname "$0")/renderer_common.sh" 1280x720x24
+. "$(dirname "$0")/failure_log_lib.sh"
 require_probe
 shot=$(mktemp /tmp/kestrine-windowed.XXXXXX.png)
 
 [ "$(screen_size)" = 1280x720 ] || harness_fail "the session's screen is $(screen_size), not 1280x720"
 mode_before=$(display_mode)
 
+clear_failure_log
 start_renderer "the windowed fallback"
+expect_logged "windowed fallback" Kestrine.dll \
+    'display mode 1024x768x32 refused, running in a window: DISP_CHANGE_BADMODE (-2)'
 probe find || harness_fail "the probe does not find the window: $(probe_summary)"
 echo "window: $(probe_summary)"
 probe_expect "windowed fallback" "class OpenGL" "popup 0" "overlapped 1" "appwindow 1" "windowedge 1" "clip 1" \
