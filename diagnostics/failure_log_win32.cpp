@@ -9,22 +9,15 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "text/code_page_win32.h"
+
 namespace {
 
 // How long a writer waits for another to finish its line; past it the line
 // is still written, only without rotating.
 const DWORD kLogMutexWaitMs = 2000;
 
-std::wstring widen(UINT codePage, const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
-
-std::string utf8FromAnsi(const std::string& ansi) { return utf8FromWide(widen(CP_ACP, ansi)); }
+std::string utf8FromAnsi(const std::string& ansi) { return utf8FromWide(widenCodePage(CP_ACP, ansi)); }
 
 // One user's sessions share the log; a mutex in the global namespace spans
 // them. Where that namespace is closed to this user, the session's own one
@@ -79,17 +72,9 @@ void writeLogLine(const std::string& what, const std::string& reason) {
 
 }  // namespace
 
-std::string utf8FromWide(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string text(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr, nullptr);
-    return text;
-}
+std::string utf8FromWide(const std::wstring& wide) { return narrowCodePage(CP_UTF8, wide); }
 
-std::wstring wideFromUtf8(const std::string& text) { return widen(CP_UTF8, text); }
+std::wstring wideFromUtf8(const std::string& text) { return widenCodePage(CP_UTF8, text); }
 
 void startFailureLog() { useFailureSink(writeLogLine); }
 

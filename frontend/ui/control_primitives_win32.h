@@ -7,6 +7,7 @@
 #include <string>
 
 #include "frontend/ui/font_desc.h"
+#include "text/code_page_win32.h"
 
 // A layout's font at dpi.
 HFONT createFont(const FontDesc& font, int dpi);
@@ -21,7 +22,6 @@ int mouseButtonOf(UINT message);
 bool anyMouseButtonHeld(WPARAM keys);
 
 // Text conversions for captions.
-std::wstring widenCodePage(UINT codePage, const std::string& text);
 std::wstring widenUtf8(const std::string& text);
 std::string narrowUtf8(const std::wstring& text);
 std::wstring widenAnsi(const std::string& text);  // the system's ANSI code page
