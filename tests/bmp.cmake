@@ -25,6 +25,7 @@ kestrine_fuzz_target(bmp_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/bmp_fuzz.cpp
   ${PROJECT_SOURCE_DIR}/renderer/whole_file.cpp)
 if(KESTRINE_FUZZ)
   target_include_directories(bmp_fuzz PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(bmp_fuzz PRIVATE kestrine_diagnostics)
 endif()
 
 kestrine_wine_test(bmp_differential ${CMAKE_CURRENT_SOURCE_DIR}/wine/bmp_differential.sh)
