@@ -106,5 +106,5 @@ window=$(harness_wait_window "$SAVER_RENDERER_CAPTION" 1)
 xdotool windowfocus --sync "$window" 2>/dev/null
 expect_exit_0 "$started" 30 "broken texture, Escape" escape
 rm -f "$tolvin/model_broken.bmp"
-expect_logged "broken texture" Kestrine.dll 'picture c:\tolvin\model_broken.bmp not loaded: Unknown DIB file format.'
+expect_logged "broken texture" "$SAVER_RENDERER_PROGRAM" "picture $SAVER_STAGING_FOLDER\\model_broken.bmp not loaded: Unknown DIB file format."
 echo "ok: a malformed texture named by the model shows one Error box; the renderer runs on"
