@@ -43,7 +43,10 @@ start_x_server() {
             kill -0 "$pid" 2>/dev/null || break
             sleep 0.1
         done
-        if kill -0 "$pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then
+        # The server is ours only if its lock file holds its pid: another
+        # server that took the number first owns the socket.
+        if kill -0 "$pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ] &&
+            [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ]; then
             echo "$pid" > "$dir/$name.pid"
             echo "$n"
             return 0
