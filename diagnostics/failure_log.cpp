@@ -24,12 +24,6 @@ std::string oneLine(const std::string& text) {
     return line;
 }
 
-std::string twoDigits(int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", value);
-    return text;
-}
-
 }  // namespace
 
 void useFailureSink(FailureSink sink) { activeSink = sink; }
@@ -40,10 +34,10 @@ void logFailure(const std::string& what, const std::string& reason) {
 
 std::string formatLogLine(const LogTime& time, const std::string& program, unsigned long processId,
                           const std::string& what, const std::string& reason) {
-    char date[32];
-    std::snprintf(date, sizeof date, "%04d-", time.year);
-    std::string line = date + twoDigits(time.month) + "-" + twoDigits(time.day) + "T" + twoDigits(time.hour) + ":" +
-                       twoDigits(time.minute) + ":" + twoDigits(time.second);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02dT%02d:%02d:%02d", time.year, time.month, time.day, time.hour,
+                  time.minute, time.second);
+    std::string line = stamp;
     line += " " + oneLine(program) + " " + std::to_string(processId) + " " + oneLine(what);
     const std::string because = oneLine(reason);
     if (!because.empty()) line += ": " + because;

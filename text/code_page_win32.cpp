@@ -9,12 +9,12 @@ std::wstring widenCodePage(UINT codePage, const std::string& text) {
     return out;
 }
 
-std::string narrowCodePage(UINT codePage, const std::wstring& text) {
+std::string narrowCodePage(UINT codePage, const std::wstring& text, DWORD flags) {
     if (text.empty()) return std::string();
     const int n =
-        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (n <= 0) return std::string();
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
     return out;
 }

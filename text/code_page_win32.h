@@ -8,5 +8,6 @@
 
 // Empty for empty text or text the code page cannot read.
 std::wstring widenCodePage(UINT codePage, const std::string& text);
-// With the code page's default characters where it has none of its own.
-std::string narrowCodePage(UINT codePage, const std::wstring& text);
+// With the code page's default characters where it has none of its own;
+// flags as WideCharToMultiByte takes them (WC_NO_BEST_FIT_CHARS).
+std::string narrowCodePage(UINT codePage, const std::wstring& text, DWORD flags = 0);

@@ -6,7 +6,6 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 
 #include "frontend/skip_on_error.h"
@@ -38,12 +37,9 @@ std::wstring fromShiftJis(const char* bytes, size_t length) {
 bool exactAnsiName(const wchar_t* name, std::string& ansi) {
     // A UTF-8 code page holds every name, and refuses the best-fit flag.
     const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const int n = WideCharToMultiByte(CP_ACP, flags, name, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1 || n > kFileBufferLength) return false;
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, flags, name, -1, &bytes[0], n, nullptr, nullptr);
-    bytes.resize(std::strlen(bytes.c_str()));
-    if (widenAnsi(bytes) != name) return false;
+    const std::string bytes = narrowCodePage(CP_ACP, name, flags);
+    if (bytes.empty() || bytes.size() >= static_cast<size_t>(kFileBufferLength) || widenAnsi(bytes) != name)
+        return false;
     ansi = bytes;
     return true;
 }
