@@ -13,9 +13,8 @@ version=${1:?version}
 files=$(cd "${2:?folder}" && pwd) || exit 1
 out=$(mkdir -p "${3:?output folder}" && cd "$3" && pwd) || exit 1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# A tree without its history is dated by its CMakeLists.txt.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$here" log -1 --format=%ct 2>/dev/null ||
-    stat -c %Y "$here/../CMakeLists.txt")}
+# shellcheck disable=SC1091
+. "$here/release_date.sh" || exit 1
 
 names=(Kestrine.scr Kestrine.dll Kestrine.data README.txt)
 for f in "${names[@]}"; do

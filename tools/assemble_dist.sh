@@ -10,9 +10,8 @@ set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 win=${1:?Windows build folder}
 out=$(mkdir -p "${2:?dist folder}" && cd "$2" && pwd) || exit 1
-# A tree without its history is dated by its CMakeLists.txt.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null ||
-    stat -c %Y "$root/CMakeLists.txt")}
+# shellcheck disable=SC1091
+. "$root/installer/release_date.sh" || exit 1
 
 dist=$out/Kestrine
 rm -rf "$dist" "$out"/Kestrine-*-win64.zip "$out"/Kestrine-*-setup.exe "$out/SHA256SUMS"
