@@ -38,7 +38,7 @@ HARNESS_OWN_SESSION=""
 HARNESS_STATUS=$(mktemp -d /tmp/kestrine-status.XXXXXX)
 
 harness_cleanup() {
-    local pid
+    local status=$? pid
     for pid in "${HARNESS_PIDS[@]}"; do
         kill "$pid" 2>/dev/null
     done
@@ -46,6 +46,14 @@ harness_cleanup() {
         wait "$pid" 2>/dev/null
     done
     rm -rf "$HARNESS_STATUS"
+    # A failed test may leave programs running that it did not start itself
+    # (the renderer the front end started): in a session that later tests
+    # share, end every program of the session so that none of them sees it.
+    if { [ "$status" != 0 ] || [ -n "${HARNESS_FAILED:-}" ]; } && [ -z "$HARNESS_OWN_SESSION" ] && [ -n "${KESTRINE_SESSION:-}" ]; then
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+        rm -f "$KESTRINE_SESSION/wineserver.pid"
+    fi
     if [ -n "$HARNESS_OWN_SESSION" ]; then
         "$KESTRINE_ROOT/tools/wine_session.sh" stop "$HARNESS_OWN_SESSION" >/dev/null
         rm -rf "$HARNESS_OWN_SESSION"
@@ -114,7 +122,7 @@ harness_wait_exit() {
     echo timeout
 }
 
-harness_wine_pid() { harness_until 10 test -s "$HARNESS_STATUS/$1.wine" && cat "$HARNESS_STATUS/$1.wine"; }
+harness_wine_pid() { harness_until 30 test -s "$HARNESS_STATUS/$1.wine" && cat "$HARNESS_STATUS/$1.wine"; }
 
 harness_escape() {
     if [ -n "${3:-}" ]; then xdotool key --window "$3" Escape 2>/dev/null; else xdotool key Escape; fi
@@ -193,7 +201,11 @@ harness_pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
 }
 
-harness_fail() { echo "FAIL: $*" >&2; exit 1; }
+harness_fail() {
+    echo "FAIL: $*" >&2
+    HARNESS_FAILED=1
+    exit 1
+}
 
 harness_check() {
     local cond=$1; shift

@@ -25,7 +25,7 @@ harness_screenshot "$work/box.png"
 kill -0 "$refpid" 2>/dev/null || harness_fail "the program ended while its box was up"
 # The box is modal: the program has written the missing file's result and
 # waits in the box before writing the bad file's.
-harness_until 10 grep -q '^missing.bmp error missing' "$work/out.txt" ||
+harness_until 30 grep -q '^missing.bmp error missing' "$work/out.txt" ||
     harness_fail "the missing file's result is not written before the box"
 ! grep -q '^v5.bmp' "$work/out.txt" || harness_fail "the program went on before the box was dismissed"
 xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"

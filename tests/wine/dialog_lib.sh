@@ -54,7 +54,7 @@ dialog_start() {
 # settled: two screenshots in a row are the same), and sets its client origin.
 dialog_wait_painted() {
     dialog_height
-    harness_until 15 dialog_painted || harness_fail "the dialog was not painted"
+    harness_until 40 dialog_painted || harness_fail "the dialog was not painted within 40 s"
     dialog_wait_still
 }
 dialog_painted() {
@@ -162,7 +162,7 @@ state_is() {
 dialog_until() {
     local what=$1
     shift
-    harness_until 15 "$@" || harness_fail "$what"
+    harness_until 30 "$@" || harness_fail "$what"
 }
 
 # expect_state SHOT MARK REPEAT FILE

@@ -107,7 +107,7 @@ rprobe() {
 display_mode() { rprobe mode; harness_report_value "$FE_WORK/rprobe.txt" mode; }
 mode_before=$(display_mode)
 start_saver saver /s
-rprobe fault || harness_fail "the probe could not start a thread in the renderer"
+rprobe fault || harness_fail "the probe could not start a thread in the renderer: $(paste -sd " " "$FE_WORK/rprobe.txt" 2>&1) (exit $HARNESS_CODE)"
 fe_wait "$saver" 60
 [ "$FE_CODE" = 0 ] || harness_fail "after the renderer's crash the front end ended with $FE_CODE"
 [ "$(display_mode)" = "$mode_before" ] || harness_fail "after the crash the display mode is not $mode_before"

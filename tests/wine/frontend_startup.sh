@@ -24,7 +24,7 @@ done
 for caption in "$SAVER_SHOW_CAPTION" "$SAVER_DIALOG_CAPTION"; do
     rm -f "$FE_WORK/handle.txt"
     harness_start_program maker "$FE_TESTS/frontend_window_maker.exe" "$caption" hidden 'C:\kfront\handle.txt'
-    harness_until 10 grep -q '^failures' "$FE_WORK/handle.txt" 2>/dev/null
+    harness_until 30 grep -q '^failures' "$FE_WORK/handle.txt" 2>/dev/null
     harness_unix_lines "$FE_WORK/handle.txt"
     handle=$(harness_report_value "$FE_WORK/handle.txt" handle)
     [ -n "$handle" ] || harness_fail "the window maker did not start"

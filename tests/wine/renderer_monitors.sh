@@ -45,7 +45,7 @@ shows_colours() {
 # expect_colours SHOT WHAT "X Y COLOUR"...: screenshots until one shows them.
 expect_colours() {
     local shot=$1 what=$2; shift 2
-    harness_until 10 shows_colours "$shot" "$@" || harness_fail "$what: not the colours $* in $shot"
+    harness_until 30 shows_colours "$shot" "$@" || harness_fail "$what: not the colours $* in $shot"
 }
 
 # start_saver: the front end with /s; waits for the lake's window.
