@@ -116,6 +116,10 @@ ASOUND
     [ -f "$WINEPREFIX/system.reg" ] || new_prefix
     setsid wineserver -f -p >"$dir/wineserver.log" 2>&1 < /dev/null &
     echo $! > "$dir/wineserver.pid"
+    # The prefix's services start with the first program and live on: start
+    # them here, away from any test's output, which they would otherwise
+    # hold open after the test has ended.
+    wine cmd /c exit >/dev/null 2>&1 < /dev/null
     echo "wine session: DISPLAY=:$n WINEPREFIX=$WINEPREFIX"
 }
 

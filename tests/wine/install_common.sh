@@ -105,10 +105,13 @@ in_uninstall() {
     harness_start_program pid "$program" /S
     code=$(harness_wait_exit "$pid" 120)
     [ "$code" = 0 ] || harness_fail "the uninstaller ended with $code"
-    # The uninstaller runs on from a copy of itself, so that it can remove its
-    # own folder: wait for it to go, and its folder when nothing else is there.
+    # The uninstaller runs on from a copy of itself in the temporary folder,
+    # so that it can remove its own folder: wait for it to go, its folder when
+    # nothing else is there, and the copy to end (a next uninstaller copies
+    # itself there too).
     in_uninstaller_gone() {
-        [ ! -e "$uninstaller" ] && { [ ! -e "${uninstaller%/*}" ] || [ -n "$(ls -A "${uninstaller%/*}")" ]; }
+        [ ! -e "$uninstaller" ] && { [ ! -e "${uninstaller%/*}" ] || [ -n "$(ls -A "${uninstaller%/*}")" ]; } &&
+            ! pgrep -f '~nsu[^ ]*\.tmp.Un\.exe' > /dev/null
     }
     harness_until 120 in_uninstaller_gone || harness_fail "$program or its empty folder is still there after 120 s"
 }
