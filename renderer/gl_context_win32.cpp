@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -74,4 +75,11 @@ void setSwapInterval(int interval) {
     if (!swapControlOffered()) return;
     const auto swapInterval = glProc<SwapIntervalProc>("wglSwapIntervalEXT");
     if (swapInterval != nullptr) swapInterval(interval);
+}
+
+void (*lookUpWglProc(const char* name))() {
+    // Some drivers answer a name they do not know with 1, 2, 3 or -1.
+    const auto address = reinterpret_cast<std::intptr_t>(wglGetProcAddress(name));
+    if (address >= -1 && address <= 3) return nullptr;
+    return glProc<void (*)()>(name);
 }

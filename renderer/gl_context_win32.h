@@ -14,3 +14,7 @@ HGLRC createGlContext(HDC deviceContext, int bits, HGLRC shareWith);
 // Asks the current context to swap every interval refreshes (0: at once),
 // where the driver offers swap control; otherwise does nothing.
 void setSwapInterval(int interval);
+
+// The current context's entry point of that name (GL beyond 1.1), or
+// nullptr; the scene's lookup (glProcLookup).
+void (*lookUpWglProc(const char* name))();

@@ -147,6 +147,7 @@ bool makeGlContext(int bits) {
     glContext = createGlContext(deviceContext, bits, nullptr);
     if (glContext == nullptr) return false;
     if (!wglMakeCurrent(deviceContext, glContext)) return logLastError("the GL context cannot be made current");
+    glProcLookup = lookUpWglProc;
     return true;
 }
 

@@ -144,6 +144,7 @@ bool initScene() {
     if (sceneModel != nullptr) sceneModel->loadMaterialTextures(loadMipmappedTexture);
     if (!loadSceneTextures()) return false;
     setFixedState();
+    startWaterMesh();
     resetSplash();
     return true;
 }

@@ -19,12 +19,27 @@ const Tint& waterBaseTint();
 // being given back to the system and faulted in again every frame.
 constexpr int kWaterMeshBandRows = 16;
 
+// GL entry points beyond 1.1, from the platform's lookup for the context
+// that is current (wglGetProcAddress, OSMesaGetProcAddress); set before the
+// scene starts. Without one the mesh is drawn from GL 1.1 client arrays.
+using GlProc = void (*)();
+using GlProcLookup = GlProc (*)(const char* name);
+extern GlProcLookup glProcLookup;
+
+// Starts the mesh for the context now current (initScene calls it): with a
+// buffer object for the vertices and one for the corner list where the
+// context offers GL_ARB_vertex_buffer_object, else with client arrays.
+// Contexts that share the current one's objects draw from the same buffers.
+void startWaterMesh();
+// True when the mesh goes through buffer objects.
+bool waterMeshInBuffers();
+
 // The mesh in the current frame from two vertex arrays, a position and a
 // colour per vertex written here each frame, and one band's list of quad
 // corners, made at the first frame (again only if the grid's width changes)
 // and used for every band.
 void drawWaterMesh();
-// The mesh again from the arrays as drawWaterMesh last wrote them: a second
-// window drawn in the same frame shows the same surface without writing
-// every vertex again.
+// The mesh again from the arrays (or buffers) as drawWaterMesh last wrote
+// them: a second window drawn in the same frame shows the same surface
+// without writing every vertex again.
 void drawWrittenWaterMesh();

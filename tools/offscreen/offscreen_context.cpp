@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "renderer/water_mesh.h"
+
 OffscreenContext::OffscreenContext(int width, int height)
     : width_(width > 0 ? width : 1),
       height_(height > 0 ? height : 1),
@@ -19,6 +21,8 @@ OffscreenContext::OffscreenContext(int width, int height)
         return;
     }
     context_ = context;
+    // The scene finds the buffer objects the program uses, as the program does.
+    glProcLookup = OSMesaGetProcAddress;
     if (!makeFramebuffer()) {
         OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
         OSMesaDestroyContext(context);
