@@ -31,10 +31,12 @@ void countSwap() {
     }
 }
 
+bool escapeRequested() { return keyDown[kEscapeKey] || escapePressed; }
+
 bool runFramePass(const FrameHooks& hooks) {
     bool done = false;
     if (windowActive && !hooks.draw()) done = true;
-    if (keyDown[kEscapeKey] || escapePressed) done = true;
+    if (escapeRequested()) done = true;
     if (done) return false;
     hooks.swap();
     countSwap();

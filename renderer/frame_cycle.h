@@ -16,6 +16,9 @@ struct FrameHooks {
     void (*swap)();
 };
 
+// Escape is down, or was pressed since the start (keyDown, escapePressed).
+bool escapeRequested();
+
 // One pass of the main loop with an empty message queue: draws while
 // windowActive; ends the loop without swapping when the draw fails or Escape
 // is down (keyDown or escapePressed); otherwise swaps and counts the swap. A

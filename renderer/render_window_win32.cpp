@@ -12,11 +12,13 @@
 #include "diagnostics/crash_report_win32.h"
 #include "diagnostics/failure_log_win32.h"
 #include "renderer/frame_cycle.h"
+#include "renderer/frame_pacing.h"
 #include "renderer/gl_context_win32.h"
 #include "renderer/monitor_lakes_win32.h"
 #include "renderer/monitors.h"
 #include "renderer/monitors_win32.h"
 #include "renderer/ms3d_model.h"
+#include "renderer/pacing_win32.h"
 #include "renderer/renderer_state.h"
 #include "renderer/scene.h"
 #include "renderer/viewport.h"
@@ -37,12 +39,23 @@ HWND renderWindow = nullptr;
 HDC deviceContext = nullptr;
 HGLRC glContext = nullptr;
 bool classRegistered = false;
+// The display's mode was changed for the window (full screen was asked for
+// and the display took it); the cursor is hidden meanwhile.
+bool displayModeChanged = false;
+// The pace the swap interval asks of the display; the loop keeps to it
+// itself where vertical sync does not hold.
+FramePacing pacing;
 
 // Ties the frame rate to the refresh of the display the window is on (the
 // changed mode, or in a window the monitor it opened on), at about 60 frames
 // a second, where the driver allows it; the animation is counted in frames,
 // so unthrottled it would run far too fast.
-void requestSwapInterval() { setSwapInterval(swapIntervalFor(refreshRateOf(renderWindow))); }
+void requestSwapInterval() {
+    const int refreshHz = refreshRateOf(renderWindow);
+    const int interval = swapIntervalFor(refreshHz);
+    setSwapInterval(interval);
+    pacing = framePacingFor(pacingClockRate(), refreshHz, interval);
+}
 
 bool changeDisplayMode(int width, int height, int bits) {
     DEVMODEA mode;
@@ -64,10 +77,11 @@ void destroyRenderWindow() {
     // with nothing over it.
     endMonitorLakes();
     destroyMonitorCovers();
-    if (fullScreen) {
+    endPacing();
+    if (displayModeChanged) {
         ChangeDisplaySettingsA(nullptr, 0);
         ShowCursor(TRUE);
-        fullScreen = false;
+        displayModeChanged = false;
     }
     if (glContext != nullptr) {
         wglMakeCurrent(nullptr, nullptr);
@@ -96,6 +110,12 @@ LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
             break;
         case WM_CLOSE: PostQuitMessage(0); return 0;
+        // The display's state and the session's changes start and end a rest.
+        case WM_POWERBROADCAST:
+            if (wParam != PBT_POWERSETTINGCHANGE) break;
+            notePowerSetting(lParam);
+            return TRUE;
+        case WM_WTSSESSION_CHANGE: noteSessionChange(static_cast<unsigned long>(wParam)); return 0;
         case WM_KEYDOWN:
             if (wParam < static_cast<WPARAM>(kKeyCount)) keyDown[wParam] = true;
             if (wParam == VK_ESCAPE) escapePressed = true;
@@ -158,15 +178,14 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     sceneModel = model;
     if (model == nullptr || !model->load(kModelPath)) return logUnusableFile("model", kModelPath);
 
-    fullScreen = fullScreenRequested;
     appInstance = GetModuleHandleA(nullptr);
     if (!registerWindowClass()) return logLastError("the window class cannot be registered");
 
-    if (fullScreen && !changeDisplayMode(width, height, bits)) fullScreen = false;
+    displayModeChanged = fullScreenRequested && changeDisplayMode(width, height, bits);
 
     DWORD exStyle;
     DWORD style;
-    if (fullScreen) {
+    if (displayModeChanged) {
         exStyle = WS_EX_APPWINDOW;
         style = WS_POPUP;
         ShowCursor(FALSE);
@@ -186,6 +205,7 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
         return false;
     }
     requestSwapInterval();
+    startPacing(renderWindow);
 
     ShowWindow(renderWindow, SW_SHOW);
     showMonitorCovers(appInstance, renderWindow, renderWindowProc);
@@ -221,7 +241,7 @@ void swapEveryLake() {
 // A crash ends the process at once: the display's own mode and the cursor
 // come back first.
 void restoreDisplayAfterCrash() {
-    if (!fullScreen) return;
+    if (!displayModeChanged) return;
     ChangeDisplaySettingsA(nullptr, 0);
     ShowCursor(TRUE);
 }
@@ -240,7 +260,19 @@ int runMessageLoop() {
             DispatchMessageA(&message);
             continue;
         }
+        // A key that ends the saver need not wait for the next pass.
+        if (escapeRequested()) return 0;
+        if (lakeResting()) {
+            WaitMessage();
+            continue;
+        }
+        const long long wait = ticksUntilNextPass(pacing, pacingClock());
+        if (wait > 0) {
+            waitForPassOrMessage(wait);
+            continue;
+        }
         if (!runFramePass(hooks)) return 0;
+        noteSwap(pacing, pacingClock());
     }
 }
 

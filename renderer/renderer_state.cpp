@@ -8,6 +8,8 @@ bool windowActive;
 bool keyDown[kKeyCount];
 bool escapePressed;
 int frameCounter;
+bool displayOff;
+bool sessionDetached;
 int blendMode;
 
 unsigned int sceneTextures[4];
@@ -30,6 +32,8 @@ void setStartupState() {
     for (bool& down : keyDown) down = false;
     escapePressed = false;
     frameCounter = 0;
+    displayOff = false;
+    sessionDetached = false;
     blendMode = 1;
 
     setWaterStartupState();

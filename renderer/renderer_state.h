@@ -12,7 +12,7 @@ class Model;
 constexpr int kKeyCount = 256;
 constexpr int kEscapeKey = 0x1B;  // the virtual-key code of Escape
 
-extern bool fullScreen;          // the display mode was changed (cleared when refused)
+extern bool fullScreen;          // full screen asked for (whether the display's mode changed is the window's own)
 extern bool windowActive;        // not minimised: the loop draws frames
 extern bool keyDown[kKeyCount];  // by virtual-key code
 // Set by every Escape key-down and never cleared: a quick tap whose key-up
@@ -20,7 +20,10 @@ extern bool keyDown[kKeyCount];  // by virtual-key code
 // frame pass sees it, and the saver would ignore the key.
 extern bool escapePressed;
 extern int frameCounter;  // swaps since the current blend cycle began
-extern int blendMode;     // 1 = blended water, 2 = opaque water
+// Nobody can see the lake: the loop rests (frame_pacing.h).
+extern bool displayOff;       // the display is off
+extern bool sessionDetached;  // the session is connected to no display
+extern int blendMode;         // 1 = blended water, 2 = opaque water
 
 // ---- Scene ---------------------------------------------------------------
 extern unsigned int sceneTextures[4];  // 0 lake bed, 1 never loaded, 2 backdrop, 3 splash sprite
@@ -61,7 +64,7 @@ extern Stone stone;
 extern SplashParticle splash[kSplashCount];
 
 // Every variable above, except the model and the picture files, at its
-// first-frame value: the water's (setWaterStartupState), full screen requested, blended water, camera at (0, 10, 22) with no tilt,
+// first-frame value: the water's (setWaterStartupState), full screen requested, blended water, the lake not resting, camera at (0, 10, 22) with no tilt,
 // tint 10, generator seed 1, no stone, no particle, no texture. Lays the
 // water grid out.
 void setStartupState();

@@ -18,6 +18,9 @@ target_link_libraries(monitors_test PRIVATE kestrine_monitors)
 # Xvfb, Xinerama without RandR, the X root white). The second changes the
 # prefix's scale.
 kestrine_wine_test(renderer_window ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_window.sh)
+# Its pace where vertical sync does not hold, and its rests while the display
+# is off or the session has no display.
+kestrine_wine_test(renderer_pacing ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_pacing.sh)
 kestrine_wine_session(windowed_session FRESH SCREEN 1280x720x24)
 kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_windowed.sh SESSION windowed_session)
 kestrine_wine_session(monitors_session FRESH SCREEN 1824x768x24 --xephyr -screen 1024x768 -screen 800x600 +xinerama

@@ -16,10 +16,18 @@
 //   renderer_probe REPORT cover-focus     makes the first cover the foreground window
 //   renderer_probe REPORT fault           starts a thread in the renderer at address 0: a real access
 //                                         violation there, as a crash of its own would be
+//   renderer_probe REPORT display STATE   tells the window the display's state (0 off, 1 on, 2 dimmed) as the
+//                                         system does: a POWERBROADCAST_SETTING written into the renderer's
+//                                         memory, then WM_POWERBROADCAST PBT_POWERSETTINGCHANGE with its address
+//   renderer_probe REPORT session EVENT   posts WM_WTSSESSION_CHANGE with the event code (2 console
+//                                         disconnect, 1 console connect, 7 lock, ...)
 // REPORT gets "key value" lines and one "what ok|FAIL" line per check; exit 0
 // when the window exists and every check passed.
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -153,7 +161,31 @@ void startFaultingThread(HWND window) {
     CloseHandle(process);
 }
 
-void act(const std::string& command, HWND window) {
+// GUID_CONSOLE_DISPLAY_STATE.
+constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+
+void tellDisplayState(HWND window, DWORD state) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    check(process != nullptr, "opened");
+    if (process == nullptr) return;
+    unsigned char record[offsetof(POWERBROADCAST_SETTING, Data) + sizeof(DWORD)] = {};
+    POWERBROADCAST_SETTING header = {};
+    header.PowerSetting = kConsoleDisplayState;
+    header.DataLength = sizeof(DWORD);
+    std::memcpy(record, &header, offsetof(POWERBROADCAST_SETTING, Data));
+    std::memcpy(record + offsetof(POWERBROADCAST_SETTING, Data), &state, sizeof state);
+    // Left in the renderer: the message is read after this program has gone.
+    void* there = VirtualAllocEx(process, nullptr, sizeof record, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    check(there != nullptr && WriteProcessMemory(process, there, record, sizeof record, nullptr), "written");
+    CloseHandle(process);
+    if (there == nullptr) return;
+    check(PostMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(there)) != FALSE,
+          "posted");
+}
+
+void act(const std::string& command, HWND window, const char* argument) {
     if (command == "find") describe(window);
     if (command == "close") check(PostMessageA(window, WM_CLOSE, 0, 0) != FALSE, "posted");
     if (command == "minimise-close") {
@@ -184,6 +216,9 @@ void act(const std::string& command, HWND window) {
     if (command == "monitors") reportMonitors(window);
     if (command == "cover-focus") focusCover(window);
     if (command == "fault") startFaultingThread(window);
+    if (command == "display") tellDisplayState(window, static_cast<DWORD>(std::strtoul(argument, nullptr, 10)));
+    if (command == "session")
+        check(PostMessageA(window, WM_WTSSESSION_CHANGE, std::strtoul(argument, nullptr, 10), 0) != FALSE, "posted");
 }
 
 }  // namespace
@@ -198,6 +233,6 @@ int main(int argc, char** argv) {
     }
     const HWND window = FindWindowA(kRendererWindowClass, kRendererCaption);
     check(window != nullptr, "window");
-    if (window != nullptr) act(command, window);
+    if (window != nullptr) act(command, window, argc > 3 ? argv[3] : "");
     return test_report::finish();
 }
