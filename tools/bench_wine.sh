@@ -2,11 +2,16 @@
 # Times the real renderer under Wine in a private Xvfb session:
 #   - start-up: from launching Kestrine.dll to its window, and to
 #     its first buffer swap;
-#   - frames per second and the process's CPU time per frame over ~8 s of
-#     running, once as it runs, once on Mesa's no-op driver
-#     (GALLIUM_NOOP=1: nothing is rasterised, so what is left is the CPU cost
-#     of building and submitting the frames, which any GL driver also pays),
-#     and once with two monitors side by side (on Xephyr), the lake on both.
+#   - frames per second, the process's CPU time per frame and its share of
+#     a core over ~8 s of running, once as it runs, once on Mesa's no-op
+#     driver (GALLIUM_NOOP=1: nothing is rasterised, so what is left is the
+#     CPU cost of building and submitting the frames, which any GL driver
+#     also pays), and both again with two monitors side by side (on
+#     Xephyr), the lake on both. Xvfb never holds vertical sync, so these
+#     runs are paced by the renderer itself;
+#   - on the no-op driver, the share of a core over 4 s after the renderer
+#     is told that the display is off (as Windows tells it: the window
+#     probe of the tests).
 # Frames are counted by Wine itself: its "fps" debug channel traces every
 # ~1.5 s of wglSwapBuffers calls the rate since the first swap, and the
 # "timestamp" channel stamps each trace with the system's millisecond clock.
@@ -19,7 +24,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$root/tools/saver_contract.sh"
 win_build=${KESTRINE_WIN_BUILD:-$root/build/win}
 renderer=$win_build/renderer/Kestrine.dll
+probe_exe=$win_build/tests/win/renderer_probe.exe
 [ -f "$renderer" ] || { echo "renderer bench: no $renderer; build first" >&2; exit 1; }
+[ -f "$probe_exe" ] || { echo "renderer bench: no $probe_exe; build first" >&2; exit 1; }
 
 # A private session (made and ended by the harness), its prefix a copy of the
 # test run's template when there is one.
@@ -34,7 +41,31 @@ session=$KESTRINE_SESSION
 now() { date +%s.%N; }
 ticks_per_second=$(getconf CLK_TCK)
 
-# run LABEL [ENV...]: one run of the renderer; prints its lines.
+# cpu_sample WINE_PID: "uptime ticks" of the process's CPU time so far.
+cpu_sample() {
+    local uptime stat
+    read -r uptime _ < /proc/uptime
+    read -r -a stat < "/proc/$1/stat" || return 1
+    # After the name in parentheses (one word here): utime is field 14, stime 15.
+    echo "$uptime $((stat[13] + stat[14]))"
+}
+
+# display_off_share LABEL WINE_PID: tells the renderer the display is off,
+# then prints its share of a core over the next 4 s.
+display_off_share() {
+    local report=$WINEPREFIX/drive_c/bench-probe.txt from to
+    harness_run_probe 60 "$report" "$probe_exe" 'C:\bench-probe.txt' display 0
+    [ "$HARNESS_CODE" = 0 ] || { echo "renderer bench: the display-off message was not delivered" >&2; return 1; }
+    sleep 0.5
+    from=$(cpu_sample "$2") || return 1
+    sleep 4
+    to=$(cpu_sample "$2") || return 1
+    echo "$from $to" | awk -v label="$1" -v hz="$ticks_per_second" \
+        '{ printf "renderer under Wine%s, display off: %.1f %% of a core\n", label, 100 * ($4 - $2) / hz / ($3 - $1) }'
+}
+
+# run LABEL [ENV...]: one run of the renderer; prints its lines. With
+# rest=1 it also measures the renderer at rest.
 run() {
     local label=$1; shift
     local log=$session/fps.log samples=$session/cpu.samples
@@ -57,12 +88,11 @@ run() {
     # entry is the renderer's.
     wine_pid=$(harness_wine_pid "$pid")
     for _ in $(seq 1 80); do
-        read -r uptime _ < /proc/uptime
-        read -r -a stat < "/proc/$wine_pid/stat" || break
-        # After the name in parentheses (one word here): utime is field 14, stime 15.
-        echo "$uptime $((stat[13] + stat[14]))" >> "$samples"
+        cpu_sample "$wine_pid" >> "$samples" || break
         sleep 0.1
     done
+    local rest_line=""
+    if [ -n "${rest:-}" ]; then rest_line=$(display_off_share "${label%, no-op driver}" "$wine_pid") || return 1; fi
     [ "$(harness_escape "$pid" 10)" != timeout ] || { echo "renderer bench: still running after Escape" >&2; return 1; }
 
     if [ -z "$label" ]; then
@@ -91,12 +121,14 @@ run() {
             frames = (toFrames - fromFrames) / swaps
             if (n < 2 || to <= from || frames < 1) { print "renderer bench: too few frame traces" > "/dev/stderr"; exit 1 }
             cpu = (cpuAt(to) - cpuAt(from)) / hz
-            printf "renderer under Wine%s: %.1f frames/s, %.1f ms of CPU per frame\n", label, frames / (to - from), 1000 * cpu / frames
-        }' "$samples" "$log"
+            printf "renderer under Wine%s: %.1f frames/s, %.2f ms of CPU per frame, %.1f %% of a core\n", label,
+                frames / (to - from), 1000 * cpu / frames, 100 * cpu / (to - from)
+        }' "$samples" "$log" || return 1
+    [ -z "$rest_line" ] || echo "$rest_line"
 }
 
 run "" || exit 1
-run ", no-op driver" GALLIUM_NOOP=1 || exit 1
+rest=1 run ", no-op driver" GALLIUM_NOOP=1 || exit 1
 
 # Two monitors side by side, 1024 x 768 and 800 x 600, on Xephyr: every pass
 # swaps both windows' buffers, and Wine counts each swap.
@@ -106,3 +138,4 @@ run ", no-op driver" GALLIUM_NOOP=1 || exit 1
 # shellcheck disable=SC1091
 . "$session/env"
 swaps_per_frame=2 run ", two monitors" || exit 1
+swaps_per_frame=2 rest=1 run ", two monitors, no-op driver" GALLIUM_NOOP=1 || exit 1
