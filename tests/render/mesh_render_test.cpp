@@ -51,6 +51,10 @@ protected:
         return context;
     }
 
+    // The frames of the vertex arrays (in buffer objects or not) against
+    // immediate mode's.
+    void drawFramesBothWays(bool inBuffers);
+
     StagedPictures pictures_;
 };
 
@@ -135,48 +139,51 @@ TEST_F(MeshRender, FrameMatchesAPlainDrawingOfItsDefinition) {
 // Both ways the mesh reaches the driver: buffer objects, where the context
 // offers them, and GL 1.1 client arrays, where it does not.
 TEST_F(MeshRender, VertexArraysDrawTheFramesOfImmediateMode) {
-    const GlProcLookup contextLookup = glProcLookup;
-    for (const bool inBuffers : {true, false}) {
-        SCOPED_TRACE(inBuffers ? "buffer objects" : "client arrays");
-        setStartupState();
-        // Two contexts with the same history: every frame is stepped once,
-        // then drawn in one with the mesh in immediate mode and in the other
-        // with the vertex arrays.
-        const std::unique_ptr<OffscreenContext> immediate = startScene();
-        const std::unique_ptr<OffscreenContext> arrays = std::make_unique<OffscreenContext>(kWidth, kHeight);
-        ASSERT_TRUE(arrays->ready());
-        unsigned int immediateTextures[4];
-        std::memcpy(immediateTextures, sceneTextures, sizeof sceneTextures);
-        resizeScene(kWidth, kHeight);
-        glProcLookup = inBuffers ? contextLookup : nullptr;
-        ASSERT_TRUE(initScene());
-        glProcLookup = contextLookup;
-        ASSERT_EQ(waterMeshInBuffers(), inBuffers);
-        ASSERT_EQ(0, std::memcmp(immediateTextures, sceneTextures, sizeof sceneTextures)) << "the same texture names";
+    drawFramesBothWays(true);
+    drawFramesBothWays(false);
+}
 
-        // Ripples spread for a while, a big stone about to hit the water, and
-        // the blend cycle switching to opaque water halfway through.
-        rippleTheWater();
-        placeStoneAtFarLeft(0.9f);
-        constexpr int kFrames = 16;
-        frameCounter = 1000 - kFrames / 2;
-        for (int frame = 0; frame < kFrames; ++frame) {
-            SCOPED_TRACE("frame " + std::to_string(frame) + ", blend mode " + std::to_string(blendMode));
-            stepScene();
-            ASSERT_TRUE(immediate->makeCurrent());
-            renderScene(drawImmediateMesh);
-            const std::vector<unsigned char> expected = immediate->frame();
-            ASSERT_TRUE(arrays->makeCurrent());
-            renderScene();
-            ASSERT_TRUE(sameBytes(arrays->frame(), expected));
-            // A second window drawn in the same frame shows the same surface.
-            renderScene(drawWrittenWaterMesh);
-            ASSERT_TRUE(sameBytes(arrays->frame(), expected)) << "drawn again from what was written";
-            countSwap();
-        }
-        int alive = 0;
-        for (const SplashParticle& p : splash) alive += p.active;
-        EXPECT_EQ(alive, kSplashCount) << "the splash is in the air";
-        EXPECT_EQ(blendMode, 2);
+void MeshRender::drawFramesBothWays(bool inBuffers) {
+    SCOPED_TRACE(inBuffers ? "buffer objects" : "client arrays");
+    setStartupState();
+    // Two contexts with the same history: every frame is stepped once, then
+    // drawn in one with the mesh in immediate mode and in the other with the
+    // vertex arrays.
+    const std::unique_ptr<OffscreenContext> immediate = startScene();
+    const std::unique_ptr<OffscreenContext> arrays = std::make_unique<OffscreenContext>(kWidth, kHeight);
+    ASSERT_TRUE(arrays->ready());
+    unsigned int immediateTextures[4];
+    std::memcpy(immediateTextures, sceneTextures, sizeof sceneTextures);
+    resizeScene(kWidth, kHeight);
+    const GlProcLookup contextLookup = glProcLookup;
+    glProcLookup = inBuffers ? contextLookup : nullptr;
+    ASSERT_TRUE(initScene());
+    glProcLookup = contextLookup;
+    ASSERT_EQ(waterMeshInBuffers(), inBuffers);
+    ASSERT_EQ(0, std::memcmp(immediateTextures, sceneTextures, sizeof sceneTextures)) << "the same texture names";
+
+    // Ripples spread for a while, a big stone about to hit the water, and
+    // the blend cycle switching to opaque water halfway through.
+    rippleTheWater();
+    placeStoneAtFarLeft(0.9f);
+    constexpr int kFrames = 16;
+    frameCounter = 1000 - kFrames / 2;
+    for (int frame = 0; frame < kFrames; ++frame) {
+        SCOPED_TRACE("frame " + std::to_string(frame) + ", blend mode " + std::to_string(blendMode));
+        stepScene();
+        ASSERT_TRUE(immediate->makeCurrent());
+        renderScene(drawImmediateMesh);
+        const std::vector<unsigned char> expected = immediate->frame();
+        ASSERT_TRUE(arrays->makeCurrent());
+        renderScene();
+        ASSERT_TRUE(sameBytes(arrays->frame(), expected));
+        // A second window drawn in the same frame shows the same surface.
+        renderScene(drawWrittenWaterMesh);
+        ASSERT_TRUE(sameBytes(arrays->frame(), expected)) << "drawn again from what was written";
+        countSwap();
     }
+    int alive = 0;
+    for (const SplashParticle& p : splash) alive += p.active;
+    EXPECT_EQ(alive, kSplashCount) << "the splash is in the air";
+    EXPECT_EQ(blendMode, 2);
 }

@@ -25,7 +25,6 @@
 // when the window exists and every check passed.
 #include <windows.h>
 
-#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -164,25 +163,25 @@ void startFaultingThread(HWND window) {
 // GUID_CONSOLE_DISPLAY_STATE.
 constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
+// As Windows does it: the record in the receiver's memory (left there, as
+// the message is read after this program has gone), its address posted.
 void tellDisplayState(HWND window, DWORD state) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
     check(process != nullptr, "opened");
     if (process == nullptr) return;
-    unsigned char record[offsetof(POWERBROADCAST_SETTING, Data) + sizeof(DWORD)] = {};
-    POWERBROADCAST_SETTING header = {};
-    header.PowerSetting = kConsoleDisplayState;
-    header.DataLength = sizeof(DWORD);
-    std::memcpy(record, &header, offsetof(POWERBROADCAST_SETTING, Data));
-    std::memcpy(record + offsetof(POWERBROADCAST_SETTING, Data), &state, sizeof state);
-    // Left in the renderer: the message is read after this program has gone.
+    unsigned char record[sizeof(POWERBROADCAST_SETTING)] = {};
+    auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(record);
+    setting->PowerSetting = kConsoleDisplayState;
+    setting->DataLength = sizeof state;
+    std::memcpy(setting->Data, &state, sizeof state);
     void* there = VirtualAllocEx(process, nullptr, sizeof record, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     check(there != nullptr && WriteProcessMemory(process, there, record, sizeof record, nullptr), "written");
     CloseHandle(process);
-    if (there == nullptr) return;
-    check(PostMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(there)) != FALSE,
-          "posted");
+    if (there != nullptr)
+        check(PostMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(there)),
+              "posted");
 }
 
 void act(const std::string& command, HWND window, const char* argument) {
