@@ -1,4 +1,4 @@
-# Sourced by the wine tests and by the driver's run and bench commands.
+# Sourced by the wine tests and by the driver's run, bench and pictures commands.
 # Joins the run's Wine session (tools/wine_session.sh) or, when a script runs
 # on its own, makes a private one that ends with the script. Every process
 # started through harness_start_program is ended by its id at exit.
