@@ -5,6 +5,7 @@
 
 #include "diagnostics/crash_report.h"
 #include "diagnostics/failure_log_win32.h"
+#include "text/code_page_win32.h"
 
 namespace {
 
@@ -48,11 +49,11 @@ void removeOldDumps(const std::wstring& folder) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const uint64_t written =
             (uint64_t(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
-        dumps.push_back(CrashDump{utf8FromWide(found.cFileName), written});
+        dumps.push_back(CrashDump{narrowUtf8(found.cFileName), written});
     } while (FindNextFileW(search, &found));
     FindClose(search);
     for (const std::string& name : crashDumpsToRemove(dumps, kKeptCrashDumps))
-        DeleteFileW((folder + L"\\" + wideFromUtf8(name)).c_str());
+        DeleteFileW((folder + L"\\" + widenUtf8(name)).c_str());
 }
 
 void writeMinidump(EXCEPTION_POINTERS* pointers) {
@@ -61,7 +62,7 @@ void writeMinidump(EXCEPTION_POINTERS* pointers) {
     const std::wstring folder = base + L"\\crashes";
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::string name = crashDumpName(programFileName(), localLogTime(), GetCurrentProcessId());
-    const std::wstring path = folder + L"\\" + wideFromUtf8(name);
+    const std::wstring path = folder + L"\\" + widenUtf8(name);
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         logLastError("crash report " + name + " cannot be written");

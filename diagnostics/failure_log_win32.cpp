@@ -17,7 +17,7 @@ namespace {
 // is still written, only without rotating.
 const DWORD kLogMutexWaitMs = 2000;
 
-std::string utf8FromAnsi(const std::string& ansi) { return utf8FromWide(widenCodePage(CP_ACP, ansi)); }
+std::string utf8FromAnsi(const std::string& ansi) { return narrowUtf8(widenAnsi(ansi)); }
 
 // One user's sessions share the log; a mutex in the global namespace spans
 // them. Where that namespace is closed to this user, the session's own one
@@ -71,10 +71,6 @@ void writeLogLine(const std::string& what, const std::string& reason) {
 }
 
 }  // namespace
-
-std::string utf8FromWide(const std::wstring& wide) { return narrowCodePage(CP_UTF8, wide); }
-
-std::wstring wideFromUtf8(const std::string& text) { return widenCodePage(CP_UTF8, text); }
 
 void startFailureLog() { useFailureSink(writeLogLine); }
 
@@ -147,7 +143,7 @@ std::string programFileName() {
     if (n == 0 || n >= MAX_PATH) return "Kestrine";
     const std::wstring full(path, n);
     const size_t slash = full.find_last_of(L"\\/");
-    return utf8FromWide(slash == std::wstring::npos ? full : full.substr(slash + 1));
+    return narrowUtf8(slash == std::wstring::npos ? full : full.substr(slash + 1));
 }
 
 LogTime localLogTime() {

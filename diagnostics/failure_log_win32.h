@@ -36,6 +36,3 @@ std::wstring diagnosticsFolder();
 std::string programFileName();
 
 LogTime localLogTime();
-
-std::string utf8FromWide(const std::wstring& wide);
-std::wstring wideFromUtf8(const std::string& text);

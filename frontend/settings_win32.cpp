@@ -5,10 +5,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cwchar>
 #include <string>
 
 #include "diagnostics/failure_log_win32.h"
+#include "text/code_page_win32.h"
 
 namespace {
 
@@ -43,18 +43,12 @@ struct WindowsSettings : SettingsPlatform {
     std::string userDataFolder() override {
         wchar_t wide[MAX_PATH] = {};
         if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, wide))) return std::string();
-        const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-        if (n <= 1) return std::string();
-        std::string folder(static_cast<size_t>(n), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, &folder[0], n, nullptr, nullptr);
-        folder.resize(static_cast<size_t>(n - 1));
         // The profile functions take ANSI paths. A folder name the code page
         // cannot hold would come back as other characters, naming some other
         // place or none: such a folder counts as unknown.
-        wchar_t back[MAX_PATH] = {};
-        if (MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, back, MAX_PATH) == 0 || std::wcscmp(back, wide) != 0)
-            return std::string();
-        if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+        std::string folder = narrowAnsi(wide);
+        if (folder.empty() || widenAnsi(folder) != wide) return std::string();
+        if (folder.back() == '\\') folder.pop_back();
         return folder;
     }
     void makeFolder(const std::string& path) override {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <new>
 
-#include "renderer/whole_file.h"
+#include "files/whole_file.h"
 
 namespace {
 

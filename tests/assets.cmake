@@ -13,12 +13,10 @@ target_compile_definitions(assets_regeneration_test PRIVATE KESTRINE_SOURCE_DIR=
 set_tests_properties(assets_regeneration_test PROPERTIES TIMEOUT 600)
 
 # The preview thumbnail, rendered again offscreen, matches the committed one.
-if(EXISTS ${PROJECT_SOURCE_DIR}/tools/offscreen/CMakeLists.txt)
-  add_test(NAME preview_thumbnail_test
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/render/preview_thumbnail_test.sh $<TARGET_FILE:kestrine_previewgen> ${PROJECT_SOURCE_DIR}/assets)
-  set_tests_properties(preview_thumbnail_test PROPERTIES LABELS render TIMEOUT 300)
-  if(KESTRINE_SANITIZE)
-    # OSMesa keeps a few allocations of its own until the process ends.
-    set_tests_properties(preview_thumbnail_test PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
-  endif()
+add_test(NAME preview_thumbnail_test
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/render/preview_thumbnail_test.sh $<TARGET_FILE:kestrine_previewgen> ${PROJECT_SOURCE_DIR}/assets)
+set_tests_properties(preview_thumbnail_test PROPERTIES LABELS render TIMEOUT 300)
+if(KESTRINE_SANITIZE)
+  # OSMesa keeps a few allocations of its own until the process ends.
+  set_tests_properties(preview_thumbnail_test PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
 endif()

@@ -22,7 +22,7 @@ kestrine_fuzz_target(bmp_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/bmp_fuzz.cpp
   ${PROJECT_SOURCE_DIR}/renderer/image/bmp_loader.cpp
   ${PROJECT_SOURCE_DIR}/renderer/image/dib_converter.cpp
   ${PROJECT_SOURCE_DIR}/renderer/image/bmp_platform_native.cpp
-  ${PROJECT_SOURCE_DIR}/renderer/whole_file.cpp)
+  ${PROJECT_SOURCE_DIR}/files/whole_file.cpp)
 if(KESTRINE_FUZZ)
   target_include_directories(bmp_fuzz PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(bmp_fuzz PRIVATE kestrine_diagnostics)

@@ -7,7 +7,7 @@ target_link_libraries(ms3d_model_test PRIVATE kestrine_model)
 # coverage instrumentation reaches the parser, not only the entry point.
 kestrine_fuzz_target(model_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/model_fuzz.cpp
   ${PROJECT_SOURCE_DIR}/renderer/ms3d_model.cpp
-  ${PROJECT_SOURCE_DIR}/renderer/whole_file.cpp)
+  ${PROJECT_SOURCE_DIR}/files/whole_file.cpp)
 if(KESTRINE_FUZZ)
   target_include_directories(model_fuzz PRIVATE ${PROJECT_SOURCE_DIR})
 endif()

@@ -18,3 +18,11 @@ std::string narrowCodePage(UINT codePage, const std::wstring& text, DWORD flags)
     WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
     return out;
 }
+
+std::wstring widenUtf8(const std::string& text) { return widenCodePage(CP_UTF8, text); }
+
+std::string narrowUtf8(const std::wstring& text) { return narrowCodePage(CP_UTF8, text); }
+
+std::wstring widenAnsi(const std::string& text) { return widenCodePage(CP_ACP, text); }
+
+std::string narrowAnsi(const std::wstring& text, DWORD flags) { return narrowCodePage(CP_ACP, text, flags); }

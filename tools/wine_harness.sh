@@ -1,4 +1,4 @@
-# Sourced by the wine tests and by the driver's run and bench commands.
+# Sourced by the wine tests and by the driver's run, bench and pictures commands.
 # Joins the run's Wine session (tools/wine_session.sh) or, when a script runs
 # on its own, makes a private one that ends with the script. Every process
 # started through harness_start_program is ended by its id at exit.
@@ -28,7 +28,6 @@
 #   harness_screenshot FILE               screenshot of the whole screen
 #   harness_pixel FILE X Y                prints "R G B" of one pixel of a picture
 #   harness_fail MESSAGE                  prints FAIL and exits 1
-#   harness_check COND MESSAGE            fails with MESSAGE unless the command COND succeeds
 #   harness_set_dpi DPI                   programs started from now on see DPI dots per inch (not in the shared session)
 set -u
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
@@ -205,9 +204,4 @@ harness_fail() {
     echo "FAIL: $*" >&2
     HARNESS_FAILED=1
     exit 1
-}
-
-harness_check() {
-    local cond=$1; shift
-    eval "$cond" || harness_fail "$*"
 }

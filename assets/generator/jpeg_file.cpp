@@ -5,7 +5,7 @@
 
 #include <jpeglib.h>
 
-#include "renderer/whole_file.h"
+#include "files/whole_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The forms runtime's and the custom button's shared primitives.
 //
-// Sections: fonts; captions; mouse buttons; text conversions.
+// Sections: fonts; captions; mouse buttons.
 #include "frontend/ui/control_primitives_win32.h"
 
 #include <cmath>
@@ -53,13 +53,3 @@ int mouseButtonOf(UINT message) {
     }
     return 0;
 }
-
-// ---- Text conversions.
-
-std::wstring widenUtf8(const std::string& text) { return widenCodePage(CP_UTF8, text); }
-
-std::string narrowUtf8(const std::wstring& text) { return narrowCodePage(CP_UTF8, text); }
-
-std::wstring widenAnsi(const std::string& text) { return widenCodePage(CP_ACP, text); }
-
-std::string narrowAnsi(const std::wstring& text) { return narrowCodePage(CP_ACP, text); }

@@ -1,6 +1,6 @@
 // What the forms runtime and the custom button both draw and read with:
-// fonts, captions, the mouse buttons of a message, and text in the code
-// pages the captions come in.
+// fonts, captions and the mouse buttons of a message; their text converts
+// through text/code_page_win32.h.
 #pragma once
 #include <windows.h>
 
@@ -20,9 +20,3 @@ void drawCaptionText(HDC dc, const wchar_t* text, RECT r, UINT format, bool enab
 int mouseButtonOf(UINT message);
 // True while any mouse button is down, by a mouse message's key flags.
 bool anyMouseButtonHeld(WPARAM keys);
-
-// Text conversions for captions.
-std::wstring widenUtf8(const std::string& text);
-std::string narrowUtf8(const std::wstring& text);
-std::wstring widenAnsi(const std::string& text);  // the system's ANSI code page
-std::string narrowAnsi(const std::wstring& text);

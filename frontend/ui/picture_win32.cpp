@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "files/bmp_encoder.h"
 #include "frontend/ui/dpi_win32.h"
 #include "frontend/ui/picture.h"
-#include "renderer/image/bmp_encoder.h"
 
 PictureData::~PictureData() {
     if (bitmap) DeleteObject(bitmap);

@@ -37,7 +37,7 @@ std::wstring fromShiftJis(const char* bytes, size_t length) {
 bool exactAnsiName(const wchar_t* name, std::string& ansi) {
     // A UTF-8 code page holds every name, and refuses the best-fit flag.
     const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const std::string bytes = narrowCodePage(CP_ACP, name, flags);
+    const std::string bytes = narrowAnsi(name, flags);
     if (bytes.empty() || bytes.size() >= static_cast<size_t>(kFileBufferLength) || widenAnsi(bytes) != name)
         return false;
     ansi = bytes;

@@ -30,9 +30,6 @@ constexpr size_t kInfoHeaderSize = 40;
 constexpr size_t kMaskBytes = 12;
 
 uint16_t readU16(const unsigned char* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t readU32(const unsigned char* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 // The last message shown, which the failure log repeats with the file's name.
 std::string lastReport;

@@ -7,9 +7,9 @@
 #include <new>
 #include <system_error>
 #include <vector>
+#include "files/whole_file.h"
 #include "renderer/image/bmp_platform.h"
 #include "renderer/image/dib_converter.h"
-#include "renderer/whole_file.h"
 
 bool fileOpensForReading(const char* path) {
     // Windows cannot open a folder as a file; the C library here can.

@@ -10,10 +10,6 @@ struct Bgr {
     unsigned char b, g, r;
 };
 
-uint32_t readU32(const unsigned char* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
 // The 24-bit target: rows bottom first, each padded to 4 bytes.
 struct Target {
     unsigned char* pixels;

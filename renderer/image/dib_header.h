@@ -1,5 +1,5 @@
-// The bitmap info header and its compression codes, shared by the loader,
-// its platform side and the DIB converter.
+// The bitmap info header, its compression codes and the reading of its
+// fields, shared by the loader, its platform side and the DIB converter.
 #pragma once
 #include <cstdint>
 
@@ -21,3 +21,9 @@ static_assert(sizeof(DibInfoHeader) == 40, "the info header is 40 bytes on disk"
 
 // Compression codes of the info header.
 enum : uint32_t { kDibRgb = 0, kDibRle8 = 1, kDibRle4 = 2, kDibBitFields = 3 };
+
+// A 32-bit field as the file stores its headers, masks and pixels: little
+// endian, whatever the machine's order.
+inline uint32_t readU32(const unsigned char* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}

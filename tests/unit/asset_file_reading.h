@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "assets/generator/byte_writer.h"
-#include "renderer/whole_file.h"
+#include "files/whole_file.h"
 
 inline std::string assetPath(const std::string& name) { return std::string(KESTRINE_SOURCE_DIR) + "/assets/" + name; }
 

@@ -51,7 +51,7 @@ harness_window_gone 'ﾌｧｲﾙを開く' 10 || harness_fail "the chooser did 
 dialog_settle
 click_set
 dialog_expect_exit "confirm Ā.mp3"
-stored=$(sed -n "s/^$KEY_FILE=//p" "$DIALOG_INI" | sed 's/\r$//')
+stored=$(sed -n "s/^$SAVER_KEY_FILE=//p" "$DIALOG_INI" | sed 's/\r$//')
 opened=$(harness_wine_text cmd /c type "$stored")
 [ "$opened" = chosen ] || harness_fail "the stored name '$stored' opens '$opened', not Ā.mp3"
 echo "  Ā.mp3 is stored as '$stored', which opens it"

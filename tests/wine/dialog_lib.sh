@@ -35,11 +35,8 @@ dialog_px() { echo $(( ($1 * DIALOG_DPI + 720) / 1440 )); }
 dialog_height() { DIALOG_H=$(dialog_px 3690); }
 dialog_height
 
-# dialog_ini KIND REPEAT FILE: a settings file as the dialog writes it
-# (dialog_ini_text and KEY_* are the older names of saver_common.sh's).
+# dialog_ini KIND REPEAT FILE: a settings file as the dialog writes it.
 dialog_ini() { saver_ini_text "$@" > "$DIALOG_INI"; }
-dialog_ini_text() { saver_ini_text "$@"; }
-KEY_KIND=$SAVER_KEY_KIND KEY_REPEAT=$SAVER_KEY_REPEAT KEY_FILE=$SAVER_KEY_FILE
 
 # dialog_start: starts the dialog and sets DIALOG_PID, DIALOG_X, DIALOG_Y (its client origin on screen).
 dialog_start() {
@@ -158,7 +155,7 @@ state_is() {
 
 # dialog_until WHAT COMMAND...: repeats COMMAND (which takes its own
 # screenshot) until it succeeds, so a slow machine only makes it wait;
-# fails with WHAT after about 15 seconds.
+# fails with WHAT after 30 seconds.
 dialog_until() {
     local what=$1
     shift

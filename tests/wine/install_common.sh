@@ -11,7 +11,6 @@ IN_SETUP=${1:?setup program}
 IN_DIST=$KESTRINE_ROOT/dist/Kestrine
 IN_DRIVE=$(harness_cdrive)
 IN_SYSTEM=$IN_DRIVE/windows/system32
-IN_TOLVIN=$SAVER_STAGED
 IN_UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrine'
 IN_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 IN_SCR='C:\windows\system32\Kestrine.scr'
@@ -49,15 +48,15 @@ in_check_files() {
 in_run_saver() {
     local reference="${KESTRINE_NATIVE_BUILD:?}/tests/scene_probe_colours" saver_pid window shown=0 probes=0 code f
     [ -x "$reference" ] || harness_fail "reference program $reference is not built"
-    rm -rf "$IN_TOLVIN"
+    rm -rf "$SAVER_STAGED"
     harness_start_program saver_pid "$1" /s
     window=$(harness_wait_window "$SAVER_RENDERER_CAPTION" 60) || harness_fail "no lake window from $1"
     for f in "$SAVER_LAKE_BED" "$SAVER_BACKDROP" "$SAVER_SPLASH" "$SAVER_STAGED_MODEL"; do
-        [ -s "$IN_TOLVIN/$f" ] || harness_fail "the saver did not stage $f"
+        [ -s "$SAVER_STAGED/$f" ] || harness_fail "the saver did not stage $f"
     done
     # The saver holds the music file open while it plays.
     [ -z "${2:-}" ] || harness_until 30 harness_file_open "$2" || harness_fail "$1 /s does not play $2"
-    IN_EXPECTED=$("$reference" "$IN_TOLVIN")
+    IN_EXPECTED=$("$reference" "$SAVER_STAGED")
     harness_until 20 in_lake_shown
     # Xvfb keeps the last picture where a window has gone: the lake's window
     # must still be up after its picture is taken.

@@ -37,7 +37,7 @@ done
 [ -z "$(in_reg "$IN_UNINSTALL_KEY" DisplayName)" ] || harness_fail "the uninstall key is still there"
 ! wine uninstaller --list 2>/dev/null < /dev/null | grep -q '|||Kestrine' || harness_fail "Apps & features still lists Kestrine"
 [ -z "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" ] || harness_fail "SCRNSAVE.EXE still names Kestrine"
-[ ! -e "$IN_TOLVIN" ] || harness_fail "$SAVER_STAGING_FOLDER is still there: $(ls "$IN_TOLVIN")"
+[ ! -e "$SAVER_STAGED" ] || harness_fail "$SAVER_STAGING_FOLDER is still there: $(ls "$SAVER_STAGED")"
 for ini in "$user_ini" "$IN_SYSTEM/$SAVER_SETTINGS_FILE"; do
     cmp -s "$ini" "$IN_WORK/settings.ini" || harness_fail "the settings $ini are gone or changed"
 done
@@ -46,12 +46,12 @@ echo "  files, uninstaller, uninstall key, SCRNSAVE.EXE and $SAVER_STAGING_FOLDE
 # Another saver chosen and a file of the user's own in C:\tolvin: both stay.
 in_install "$IN_SETUP"
 "$KESTRINE_ROOT/tools/stage_scene_files.sh" "$IN_DRIVE" > /dev/null || harness_fail "staging failed"
-echo mine > "$IN_TOLVIN/notes.txt"
+echo mine > "$SAVER_STAGED/notes.txt"
 other='C:\windows\system32\other.scr'
 wine reg add "$IN_DESKTOP_KEY" /v SCRNSAVE.EXE /t REG_SZ /d "$other" /f > /dev/null 2>&1 < /dev/null
 in_uninstall "$IN_UNINSTALL_KEY"
 [ ! -e "$IN_SYSTEM/Kestrine.scr" ] || harness_fail "the second uninstall left Kestrine.scr"
 in_same "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" "$other" || harness_fail "the uninstaller removed another saver's SCRNSAVE.EXE"
-[ "$(ls "$IN_TOLVIN")" = notes.txt ] || harness_fail "$SAVER_STAGING_FOLDER holds '$(ls "$IN_TOLVIN" | tr '\n' ' ')', not just the user's file"
+[ "$(ls "$SAVER_STAGED")" = notes.txt ] || harness_fail "$SAVER_STAGING_FOLDER holds '$(ls "$SAVER_STAGED" | tr '\n' ' ')', not just the user's file"
 echo "  another saver chosen stays chosen; $SAVER_STAGING_FOLDER stays with only the user's own file in it"
 echo "PASS: the silent uninstall removes what Kestrine put there and leaves the user's own"

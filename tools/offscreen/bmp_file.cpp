@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "renderer/image/bmp_encoder.h"
+#include "files/bmp_encoder.h"
 
 namespace {
 

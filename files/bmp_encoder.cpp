@@ -1,4 +1,4 @@
-#include "renderer/image/bmp_encoder.h"
+#include "files/bmp_encoder.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "renderer/whole_file.h"
+#include "files/whole_file.h"
 
 #include <cstdio>
 #include <new>
