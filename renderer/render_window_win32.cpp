@@ -39,12 +39,12 @@ HWND renderWindow = nullptr;
 HDC deviceContext = nullptr;
 HGLRC glContext = nullptr;
 bool classRegistered = false;
-// The display's mode was changed for the window (full screen was asked for
-// and the display took it); the cursor is hidden meanwhile.
-bool displayModeChanged = false;
 // The pace the swap interval asks of the display; the loop keeps to it
 // itself where vertical sync does not hold.
 FramePacing pacing;
+// The display's mode was changed for the window (full screen was asked for
+// and the display took it); the cursor is hidden meanwhile.
+bool displayModeChanged = false;
 
 // Ties the frame rate to the refresh of the display the window is on (the
 // changed mode, or in a window the monitor it opened on), at about 60 frames
