@@ -16,9 +16,13 @@ using ExtensionsStringProc = const char*(WINAPI*)();
 
 template <typename Proc>
 Proc glProc(const char* name) {
+    const PROC address = wglGetProcAddress(name);
+    // Some drivers answer a name they do not know with 1, 2, 3 or -1.
+    const auto value = reinterpret_cast<std::intptr_t>(address);
+    if (value >= -1 && value <= 3) return nullptr;
     // Through a plain function pointer, so the cast from PROC is not taken
     // for a signature mismatch.
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(address));
 }
 
 bool swapControlOffered() {
@@ -77,9 +81,4 @@ void setSwapInterval(int interval) {
     if (swapInterval != nullptr) swapInterval(interval);
 }
 
-void (*lookUpWglProc(const char* name))() {
-    // Some drivers answer a name they do not know with 1, 2, 3 or -1.
-    const auto address = reinterpret_cast<std::intptr_t>(wglGetProcAddress(name));
-    if (address >= -1 && address <= 3) return nullptr;
-    return glProc<void (*)()>(name);
-}
+void (*lookUpWglProc(const char* name))() { return glProc<void (*)()>(name); }

@@ -23,6 +23,7 @@ namespace {
 constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 constexpr long long kTimerTicksPerSecond = 10000000;  // a waitable timer counts 100 ns
 
+long long clockRate = 1;  // pacingClockRate, read once
 HANDLE frameTimer = nullptr;
 bool timerResolutionRaised = false;
 HPOWERNOTIFY displayNotification = nullptr;
@@ -53,6 +54,7 @@ long long pacingClockRate() {
 }
 
 void startPacing(HWND window) {
+    clockRate = pacingClockRate();
     frameTimer = makeFrameTimer();
     displayNotification = RegisterPowerSettingNotification(window, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
     if (WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION)) sessionWindow = window;
@@ -70,8 +72,8 @@ void endPacing() {
 }
 
 void waitForPassOrMessage(long long ticks) {
-    const long long rate = pacingClockRate();
-    if (ticks <= 0 || rate <= 0) return;
+    const long long rate = clockRate > 0 ? clockRate : 1;
+    if (ticks <= 0) return;
     const long long hundredNs = ticks / rate * kTimerTicksPerSecond + ticks % rate * kTimerTicksPerSecond / rate;
     LARGE_INTEGER due;
     due.QuadPart = -(hundredNs > 0 ? hundredNs : 1);  // negative: relative to now

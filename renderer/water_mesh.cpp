@@ -100,8 +100,9 @@ Proc lookUp(const char* name) {
     return reinterpret_cast<Proc>(glProcLookup(name));
 }
 
-bool makeBuffers() {
-    if (glProcLookup == nullptr || !extensionOffered("GL_ARB_vertex_buffer_object")) return false;
+// The context's buffer objects for the mesh; all zero where it has none.
+MeshBuffers makeBuffers() {
+    if (glProcLookup == nullptr || !extensionOffered("GL_ARB_vertex_buffer_object")) return MeshBuffers{};
     MeshBuffers made = {lookUp<GenBuffersProc>("glGenBuffersARB"),
                         lookUp<BindBufferProc>("glBindBufferARB"),
                         lookUp<BufferDataProc>("glBufferDataARB"),
@@ -114,7 +115,7 @@ bool makeBuffers() {
                         0};
     if (!made.genBuffers || !made.bindBuffer || !made.bufferData || !made.bufferSubData || !made.mapBuffer ||
         !made.unmapBuffer || !made.drawRangeElements)
-        return false;
+        return MeshBuffers{};
     // Only the errors of these calls count (a lost context keeps its error).
     for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
     }
@@ -125,9 +126,8 @@ bool makeBuffers() {
         made.bufferData(kArrayBuffer, sizeof vertexPositions + sizeof vertexColours, nullptr, kStreamDraw);
     }
     made.bindBuffer(kArrayBuffer, 0);
-    if (glGetError() != GL_NO_ERROR || made.corners == 0) return false;
-    buffers = made;
-    return true;
+    if (glGetError() != GL_NO_ERROR || made.corners == 0) return MeshBuffers{};
+    return made;
 }
 
 void indexBand(int columns) {
@@ -231,9 +231,8 @@ void submitBands(int columns, int rows) {
 const Tint& waterBaseTint() { return waterTints[tintIndex >= 0 && tintIndex < 12 ? tintIndex : 10]; }
 
 void startWaterMesh() {
-    buffers = MeshBuffers{};
+    buffers = makeBuffers();
     indexedColumns = -1;
-    if (!makeBuffers()) buffers = MeshBuffers{};
 }
 
 bool waterMeshInBuffers() { return buffers.corners != 0; }
