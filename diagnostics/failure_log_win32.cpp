@@ -109,7 +109,7 @@ void logFolderNotMade(const std::string& what, const std::string& path) {
     SetLastError(code);
 }
 
-void logDisplayModeRefused(int width, int height, int bits, long result) {
+void logDisplayModeRefused(int width, int height, int bits, long result, const char* outcome) {
     const char* name = "an unknown result";
     switch (result) {
         case DISP_CHANGE_RESTART: name = "DISP_CHANGE_RESTART"; break;
@@ -122,7 +122,7 @@ void logDisplayModeRefused(int width, int height, int bits, long result) {
         default: break;
     }
     logFailure("display mode " + std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(bits) +
-                   " refused, running in a window",
+                   " refused, " + outcome,
                std::string(name) + " (" + std::to_string(result) + ")");
 }
 

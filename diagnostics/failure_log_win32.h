@@ -25,8 +25,8 @@ bool logUnusableFile(const std::string& what, const std::string& path);
 void logFolderNotMade(const std::string& what, const std::string& path);
 
 // The display mode WIDTHxHEIGHTxBITS was refused with result (a DISP_CHANGE_
-// code); the program goes on in a window.
-void logDisplayModeRefused(int width, int height, int bits, long result);
+// code); outcome says what follows.
+void logDisplayModeRefused(int width, int height, int bits, long result, const char* outcome = "running in a window");
 
 // The log's folder, %LOCALAPPDATA%\Kestrine, made if missing; empty when the
 // system names no such place.

@@ -16,7 +16,7 @@ constexpr long long kToleranceParts = 8;
 FramePacing framePacingFor(long long ticksPerSecond, int refreshHz, int swapInterval) {
     const long long interval = swapInterval > 1 ? swapInterval : 1;
     const long long period = refreshHz > 1 ? ticksPerSecond * interval / refreshHz : ticksPerSecond / kDefaultRate;
-    return FramePacing{period, period / kToleranceParts, 0, false};
+    return FramePacing{period, period / kToleranceParts, 0, false, ticksPerSecond};
 }
 
 void noteSwap(FramePacing& pacing, long long now) {
@@ -28,6 +28,10 @@ void noteSwap(FramePacing& pacing, long long now) {
 
 long long ticksUntilNextPass(const FramePacing& pacing, long long now) {
     return pacing.nextPass > now ? pacing.nextPass - now : 0;
+}
+
+bool scheduleInterrupted(const FramePacing& pacing, long long now) {
+    return pacing.started && now - pacing.nextPass > pacing.second;
 }
 
 void noteDisplayState(unsigned long state) { displayOff = state == 0; }

@@ -14,6 +14,7 @@ struct FramePacing {
     long long tolerance;  // how much sooner than a period a swap may come and still be the display's
     long long nextPass;   // the earliest time the next pass may begin
     bool started;         // a swap has been seen
+    long long second;     // ticks in a second
 };
 
 // The pace of refreshHz / swapInterval passes a second, as the swap
@@ -31,6 +32,12 @@ void noteSwap(FramePacing& pacing, long long now);
 
 // Ticks to wait before the next pass; 0 when it may begin now.
 long long ticksUntilNextPass(const FramePacing& pacing, long long now);
+
+// True when a pass that may begin at now finds more than a second gone
+// since the schedule's place: the system slept (some resume without a
+// word), or the lake rested. The displays may have changed meanwhile; the
+// caller looks at them again and starts the schedule afresh.
+bool scheduleInterrupted(const FramePacing& pacing, long long now);
 
 // The display's state as the system reports it: 0 off, 1 on, 2 dimmed.
 void noteDisplayState(unsigned long state);

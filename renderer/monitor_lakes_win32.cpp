@@ -1,11 +1,11 @@
 // The covers' GL contexts and their share of each frame.
 #include "renderer/monitor_lakes_win32.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "diagnostics/failure_log_win32.h"
 #include "renderer/gl_context_win32.h"
-#include "renderer/monitors_win32.h"
 #include "renderer/scene.h"
 #include "renderer/viewport.h"
 
@@ -20,10 +20,10 @@ struct MonitorLake {
 
 HDC lakeDc = nullptr;
 HGLRC lakeRc = nullptr;
+int lakeBits = 0;
 std::vector<MonitorLake> lakes;
 
-// The cover's view follows its client area; a cover keeps its monitor's size
-// unless the display changes under it.
+// The cover's view follows its client area, which follows its monitor.
 void keepViewSize(MonitorLake& lake) {
     RECT client;
     if (!GetClientRect(lake.window, &client)) return;
@@ -40,13 +40,13 @@ void keepBlackCover(HWND cover, HDC deviceContext) {
     ReleaseDC(cover, deviceContext);
 }
 
-void startLake(HWND cover, int bits) {
+void startLake(HWND cover) {
     const HDC deviceContext = GetDC(cover);
     if (deviceContext == nullptr) {
         logLastError("another monitor's window has no device context; it stays black");
         return;
     }
-    const HGLRC context = createGlContext(deviceContext, bits, lakeRc);
+    const HGLRC context = createGlContext(deviceContext, lakeBits, lakeRc);
     if (context == nullptr || !wglMakeCurrent(deviceContext, context)) {
         if (context != nullptr) wglDeleteContext(context);
         keepBlackCover(cover, deviceContext);
@@ -64,13 +64,27 @@ void startLake(HWND cover, int bits) {
 void startMonitorLakes(HDC lakeDeviceContext, HGLRC lakeContext, int bits) {
     lakeDc = lakeDeviceContext;
     lakeRc = lakeContext;
-    for (HWND cover : monitorCovers()) startLake(cover, bits);
+    lakeBits = bits;
+}
+
+void startMonitorLake(HWND cover) {
+    if (lakeRc == nullptr) return;
+    startLake(cover);
     wglMakeCurrent(lakeDc, lakeRc);
 }
 
-int monitorLakeCount() { return static_cast<int>(lakes.size()); }
+void endMonitorLake(HWND cover) {
+    const auto lake =
+        std::find_if(lakes.begin(), lakes.end(), [cover](const MonitorLake& l) { return l.window == cover; });
+    if (lake == lakes.end()) return;
+    wglDeleteContext(lake->context);
+    ReleaseDC(lake->window, lake->deviceContext);
+    lakes.erase(lake);
+}
 
 void drawMonitorLakes() {
+    // One monitor: the pass is the lake's window's alone.
+    if (lakes.empty()) return;
     for (MonitorLake& lake : lakes) {
         if (!wglMakeCurrent(lake.deviceContext, lake.context)) continue;
         keepViewSize(lake);

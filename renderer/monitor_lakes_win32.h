@@ -5,16 +5,19 @@
 
 #include <windows.h>
 
-// Makes a context on every cover (monitorCovers) sharing lakeContext's
-// texture objects and display lists, with the fixed GL state, the view for
-// the cover's size and no wait for the display's refresh: the lake's
-// window alone sets the pace. A cover whose context cannot be made stays
-// black. Call once the scene is initialised; the lake's context is current
-// again afterwards.
+// The lake's context, which every other monitor's shares, and the colour
+// bits of its pixel format. Call once the scene is initialised.
 void startMonitorLakes(HDC lakeDeviceContext, HGLRC lakeContext, int bits);
 
-// The covers that show the lake.
-int monitorLakeCount();
+// Makes a context on the cover sharing the lake's texture objects, buffer
+// objects and display lists, with the fixed GL state, the view for the
+// cover's size and no wait for the display's refresh: the lake's window
+// alone sets the pace. A cover whose context cannot be made stays black.
+// The lake's context is current again afterwards.
+void startMonitorLake(HWND cover);
+
+// Deletes the cover's context, if it has one; before the cover itself goes.
+void endMonitorLake(HWND cover);
 
 // Draws the scene as it stands into every cover that shows the lake, with
 // the water mesh as the lake's window last wrote it, then makes the lake's
@@ -24,5 +27,5 @@ void drawMonitorLakes();
 // Swaps the buffers of every cover that shows the lake.
 void swapMonitorLakes();
 
-// Deletes the covers' contexts; before the covers themselves go.
+// Deletes every cover's context; before the covers themselves go.
 void endMonitorLakes();

@@ -1,11 +1,10 @@
-// The monitors' rectangles and refresh rates from the system, and the cover
-// windows made from them.
+// The monitors' rectangles, refresh rates and modes from the system, and the
+// cover windows made from them.
 #include "renderer/monitors_win32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
-
-#include "renderer/monitors.h"
 
 namespace {
 
@@ -14,7 +13,7 @@ constexpr char kCoverClass[] = "KestrineCover";
 HINSTANCE coverInstance = nullptr;
 WNDPROC coverInputProc = nullptr;
 bool coverClassRegistered = false;
-std::vector<HWND> covers;
+std::vector<MonitorCover> covers;
 
 BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFO info;
@@ -39,7 +38,9 @@ LRESULT CALLBACK coverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
+// Registered with the first cover, so that one monitor registers nothing.
 bool registerCoverClass() {
+    if (coverClassRegistered) return true;
     WNDCLASSA coverClass;
     std::memset(&coverClass, 0, sizeof coverClass);
     // A device context of its own, as a GL window needs.
@@ -52,42 +53,84 @@ bool registerCoverClass() {
     return coverClassRegistered;
 }
 
+DEVMODEA emptyMode() {
+    DEVMODEA mode;
+    std::memset(&mode, 0, sizeof mode);
+    mode.dmSize = sizeof mode;
+    return mode;
+}
+
 }  // namespace
 
 int refreshRateOf(HWND window) {
     MONITORINFOEXA info;
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return 0;
-    DEVMODEA mode;
-    std::memset(&mode, 0, sizeof mode);
-    mode.dmSize = sizeof mode;
+    DEVMODEA mode = emptyMode();
     if (!EnumDisplaySettingsA(info.szDevice, ENUM_CURRENT_SETTINGS, &mode)) return 0;
     return static_cast<int>(mode.dmDisplayFrequency);
 }
 
-void showMonitorCovers(HINSTANCE instance, HWND lakeWindow, WNDPROC inputProc) {
+std::vector<MonitorArea> currentMonitors() {
     std::vector<MonitorArea> monitors;
     EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
-    const std::vector<ScreenRect> rects = coverRects(monitors);
-    if (rects.empty()) return;
-    coverInstance = instance;
-    coverInputProc = inputProc;
-    if (!registerCoverClass()) return;
-    for (const ScreenRect& r : rects) {
-        // A tool window stays out of the taskbar and the task switcher.
-        const HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCoverClass, "", WS_POPUP, r.left, r.top,
-                                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-        if (cover == nullptr) continue;
-        covers.push_back(cover);
-        ShowWindow(cover, SW_SHOWNOACTIVATE);
-    }
-    SetWindowPos(lakeWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return monitors;
 }
 
-const std::vector<HWND>& monitorCovers() { return covers; }
+bool readPrimaryMode(DisplayMode& mode) {
+    DEVMODEA current = emptyMode();
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &current)) return false;
+    mode = {static_cast<int>(current.dmPelsWidth), static_cast<int>(current.dmPelsHeight),
+            static_cast<int>(current.dmBitsPerPel), static_cast<int>(current.dmDisplayFrequency)};
+    return true;
+}
+
+long setPrimaryMode(const DisplayMode& mode, bool keep) {
+    DEVMODEA wanted = emptyMode();
+    wanted.dmPelsWidth = static_cast<DWORD>(mode.width);
+    wanted.dmPelsHeight = static_cast<DWORD>(mode.height);
+    wanted.dmBitsPerPel = static_cast<DWORD>(mode.bits);
+    wanted.dmDisplayFrequency = static_cast<DWORD>(mode.refreshHz);
+    wanted.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
+    return ChangeDisplaySettingsA(&wanted, keep ? CDS_UPDATEREGISTRY : 0);
+}
+
+void startMonitorCovers(HINSTANCE instance, WNDPROC inputProc) {
+    coverInstance = instance;
+    coverInputProc = inputProc;
+}
+
+const std::vector<MonitorCover>& monitorCovers() { return covers; }
+
+HWND makeMonitorCover(const ScreenRect& r) {
+    if (!registerCoverClass()) return nullptr;
+    // A tool window stays out of the taskbar and the task switcher.
+    const HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCoverClass, "", WS_POPUP, r.left, r.top,
+                                       r.right - r.left, r.bottom - r.top, nullptr, nullptr, coverInstance, nullptr);
+    if (cover == nullptr) return nullptr;
+    covers.push_back({cover, r});
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    return cover;
+}
+
+void moveMonitorCover(int index, const ScreenRect& r) {
+    MonitorCover& cover = covers[static_cast<size_t>(index)];
+    cover.rect = r;
+    SetWindowPos(cover.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void dropMonitorCovers(const std::vector<HWND>& gone) {
+    for (HWND window : gone) DestroyWindow(window);
+    covers.erase(std::remove_if(covers.begin(), covers.end(),
+                                [&gone](const MonitorCover& cover) {
+                                    return std::find(gone.begin(), gone.end(), cover.window) != gone.end();
+                                }),
+                 covers.end());
+}
 
 void destroyMonitorCovers() {
-    for (HWND cover : covers) DestroyWindow(cover);
+    for (const MonitorCover& cover : covers) DestroyWindow(cover.window);
     covers.clear();
     if (coverClassRegistered) UnregisterClassA(kCoverClass, coverInstance);
     coverClassRegistered = false;

@@ -14,6 +14,7 @@
 #include "renderer/frame_cycle.h"
 #include "renderer/frame_pacing.h"
 #include "renderer/gl_context_win32.h"
+#include "renderer/display_changes_win32.h"
 #include "renderer/monitor_lakes_win32.h"
 #include "renderer/monitors.h"
 #include "renderer/monitors_win32.h"
@@ -45,6 +46,18 @@ FramePacing pacing;
 // The display's mode was changed for the window (full screen was asked for
 // and the display took it); the cursor is hidden meanwhile.
 bool displayModeChanged = false;
+// The primary's mode before the change, as it was and as the user's
+// settings kept it; what the display is given back at the end.
+DisplayMode modeFound = {0, 0, 0, 0};
+bool modeFoundKnown = false;
+bool modeFoundKept = false;
+// A display change or a resume was reported: the next pass looks at the
+// monitors again.
+bool displaysChanged = false;
+// When the loop next compares the monitors with those it follows: not every
+// system reports a monitor that comes or goes (Wine sends no
+// WM_DISPLAYCHANGE for it).
+long long nextDisplayCheck = 0;
 
 // Ties the frame rate to the refresh of the display the window is on (the
 // changed mode, or in a window the monitor it opened on), at about 60 frames
@@ -57,7 +70,36 @@ void requestSwapInterval() {
     pacing = framePacingFor(pacingClockRate(), refreshHz, interval);
 }
 
+// The mode to give back at the end, read before the change.
+void recordModeFound() {
+    modeFoundKnown = readPrimaryMode(modeFound);
+    DEVMODEA kept;
+    std::memset(&kept, 0, sizeof kept);
+    kept.dmSize = sizeof kept;
+    modeFoundKept = modeFoundKnown && EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &kept) &&
+                    DisplayMode{static_cast<int>(kept.dmPelsWidth), static_cast<int>(kept.dmPelsHeight),
+                                static_cast<int>(kept.dmBitsPerPel), static_cast<int>(kept.dmDisplayFrequency)} ==
+                        modeFound;
+}
+
+// The user's own mode back: the system's restore first, then, where that
+// did not bring back the mode found at the start (the system took another
+// as the user's own while monitors came or went), that mode set outright.
+void giveDisplayModeBack() {
+    ChangeDisplaySettingsA(nullptr, 0);
+    DisplayMode now;
+    if (!modeFoundKnown || !readPrimaryMode(now) || now == modeFound) return;
+    const long result = setPrimaryMode(modeFound, modeFoundKept);
+    if (result != DISP_CHANGE_SUCCESSFUL)
+        logDisplayModeRefused(modeFound.width, modeFound.height, modeFound.bits, result,
+                              ("the mode found at the start is not given back; the display is left at " +
+                               std::to_string(now.width) + "x" + std::to_string(now.height) + "x" +
+                               std::to_string(now.bits) + " " + std::to_string(now.refreshHz) + " Hz")
+                                  .c_str());
+}
+
 bool changeDisplayMode(int width, int height, int bits) {
+    recordModeFound();
     DEVMODEA mode;
     std::memset(&mode, 0, sizeof mode);
     mode.dmSize = kDevModeSize;
@@ -75,11 +117,10 @@ void destroyRenderWindow() {
     // The other monitors' contexts and windows go first, so the lake's window
     // is the last one the front end can see and the display mode comes back
     // with nothing over it.
-    endMonitorLakes();
-    destroyMonitorCovers();
+    stopFollowingDisplays();
     endPacing();
     if (displayModeChanged) {
-        ChangeDisplaySettingsA(nullptr, 0);
+        giveDisplayModeBack();
         ShowCursor(TRUE);
         displayModeChanged = false;
     }
@@ -112,9 +153,15 @@ LRESULT CALLBACK renderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_CLOSE: PostQuitMessage(0); return 0;
         // The display's state and the session's changes start and end a rest.
         case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                displaysChanged = true;
+                return TRUE;
+            }
             if (wParam != PBT_POWERSETTINGCHANGE) break;
             notePowerSetting(lParam);
             return TRUE;
+        // Monitors came, went or changed, or the primary has another mode.
+        case WM_DISPLAYCHANGE: displaysChanged = true; return 0;
         case WM_WTSSESSION_CHANGE: noteSessionChange(static_cast<unsigned long>(wParam)); return 0;
         case WM_KEYDOWN:
             if (wParam < static_cast<WPARAM>(kKeyCount)) keyDown[wParam] = true;
@@ -208,7 +255,7 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     startPacing(renderWindow);
 
     ShowWindow(renderWindow, SW_SHOW);
-    showMonitorCovers(appInstance, renderWindow, renderWindowProc);
+    startFollowingDisplays(appInstance, renderWindow, displayModeChanged, renderWindowProc);
     SetForegroundWindow(renderWindow);
     SetFocus(renderWindow);
     resizeScene(width, height);
@@ -217,7 +264,7 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
         destroyRenderWindow();
         return false;
     }
-    startMonitorLakes(deviceContext, glContext, bits);
+    startOtherMonitorLakes(deviceContext, glContext, bits);
     return true;
 }
 
@@ -242,16 +289,29 @@ void swapEveryLake() {
 // come back first.
 void restoreDisplayAfterCrash() {
     if (!displayModeChanged) return;
-    ChangeDisplaySettingsA(nullptr, 0);
+    giveDisplayModeBack();
     ShowCursor(TRUE);
+}
+
+// After a display change, a resume or a pass long overdue: the windows go
+// where the monitors now are, and the pace follows the primary's refresh
+// rate as it now is, from a fresh schedule (no burst of frames to catch up).
+// Between those, a cheap look twice a second catches what no message told.
+void keepToTheDisplays(long long now) {
+    if (displaysChanged || scheduleInterrupted(pacing, now)) {
+        displaysChanged = false;
+        followDisplays(true);
+        requestSwapInterval();
+    } else if (now >= nextDisplayCheck && followDisplays(false)) {
+        requestSwapInterval();
+    }
+    if (now >= nextDisplayCheck) nextDisplayCheck = now + pacing.second / 2;
 }
 
 // Returns the quit code when the loop ends on WM_QUIT, 0 when it ends on
 // Escape or a failed frame.
 int runMessageLoop() {
-    // With one monitor the pass is the lake's window's alone.
-    const FrameHooks hooks =
-        monitorLakeCount() == 0 ? FrameHooks{drawScene, swapRenderBuffers} : FrameHooks{drawEveryLake, swapEveryLake};
+    const FrameHooks hooks = {drawEveryLake, swapEveryLake};
     MSG message;
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -266,6 +326,7 @@ int runMessageLoop() {
             WaitMessage();
             continue;
         }
+        keepToTheDisplays(pacingClock());
         const long long wait = ticksUntilNextPass(pacing, pacingClock());
         if (wait > 0) {
             waitForPassOrMessage(wait);

@@ -8,7 +8,8 @@ target_link_libraries(water_scalar_test PRIVATE kestrine_reference kestrine_simu
 kestrine_unit_test(frame_cycle_test unit/frame_cycle_test.cpp)
 target_link_libraries(frame_cycle_test PRIVATE kestrine_simulation)
 
-# The swap interval for a display's refresh rate; the monitors to cover.
+# The swap interval for a display's refresh rate; the monitors to cover and
+# what becomes of their windows when the monitors change.
 kestrine_unit_test(monitors_test unit/monitors_test.cpp)
 target_link_libraries(monitors_test PRIVATE kestrine_monitors)
 
@@ -26,6 +27,11 @@ kestrine_wine_test(renderer_windowed ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_w
 kestrine_wine_session(monitors_session FRESH SCREEN 1824x768x24 --xephyr -screen 1024x768 -screen 800x600 +xinerama
   -extension RANDR -wr)
 kestrine_wine_test(renderer_monitors ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_monitors.sh SESSION monitors_session)
+# Monitors that come, go and change size while the saver runs, and a mode
+# given back under it: Xorg with the dummy driver, whose outputs xrandr
+# connects and whose modes Wine really switches.
+kestrine_wine_session(displays_session FRESH SCREEN --xorg)
+kestrine_wine_test(renderer_displays ${CMAKE_CURRENT_SOURCE_DIR}/wine/renderer_displays.sh SESSION displays_session)
 
 # The viewport and projection set on resize, read back from an offscreen context.
 add_executable(viewport_test render/viewport_test.cpp)

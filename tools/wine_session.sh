@@ -7,6 +7,10 @@
 #                                                    --xephyr, Wine runs on a Xephyr server inside the Xvfb
 #                                                    one, started with the options after it (monitors side
 #                                                    by side: -screen 1024x768 -screen 800x600 +xinerama)
+#   wine_session.sh start DIR --xorg                 the same on Xorg with the dummy video driver instead of
+#                                                    Xvfb: real display modes and refresh rates, and outputs
+#                                                    DUMMY0 to DUMMY15 that xrandr connects and disconnects
+#                                                    (DUMMY0 alone is on, at 2048 x 1536); needs root
 #   wine_session.sh prefix DIR                       only DIR/prefix and DIR/env, for programs shown on
 #                                                    the caller's own display (no Xvfb, no server)
 #   wine_session.sh stop DIR                         end every process it started, by id
@@ -99,6 +103,35 @@ new_prefix() {
     done
 }
 
+# xorg_config FILE: a dummy-driver server with room for monitors side by side.
+xorg_config() {
+    cat > "$1" <<'XORG'
+Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 8192 2048
+    EndSubSection
+EndSection
+XORG
+}
+
 start() {
     mkdir -p "$dir/home"
     dir=$(cd "$dir" && pwd)
@@ -108,7 +141,12 @@ pcm.!default { type null }
 ctl.!default { type hw card 0 }
 ASOUND
     local n
-    n=$(start_x_server xvfb Xvfb -screen 0 "$screen" -nolisten tcp -ac "${xvfb_options[@]}") || exit 1
+    if [ "$screen" = --xorg ]; then
+        xorg_config "$dir/xorg.conf"
+        n=$(start_x_server xorg Xorg -noreset -nolisten tcp -config "$dir/xorg.conf" -logfile "$dir/xorg-server.log") || exit 1
+    else
+        n=$(start_x_server xvfb Xvfb -screen 0 "$screen" -nolisten tcp -ac "${xvfb_options[@]}") || exit 1
+    fi
     if [ ${#xephyr_options[@]} -gt 0 ]; then
         n=$(DISPLAY=:$n start_x_server xephyr Xephyr -nolisten tcp -ac "${xephyr_options[@]}") || exit 1
     fi

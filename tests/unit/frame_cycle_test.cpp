@@ -166,6 +166,23 @@ TEST_F(FrameCycleTest, PacedToTheDisplayWhereVsyncDoesNotHold) {
     }
 }
 
+// After a display change or a resume the pace is the refresh rate's as it
+// now is, from a fresh schedule; a pass more than a second behind the
+// schedule (a sleep no message told of) is noticed.
+TEST_F(FrameCycleTest, PaceFollowsARefreshChangeAndNoticesASleep) {
+    FramePacing pacing = framePacingFor(1000000, 60, 1);
+    noteSwap(pacing, 1000);
+    noteSwap(pacing, 2000);
+    EXPECT_EQ(ticksUntilNextPass(pacing, 2000), 15666);  // the next pass at 17666
+    EXPECT_FALSE(scheduleInterrupted(pacing, 17666 + 1000000));
+    EXPECT_TRUE(scheduleInterrupted(pacing, 17666 + 1000001));
+    pacing = framePacingFor(1000000, 85, 1);
+    EXPECT_EQ(pacing.period, 11764);
+    EXPECT_FALSE(scheduleInterrupted(pacing, 9000000));
+    EXPECT_EQ(ticksUntilNextPass(pacing, 9000000), 0);
+    EXPECT_EQ(framePacingFor(1000000, 144, 2).period, 13888);
+}
+
 // The end-to-end test tells the window of a lock, a console disconnect and
 // connect, and the display off and on; the rest of the rule here.
 TEST_F(FrameCycleTest, RestsWhileTheDisplayIsOffOrTheSessionHasNone) {

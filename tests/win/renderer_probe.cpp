@@ -2,7 +2,8 @@
 // system and the front end would. One command per run:
 //   renderer_probe REPORT find            "class", "popup", "overlapped", "appwindow", "windowedge", "clip",
 //                                         "topmost" (0|1), "client WxH", "origin X,Y"
-//   renderer_probe REPORT mode            "mode WIDTHxHEIGHTxBITS" of the display, "dpi N" of the screen
+//   renderer_probe REPORT mode            "mode WIDTHxHEIGHTxBITS" and "refresh HZ" of the display, "dpi N" of
+//                                         the screen, "monitor L,T,R,B primary|other" each as Wine lists them
 //   renderer_probe REPORT close           posts WM_CLOSE
 //   renderer_probe REPORT minimise-close  minimises the window, then posts WM_CLOSE
 //   renderer_probe REPORT minimise        minimises the window; restore: restores it
@@ -21,6 +22,7 @@
 //                                         memory, then WM_POWERBROADCAST PBT_POWERSETTINGCHANGE with its address
 //   renderer_probe REPORT session EVENT   posts WM_WTSSESSION_CHANGE with the event code (2 console
 //                                         disconnect, 1 console connect, 7 lock, ...)
+//   renderer_probe REPORT resume          posts WM_POWERBROADCAST PBT_APMRESUMEAUTOMATIC, as after a sleep
 // REPORT gets "key value" lines and one "what ok|FAIL" line per check; exit 0
 // when the window exists and every check passed.
 #include <windows.h>
@@ -65,19 +67,6 @@ void describe(HWND window) {
     note("origin", std::to_string(frame.left) + "," + std::to_string(frame.top));
 }
 
-void reportMode() {
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    const bool read = EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) != FALSE;
-    check(read, "mode_read");
-    if (read)
-        note("mode", std::to_string(mode.dmPelsWidth) + "x" + std::to_string(mode.dmPelsHeight) + "x" +
-                         std::to_string(mode.dmBitsPerPel));
-    const HDC screen = GetDC(nullptr);
-    note("dpi", std::to_string(GetDeviceCaps(screen, LOGPIXELSX)));
-    ReleaseDC(nullptr, screen);
-}
-
 BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM count) {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
@@ -85,6 +74,23 @@ BOOL CALLBACK noteMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM count) {
     note("monitor", rectText(info.rcMonitor) + ((info.dwFlags & MONITORINFOF_PRIMARY) ? " primary" : " other"));
     ++*reinterpret_cast<int*>(count);
     return TRUE;
+}
+
+void reportMode() {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    const bool read = EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) != FALSE;
+    check(read, "mode_read");
+    if (read) {
+        note("mode", std::to_string(mode.dmPelsWidth) + "x" + std::to_string(mode.dmPelsHeight) + "x" +
+                         std::to_string(mode.dmBitsPerPel));
+        note("refresh", std::to_string(mode.dmDisplayFrequency));
+    }
+    const HDC screen = GetDC(nullptr);
+    note("dpi", std::to_string(GetDeviceCaps(screen, LOGPIXELSX)));
+    ReleaseDC(nullptr, screen);
+    int monitors = 0;
+    EnumDisplayMonitors(nullptr, nullptr, noteMonitor, reinterpret_cast<LPARAM>(&monitors));
 }
 
 struct ProcessWindows {
@@ -218,6 +224,7 @@ void act(const std::string& command, HWND window, const char* argument) {
     if (command == "display") tellDisplayState(window, static_cast<DWORD>(std::strtoul(argument, nullptr, 10)));
     if (command == "session")
         check(PostMessageA(window, WM_WTSSESSION_CHANGE, std::strtoul(argument, nullptr, 10), 0) != FALSE, "posted");
+    if (command == "resume") check(PostMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) != FALSE, "posted");
 }
 
 }  // namespace

@@ -89,6 +89,16 @@ set_session_dpi() {
 # probe_failures: the last probe's failed checks, one a line.
 probe_failures() { awk '$NF == "FAIL"' "$probe_report" 2>/dev/null; }
 
+# install_saver: the front end, the renderer and the model in C:\ksaver, as
+# an install puts them side by side.
+install_saver() {
+    local folder; folder="$(harness_cdrive)/ksaver"
+    mkdir -p "$folder"
+    cp "$KESTRINE_WIN_BUILD/frontend/Kestrine.scr" "$folder/" && cp "$renderer" "$folder/$SAVER_RENDERER_PROGRAM" &&
+        cp "$KESTRINE_ROOT/assets/Kestrine.data" "$folder/$SAVER_PROGRAM_MODEL" ||
+        harness_fail "cannot put the programs into C:\\ksaver"
+}
+
 screen_size() { xdpyinfo | awk '/dimensions:/ { print $2 }'; }
 
 # expect_exit_0 PID SECONDS WHAT [escape]: the program started as PID ends

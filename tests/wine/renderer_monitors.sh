@@ -13,10 +13,7 @@
     -extension RANDR -wr
 require_probe
 shots=$(mktemp -d /tmp/kestrine-monitors.XXXXXX)
-saver_folder="$(harness_cdrive)/ksaver"
-mkdir -p "$saver_folder"
-cp "$KESTRINE_WIN_BUILD/frontend/Kestrine.scr" "$saver_folder/" && cp "$renderer" "$saver_folder/$SAVER_RENDERER_PROGRAM" &&
-    cp "$KESTRINE_ROOT/assets/Kestrine.data" "$saver_folder/$SAVER_PROGRAM_MODEL" || harness_fail "cannot put the programs into C:\\ksaver"
+install_saver
 mode_before=$(display_mode)
 
 # colour_at SHOT X Y: "black", "white" or "other".

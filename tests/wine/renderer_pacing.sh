@@ -4,7 +4,8 @@
 # about 70 frames a second; told the display is off, no swap and next to no
 # CPU for seconds, and swapping again once it is on; a lock does not rest
 # it, a console disconnect does until a connect; Escape while the display is
-# off ends it with code 0 and the display mode as it was. Swaps are counted
+# off ends it with code 0 and the display mode as it was; after a resume from
+# sleep it goes on drawing at the same pace. Swaps are counted
 # by Wine's fps trace, which reports at the first swap 1.5 s after its last.
 . "$(dirname "$0")/renderer_common.sh"
 require_probe
@@ -47,9 +48,19 @@ harness_wait_window "$SAVER_RENDERER_CAPTION" 60 >/dev/null || harness_fail "no 
 wine_pid=$(harness_wine_pid "$renderer_pid")
 harness_until 30 reported_since 4 || harness_fail "fewer than five swap reports within 30 s"
 # Each report after the first gives the rate since the one before.
-rates=$(awk '/fps:wglSwapBuffers/ { sub(/.*approx /, ""); sub(/fps.*/, ""); print }' "$trace" | tail -n +2 | paste -sd ' ')
-echo "$rates" | awk '{ for (i = 1; i <= NF; i++) if ($i > 70) exit 1 }' || harness_fail "frames a second: $rates"
-echo "ok: paced at $rates frames a second"
+# expect_paced WHAT: every rate reported since report number $1 is at most
+# about 70 frames a second.
+expect_paced() {
+    local rates
+    rates=$(awk '/fps:wglSwapBuffers/ { sub(/.*approx /, ""); sub(/fps.*/, ""); print }' "$trace" | tail -n +"$(($2 + 2))" | paste -sd ' ')
+    echo "$rates" | awk '{ for (i = 1; i <= NF; i++) if ($i > 70) exit 1 }' || harness_fail "$1: frames a second: $rates"
+    echo "ok: $1: paced at $rates frames a second"
+}
+expect_paced "the start" 0
+
+tell "resume" resume
+harness_until 30 reported_since $((reports + 3)) || harness_fail "resume: fewer than three swap reports within 30 s"
+expect_paced "after a resume" "$reports"
 
 tell "display off" display 0
 expect_rest "display off" 4
