@@ -38,7 +38,9 @@ struct MonitorArea {
     bool primary;
 };
 
-inline bool operator==(const MonitorArea& a, const MonitorArea& b) { return a.rect == b.rect && a.primary == b.primary; }
+inline bool operator==(const MonitorArea& a, const MonitorArea& b) {
+    return a.rect == b.rect && a.primary == b.primary;
+}
 
 // The rectangles to cover: every monitor but the primary (the lake's), in
 // the order given, each rectangle once (a cloned display shows one window);

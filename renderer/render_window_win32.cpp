@@ -11,10 +11,10 @@
 #include "contract/saver_contract.h"
 #include "diagnostics/crash_report_win32.h"
 #include "diagnostics/failure_log_win32.h"
+#include "renderer/display_changes_win32.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/frame_pacing.h"
 #include "renderer/gl_context_win32.h"
-#include "renderer/display_changes_win32.h"
 #include "renderer/monitor_lakes_win32.h"
 #include "renderer/monitors.h"
 #include "renderer/monitors_win32.h"
@@ -76,10 +76,10 @@ void recordModeFound() {
     DEVMODEA kept;
     std::memset(&kept, 0, sizeof kept);
     kept.dmSize = sizeof kept;
-    modeFoundKept = modeFoundKnown && EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &kept) &&
-                    DisplayMode{static_cast<int>(kept.dmPelsWidth), static_cast<int>(kept.dmPelsHeight),
-                                static_cast<int>(kept.dmBitsPerPel), static_cast<int>(kept.dmDisplayFrequency)} ==
-                        modeFound;
+    modeFoundKept =
+        modeFoundKnown && EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &kept) &&
+        DisplayMode{static_cast<int>(kept.dmPelsWidth), static_cast<int>(kept.dmPelsHeight),
+                    static_cast<int>(kept.dmBitsPerPel), static_cast<int>(kept.dmDisplayFrequency)} == modeFound;
 }
 
 // The user's own mode back: the system's restore first, then, where that

@@ -224,7 +224,8 @@ void act(const std::string& command, HWND window, const char* argument) {
     if (command == "display") tellDisplayState(window, static_cast<DWORD>(std::strtoul(argument, nullptr, 10)));
     if (command == "session")
         check(PostMessageA(window, WM_WTSSESSION_CHANGE, std::strtoul(argument, nullptr, 10), 0) != FALSE, "posted");
-    if (command == "resume") check(PostMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) != FALSE, "posted");
+    if (command == "resume")
+        check(PostMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) != FALSE, "posted");
 }
 
 }  // namespace
