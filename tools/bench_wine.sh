@@ -7,8 +7,10 @@
 #     driver (GALLIUM_NOOP=1: nothing is rasterised, so what is left is the
 #     CPU cost of building and submitting the frames, which any GL driver
 #     also pays), and both again with two monitors side by side (on
-#     Xephyr), the lake on both. Xvfb never holds vertical sync, so these
-#     runs are paced by the renderer itself;
+#     Xephyr), the lake on both, and on the no-op driver with four
+#     monitors of different sizes (on Xorg's dummy driver). Neither Xvfb
+#     nor these servers hold vertical sync, so these runs are paced by the
+#     renderer itself;
 #   - on the no-op driver, the share of a core over 4 s after the renderer
 #     is told that the display is off (as Windows tells it: the window
 #     probe of the tests).
@@ -93,6 +95,9 @@ run() {
     done
     local rest_line=""
     if [ -n "${rest:-}" ]; then rest_line=$(display_off_share "${label%, no-op driver}" "$wine_pid") || return 1; fi
+    # With no window manager the keys go to the window under the pointer:
+    # the primary's.
+    xdotool mousemove 400 300
     [ "$(harness_escape "$pid" 10)" != timeout ] || { echo "renderer bench: still running after Escape" >&2; return 1; }
 
     if [ -z "$label" ]; then
@@ -139,3 +144,23 @@ rest=1 run ", no-op driver" GALLIUM_NOOP=1 || exit 1
 . "$session/env"
 swaps_per_frame=2 run ", two monitors" || exit 1
 swaps_per_frame=2 rest=1 run ", two monitors, no-op driver" GALLIUM_NOOP=1 || exit 1
+
+# Four monitors of different sizes on Xorg's dummy driver, side by side; the
+# primary is already in the renderer's 1024 x 768. A new wineserver lists
+# them as xrandr lays them out.
+"$root/tools/wine_session.sh" stop "$session" >/dev/null
+"$root/tools/wine_session.sh" start "$session" --xorg >/dev/null ||
+    { echo "renderer bench: no Wine session on Xorg's dummy driver" >&2; exit 1; }
+# shellcheck disable=SC1091
+. "$session/env"
+for output in DUMMY1:1280x1024 DUMMY2:800x600 DUMMY3:1920x1080; do xrandr --addmode "${output%:*}" "${output#*:}"; done
+xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary --output DUMMY1 --mode 1280x1024 --pos 1024x0 \
+    --output DUMMY2 --mode 800x600 --pos 2304x0 --output DUMMY3 --mode 1920x1080 --pos 3104x0 ||
+    { echo "renderer bench: xrandr cannot lay out four monitors" >&2; exit 1; }
+wineserver -k
+wineserver -w
+setsid wineserver -f -p >/dev/null 2>&1 < /dev/null &
+echo $! > "$session/wineserver.pid"
+wine cmd /c exit >/dev/null 2>&1 < /dev/null
+sleep 2
+swaps_per_frame=4 run ", four monitors, no-op driver" GALLIUM_NOOP=1 || exit 1
