@@ -8,6 +8,8 @@ kestrine_unit_test(music_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/music_test.cpp)
 target_link_libraries(music_test PRIVATE kestrine_frontend_core)
 kestrine_unit_test(show_mode_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/show_mode_test.cpp)
 target_link_libraries(show_mode_test PRIVATE kestrine_frontend_core)
+kestrine_unit_test(staging_test ${CMAKE_CURRENT_SOURCE_DIR}/unit/staging_test.cpp)
+target_link_libraries(staging_test PRIVATE kestrine_frontend_core)
 
 kestrine_wine_test(frontend_settings ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_settings.sh)
 kestrine_wine_test(frontend_music ${CMAKE_CURRENT_SOURCE_DIR}/wine/frontend_music.sh)
