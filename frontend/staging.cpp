@@ -54,7 +54,8 @@ bool stageFile(StagingFiles& files, const std::string& path, const std::vector<u
         return true;
     }
     if (held != bytes)
-        logFailure("staged file " + path + " is held by another program with other contents; the saver goes on with them",
-                   replaced ? "" : reason);
+        logFailure(
+            "staged file " + path + " is held by another program with other contents; the saver goes on with them",
+            replaced ? "" : reason);
     return true;
 }

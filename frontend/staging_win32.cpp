@@ -14,8 +14,8 @@ const DWORD kLargestStagedFile = 64u << 20;
 
 // The name itself, a link as a link, where the system can open links so.
 HANDLE openName(const std::string& path, DWORD access) {
-    return CreateFileW(widenAnsi(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return CreateFileW(widenAnsi(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 bool deleteOnClose(HANDLE handle) {
@@ -29,8 +29,8 @@ bool readAll(HANDLE file, std::vector<uint8_t>& bytes) {
     if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > kLargestStagedFile) return false;
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    return bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                             read == bytes.size());
+    return bytes.empty() ||
+           (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
 }
 
 struct WindowsStagingFiles : StagingFiles {

@@ -350,7 +350,8 @@ Function un.RemoveStagingLink
     System::Call 'kernel32::CreateFileW(w "${STAGING}", i 0x10080, i 7, p 0, i 3, i 0x02200000, p 0) p .r2'
     ${If} $2 P<> -1
       ; BY_HANDLE_FILE_INFORMATION: the attributes come first.
-      System::Call '*(&i52) p .r3'
+      System::Alloc 52
+      Pop $3
       System::Call 'kernel32::GetFileInformationByHandle(p r2, p r3) i .r4'
       System::Call '*$3(i .r1)'
       IntOp $1 $1 & ${FILE_ATTRIBUTE_REPARSE_POINT}
@@ -369,7 +370,7 @@ Function un.RemoveStagingLink
   Pop $3
   Pop $2
   Pop $1
-  Exch $0
+  Push $0
 FunctionEnd
 
 Section Uninstall
