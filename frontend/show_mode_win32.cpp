@@ -4,10 +4,14 @@
 
 #include <cstring>
 
+#include "contract/saver_contract.h"
 #include "diagnostics/failure_log_win32.h"
+#include "files/bmp_encoder.h"
+#include "files/whole_file.h"
 #include "frontend/settings.h"
 #include "frontend/show_mode.h"
 #include "frontend/skip_on_error.h"
+#include "frontend/staging_win32.h"
 #include "frontend/ui/forms_win32.h"
 #include "frontend/ui/picture_win32.h"
 
@@ -19,17 +23,35 @@ struct WindowsShowForm : ShowModePort {
     Form* form = nullptr;
     std::string arguments;
     HANDLE renderer = nullptr;
+    bool folderChecked = false;
+    bool folderUsable = false;
 
+    // The staging folder is looked at once, before the first file.
+    bool stagingFolderUsable() {
+        if (!folderChecked) folderUsable = prepareStagingFolder(windowsStagingFiles(), kStagingFolder);
+        folderChecked = true;
+        return folderUsable;
+    }
+    bool stage(const std::string& path, const std::vector<uint8_t>& bytes, const std::string& failure) {
+        if (!stagingFolderUsable()) return false;
+        std::string reason;
+        if (stageFile(windowsStagingFiles(), path, bytes, reason)) return true;
+        logFailure(failure, reason);
+        return false;
+    }
     bool savePicture(Picture picture, const std::string& path) override {
         const PictureRef decoded = loadPictureResource(picture);
-        if (!decoded) {
+        if (!decoded || !decoded->bits || decoded->width <= 0 || decoded->height <= 0) {
             logFailure("the picture for " + path + " cannot be decoded", "");
             return false;
         }
-        return writePictureBmp(*decoded, path.c_str()) || logLastError("staged picture " + path + " cannot be written");
+        return stage(path, encodeBmp24(decoded->bits, decoded->width, decoded->height, PixelLayout::Bgrx),
+                     "staged picture " + path + " cannot be written");
     }
     bool copyFile(const std::string& from, const std::string& to) override {
-        return CopyFileA(from.c_str(), to.c_str(), FALSE) || logLastError("copying " + from + " to " + to + " failed");
+        std::vector<uint8_t> bytes;
+        if (!readWholeFile(from, bytes)) return logLastError("copying " + from + " to " + to + " failed");
+        return stage(to, bytes, "copying " + from + " to " + to + " failed");
     }
     std::string programFolder() override { return activeSettingsPlatform().programFolder(); }
     bool startProgram(const std::string& path) override {

@@ -24,6 +24,7 @@ ManifestDPIAware true
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define STAGING "C:\tolvin"
 !define SPI_SETSCREENSAVEACTIVE 17
+!define FILE_ATTRIBUTE_REPARSE_POINT 0x400
 !define SPIF_UPDATEINIFILE_SENDCHANGE 3
 
 ; The uninstaller and the setup are signed as they are made.
@@ -326,6 +327,52 @@ Function un.onInit
   Call un.SaverPathsOf
 FunctionEnd
 
+;  Pushes 1 when the staging folder is a link (removed where the system opens
+;  the link itself, else left), 0 when it is a folder or not there. The link
+;  is deleted through a handle opened on the link, not on what it leads to:
+;  a system that resolves the link on opening (Wine does) would otherwise
+;  remove or empty the folder behind it.
+Function un.RemoveStagingLink
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  StrCpy $0 0
+  System::Call 'kernel32::GetFileAttributesW(w "${STAGING}") i .r1'
+  ${If} $1 <> -1
+    IntOp $1 $1 & ${FILE_ATTRIBUTE_REPARSE_POINT}
+  ${EndIf}
+  ${If} $1 <> -1
+  ${AndIf} $1 <> 0
+    StrCpy $0 1
+    ; DELETE | FILE_READ_ATTRIBUTES; every share; OPEN_EXISTING;
+    ; FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS.
+    System::Call 'kernel32::CreateFileW(w "${STAGING}", i 0x10080, i 7, p 0, i 3, i 0x02200000, p 0) p .r2'
+    ${If} $2 P<> -1
+      ; BY_HANDLE_FILE_INFORMATION: the attributes come first.
+      System::Alloc 52
+      Pop $3
+      System::Call 'kernel32::GetFileInformationByHandle(p r2, p r3) i .r4'
+      System::Call '*$3(i .r1)'
+      IntOp $1 $1 & ${FILE_ATTRIBUTE_REPARSE_POINT}
+      ${If} $4 <> 0
+      ${AndIf} $1 <> 0
+        ; FILE_DISPOSITION_INFO { DeleteFile = TRUE } (FileDispositionInfo 4).
+        System::Call '*(i 1) p .r4'
+        System::Call 'kernel32::SetFileInformationByHandle(p r2, i 4, p r4, i 4)'
+        System::Free $4
+      ${EndIf}
+      System::Free $3
+      System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
+  ${EndIf}
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Push $0
+FunctionEnd
+
 Section Uninstall
   Call un.SaverIsKestrine
   Pop $0
@@ -339,12 +386,17 @@ Section Uninstall
   Delete /REBOOTOK "$ProgramsDir\Kestrine.data"
 
   ; The pictures and model the saver stages at every start; the folder goes
-  ; only when nothing else is left in it.
-  Delete "${STAGING}\Solvane1.bmp"
-  Delete "${STAGING}\Solvane2.bmp"
-  Delete "${STAGING}\Solvane3.bmp"
-  Delete "${STAGING}\Solvane.data"
-  RMDir "${STAGING}"
+  ; only when nothing else is left in it. Any user may have made the folder
+  ; a link to another one: then only the link goes, nothing behind it.
+  Call un.RemoveStagingLink
+  Pop $0
+  ${If} $0 == 0
+    Delete "${STAGING}\Solvane1.bmp"
+    Delete "${STAGING}\Solvane2.bmp"
+    Delete "${STAGING}\Solvane3.bmp"
+    Delete "${STAGING}\Solvane.data"
+    RMDir "${STAGING}"
+  ${EndIf}
 
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   Delete "$INSTDIR\Uninstall.exe"

@@ -11,6 +11,7 @@
 #include "contract/saver_contract.h"
 #include "diagnostics/crash_report_win32.h"
 #include "diagnostics/failure_log_win32.h"
+#include "files/plain_file_win32.h"
 #include "renderer/display_changes_win32.h"
 #include "renderer/frame_cycle.h"
 #include "renderer/frame_pacing.h"
@@ -223,6 +224,7 @@ bool createRenderWindow(const char* title, int width, int height, int bits, bool
     // file ends the program without touching the display.
     Ms3dModel* model = new (std::nothrow) Ms3dModel;
     sceneModel = model;
+    if (!stagedFileIsPlain("model", kModelPath)) return false;
     if (model == nullptr || !model->load(kModelPath)) return logUnusableFile("model", kModelPath);
 
     appInstance = GetModuleHandleA(nullptr);

@@ -146,8 +146,8 @@ swaps_per_frame=2 run ", two monitors" || exit 1
 swaps_per_frame=2 rest=1 run ", two monitors, no-op driver" GALLIUM_NOOP=1 || exit 1
 
 # Four monitors of different sizes on Xorg's dummy driver, side by side; the
-# primary is already in the renderer's 1024 x 768. A new wineserver lists
-# them as xrandr lays them out.
+# primary is already in the renderer's 1024 x 768. A new wineserver comes
+# to list them as xrandr lays them out.
 "$root/tools/wine_session.sh" stop "$session" >/dev/null
 "$root/tools/wine_session.sh" start "$session" --xorg >/dev/null ||
     { echo "renderer bench: no Wine session on Xorg's dummy driver" >&2; exit 1; }
@@ -162,5 +162,11 @@ wineserver -w
 setsid wineserver -f -p >/dev/null 2>&1 < /dev/null &
 echo $! > "$session/wineserver.pid"
 wine cmd /c exit >/dev/null 2>&1 < /dev/null
-sleep 2
+# A fresh Wine may list the monitors it had before for some seconds.
+wine_lists_four() {
+    local report=$WINEPREFIX/drive_c/bench-probe.txt
+    harness_run_probe 60 "$report" "$probe_exe" 'C:\bench-probe.txt' mode
+    [ "$(grep -c '^monitor ' "$report")" = 4 ]
+}
+harness_until 60 wine_lists_four || { echo "renderer bench: Wine does not list the four monitors" >&2; exit 1; }
 swaps_per_frame=4 run ", four monitors, no-op driver" GALLIUM_NOOP=1 || exit 1

@@ -2,9 +2,11 @@
 // the conversion done by GDI into a 24-bit DIB section, and the "Error" box.
 #include <windows.h>
 #include "diagnostics/failure_log_win32.h"
+#include "files/plain_file_win32.h"
 #include "renderer/image/bmp_platform.h"
 
 bool fileOpensForReading(const char* path) {
+    if (!stagedFileIsPlain("picture", path)) return false;
     HANDLE file =
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return logLastError(std::string("picture ") + path + " cannot be read");

@@ -6,6 +6,8 @@
 //   frontend_window_probe REPORT endsession CAPTION  sends WM_QUERYENDSESSION, then WM_ENDSESSION, as a log-off does
 //   frontend_window_probe REPORT texts CAPTION  "text T" for each child window in UTF-8 (a message box's message, its button)
 //   frontend_window_probe REPORT fill CAPTION TEXT  puts TEXT into the edit box of the window's open popup (a chooser)
+//   frontend_window_probe REPORT tamper FILE    tries to write, replace and delete a file the saver holds:
+//                                                "write|replace|delete error N", each refused with 32 or 5
 // Exit 0 when the window exists and the action was done.
 #include <windows.h>
 #include <shellapi.h>
@@ -66,12 +68,33 @@ void endSession(HWND window) {
         SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
 }
 
+void refused(bool failed, const char* what) {
+    const DWORD error = failed ? GetLastError() : 0;
+    test_report::note(what, "error " + std::to_string(error));
+    test_report::check(error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED, "refused");
+}
+
+int tamper(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    refused(file == INVALID_HANDLE_VALUE, "write");
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    const std::string other = path + ".probe";
+    file = CreateFileA(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    refused(!MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING), "replace");
+    DeleteFileA(other.c_str());
+    refused(!DeleteFileA(path.c_str()), "delete");
+    return test_report::finish();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) return 2;
     if (!test_report::open(argv[1])) return 2;
     const std::string action = argv[2];
+    if (action == "tamper") return tamper(argv[3]);
     HWND window = FindWindowA(nullptr, argv[3]);
     DWORD pid = 0;
     if (window) GetWindowThreadProcessId(window, &pid);

@@ -54,4 +54,13 @@ in_uninstall "$IN_UNINSTALL_KEY"
 in_same "$(in_reg "$IN_DESKTOP_KEY" SCRNSAVE.EXE)" "$other" || harness_fail "the uninstaller removed another saver's SCRNSAVE.EXE"
 [ "$(ls "$SAVER_STAGED")" = notes.txt ] || harness_fail "$SAVER_STAGING_FOLDER holds '$(ls "$SAVER_STAGED" | tr '\n' ' ')', not just the user's file"
 echo "  another saver chosen stays chosen; $SAVER_STAGING_FOLDER stays with only the user's own file in it"
+# C:\tolvin a link to another folder holding files of the staged names: the
+# uninstaller deletes nothing behind the link.
+in_install "$IN_SETUP"
+mkdir -p "$IN_WORK/linked"; echo theirs > "$IN_WORK/linked/$SAVER_LAKE_BED"
+rm -rf "$SAVER_STAGED"; ln -s "$IN_WORK/linked" "$SAVER_STAGED"
+in_uninstall "$IN_UNINSTALL_KEY"
+[ "$(cat "$IN_WORK/linked/$SAVER_LAKE_BED")" = theirs ] || harness_fail "the uninstaller deleted behind the linked $SAVER_STAGING_FOLDER"
+rm -rf "$SAVER_STAGED" "$IN_WORK/linked"
+echo "  a linked $SAVER_STAGING_FOLDER: the folder it leads to keeps its files"
 echo "PASS: the silent uninstall removes what Kestrine put there and leaves the user's own"
