@@ -328,8 +328,9 @@ int runMessageLoop() {
             WaitMessage();
             continue;
         }
-        keepToTheDisplays(pacingClock());
-        const long long wait = ticksUntilNextPass(pacing, pacingClock());
+        const long long now = pacingClock();
+        keepToTheDisplays(now);
+        const long long wait = ticksUntilNextPass(pacing, now);
         if (wait > 0) {
             waitForPassOrMessage(wait);
             continue;
