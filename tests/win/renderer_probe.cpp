@@ -23,6 +23,8 @@
 //   renderer_probe REPORT session EVENT   posts WM_WTSSESSION_CHANGE with the event code (2 console
 //                                         disconnect, 1 console connect, 7 lock, ...)
 //   renderer_probe REPORT resume          posts WM_POWERBROADCAST PBT_APMRESUMEAUTOMATIC, as after a sleep
+//   renderer_probe REPORT keep-mode       makes the display's current mode the user's own (CDS_UPDATEREGISTRY),
+//                                         as a system may do when monitors come or go
 // REPORT gets "key value" lines and one "what ok|FAIL" line per check; exit 0
 // when the window exists and every check passed.
 #include <windows.h>
@@ -236,6 +238,14 @@ int main(int argc, char** argv) {
     const std::string command = argv[2];
     if (command == "mode") {
         reportMode();
+        return test_report::finish();
+    }
+    if (command == "keep-mode") {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        check(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode) &&
+                  ChangeDisplaySettingsA(&mode, CDS_UPDATEREGISTRY) == DISP_CHANGE_SUCCESSFUL,
+              "kept");
         return test_report::finish();
     }
     const HWND window = FindWindowA(kRendererWindowClass, kRendererCaption);
