@@ -146,25 +146,28 @@ swaps_per_frame=2 run ", two monitors" || exit 1
 swaps_per_frame=2 rest=1 run ", two monitors, no-op driver" GALLIUM_NOOP=1 || exit 1
 
 # Four monitors of different sizes on Xorg's dummy driver, side by side; the
-# primary is already in the renderer's 1024 x 768. A new wineserver comes
-# to list them as xrandr lays them out.
+# primary is already in the renderer's 1024 x 768.
+# A new prefix: one that has run on other servers keeps their monitors.
 "$root/tools/wine_session.sh" stop "$session" >/dev/null
+rm -rf "$session/prefix"
 "$root/tools/wine_session.sh" start "$session" --xorg >/dev/null ||
     { echo "renderer bench: no Wine session on Xorg's dummy driver" >&2; exit 1; }
 # shellcheck disable=SC1091
 . "$session/env"
+"$root/tools/stage_scene_files.sh" "$WINEPREFIX/drive_c" || exit 1
 for output in DUMMY1:1280x1024 DUMMY2:800x600 DUMMY3:1920x1080; do xrandr --addmode "${output%:*}" "${output#*:}"; done
 xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary --output DUMMY1 --mode 1280x1024 --pos 1024x0 \
     --output DUMMY2 --mode 800x600 --pos 2304x0 --output DUMMY3 --mode 1920x1080 --pos 3104x0 ||
     { echo "renderer bench: xrandr cannot lay out four monitors" >&2; exit 1; }
-wineserver -k
-wineserver -w
-setsid wineserver -f -p >/dev/null 2>&1 < /dev/null &
-echo $! > "$session/wineserver.pid"
-wine cmd /c exit >/dev/null 2>&1 < /dev/null
-# A fresh Wine may list the monitors it had before for some seconds.
+# The dummy server's own list of what is on is made anew only when asked;
+# Wine reads it as it stands.
+xrandr --listmonitors >/dev/null
+# A new Wine may list the monitors it had before: a newer one, until one
+# lists the four.
 wine_lists_four() {
     local report=$WINEPREFIX/drive_c/bench-probe.txt
+    harness_new_wineserver
+    sleep 1
     harness_run_probe 60 "$report" "$probe_exe" 'C:\bench-probe.txt' mode
     [ "$(grep -c '^monitor ' "$report")" = 4 ]
 }

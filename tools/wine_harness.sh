@@ -29,6 +29,8 @@
 #   harness_pixel FILE X Y                prints "R G B" of one pixel of a picture
 #   harness_fail MESSAGE                  prints FAIL and exits 1
 #   harness_set_dpi DPI                   programs started from now on see DPI dots per inch (not in the shared session)
+#   harness_new_wineserver                the session's wineserver ended and a new one started, with the prefix's
+#                                         services: it reads the monitors afresh (an older one may keep a stale list)
 set -u
 KESTRINE_ROOT=${KESTRINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 KESTRINE_WIN_BUILD=${KESTRINE_WIN_BUILD:-$KESTRINE_ROOT/build/win}
@@ -84,6 +86,14 @@ harness_set_dpi() {
     wineserver -k
     wineserver -w
     rm -f "$KESTRINE_SESSION/wineserver.pid"
+}
+
+harness_new_wineserver() {
+    wineserver -k
+    wineserver -w
+    setsid wineserver -f -p >/dev/null 2>&1 < /dev/null &
+    echo $! > "$KESTRINE_SESSION/wineserver.pid"
+    wine cmd /c exit >/dev/null 2>&1 < /dev/null
 }
 
 harness_cdrive() { echo "$WINEPREFIX/drive_c"; }

@@ -10,7 +10,9 @@
 #   wine_session.sh start DIR --xorg                 the same on Xorg with the dummy video driver instead of
 #                                                    Xvfb: real display modes and refresh rates, and outputs
 #                                                    DUMMY0 to DUMMY15 that xrandr connects and disconnects
-#                                                    (DUMMY0 alone is on, at 2048 x 1536); needs root
+#                                                    (DUMMY0 alone is on, at 2048 x 1536); needs root. After
+#                                                    a change, xrandr --listmonitors makes the server's list
+#                                                    of monitors, which Wine reads, current
 #   wine_session.sh prefix DIR                       only DIR/prefix and DIR/env, for programs shown on
 #                                                    the caller's own display (no Xvfb, no server)
 #   wine_session.sh stop DIR                         end every process it started, by id

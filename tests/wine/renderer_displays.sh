@@ -23,6 +23,9 @@ layout() {
         args+=(--output "$output" --mode "${on%%+*}" --pos "$(echo "${on#*+}" | tr + x)")
     done
     xrandr "${args[@]}" --output DUMMY0 --primary || harness_fail "xrandr cannot lay out $*"
+    # The dummy server makes its list of what is on anew only when asked;
+    # Wine reads the list as it stands.
+    xrandr --listmonitors >/dev/null
 }
 
 # The monitors as X has them, as a new Wine program lists them, and the
@@ -50,16 +53,13 @@ expect_lakes() {
     echo "ok: $1: a lake on each of $(x_monitors | paste -sd ' ')"
 }
 
-# run_saver LAYOUT...: the whole saver on a new wineserver (an older one may
-# keep the monitors it had when a saver gave a mode back), the primary
-# switched to 1024 x 768.
+# run_saver LAYOUT...: the whole saver on a new wineserver that lists the
+# monitors as X has them (an older one may keep those it had when a saver
+# gave a mode back), the primary switched to 1024 x 768.
 run_saver() {
     layout "$@"
-    wineserver -k && wineserver -w
-    setsid wineserver -f -p >/dev/null 2>&1 < /dev/null &
-    echo $! > "$KESTRINE_SESSION/wineserver.pid"
-    wine cmd /c exit >/dev/null 2>&1 < /dev/null
-    harness_until 60 wine_agrees || harness_fail "Wine does not list the monitors X has"
+    harness_until 60 eval 'harness_new_wineserver && sleep 1 && wine_agrees' ||
+        harness_fail "Wine does not list the monitors X has"
     mode_before=$(display_mode)
     harness_start_program saver 'C:\ksaver\Kestrine.scr' /s
     harness_until 60 primary_is 1024x768 || harness_fail "the primary is not switched to 1024 x 768"
