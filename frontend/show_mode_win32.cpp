@@ -6,7 +6,6 @@
 
 #include "contract/saver_contract.h"
 #include "diagnostics/failure_log_win32.h"
-#include "files/bmp_encoder.h"
 #include "files/whole_file.h"
 #include "frontend/settings.h"
 #include "frontend/show_mode.h"
@@ -41,12 +40,12 @@ struct WindowsShowForm : ShowModePort {
     }
     bool savePicture(Picture picture, const std::string& path) override {
         const PictureRef decoded = loadPictureResource(picture);
-        if (!decoded || !decoded->bits || decoded->width <= 0 || decoded->height <= 0) {
+        const std::vector<uint8_t> file = decoded ? pictureBmpFile(*decoded) : std::vector<uint8_t>();
+        if (file.empty()) {
             logFailure("the picture for " + path + " cannot be decoded", "");
             return false;
         }
-        return stage(path, encodeBmp24(decoded->bits, decoded->width, decoded->height, PixelLayout::Bgrx),
-                     "staged picture " + path + " cannot be written");
+        return stage(path, file, "staged picture " + path + " cannot be written");
     }
     bool copyFile(const std::string& from, const std::string& to) override {
         std::vector<uint8_t> bytes;

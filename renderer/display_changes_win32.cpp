@@ -1,6 +1,7 @@
 // Applies the plan of monitors.h to the lake's window and the covers.
 #include "renderer/display_changes_win32.h"
 
+#include <utility>
 #include <vector>
 
 #include "renderer/monitor_lakes_win32.h"
@@ -70,7 +71,7 @@ void startOtherMonitorLakes(HDC lakeDeviceContext, HGLRC lakeContext, int bits) 
 bool followDisplays(bool force) {
     std::vector<MonitorArea> monitors = currentMonitors();
     if (!force && monitors == followed) return false;
-    followed = monitors;
+    followed = std::move(monitors);
     applyPlan(planDisplays(windowRect(lakeWindow), lakeFollowsPrimary, coverRectsNow(), followed));
     return true;
 }

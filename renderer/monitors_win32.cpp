@@ -77,9 +77,9 @@ std::vector<MonitorArea> currentMonitors() {
     return monitors;
 }
 
-bool readPrimaryMode(DisplayMode& mode) {
+bool readPrimaryMode(DisplayMode& mode, bool kept) {
     DEVMODEA current = emptyMode();
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &current)) return false;
+    if (!EnumDisplaySettingsA(nullptr, kept ? ENUM_REGISTRY_SETTINGS : ENUM_CURRENT_SETTINGS, &current)) return false;
     mode = {static_cast<int>(current.dmPelsWidth), static_cast<int>(current.dmPelsHeight),
             static_cast<int>(current.dmBitsPerPel), static_cast<int>(current.dmDisplayFrequency)};
     return true;

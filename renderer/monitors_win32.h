@@ -16,8 +16,9 @@ int refreshRateOf(HWND window);
 // The monitors as the system lists them now.
 std::vector<MonitorArea> currentMonitors();
 
-// The primary display's mode as it is now; false when the system does not say.
-bool readPrimaryMode(DisplayMode& mode);
+// The primary display's mode as it is now, or with kept as the user's
+// settings keep it; false when the system does not say.
+bool readPrimaryMode(DisplayMode& mode, bool kept = false);
 // Sets the primary display's mode: its size, colour bits and refresh rate.
 // With keep, the mode is written to the user's settings as well. Returns
 // the system's DISP_CHANGE code.

@@ -73,14 +73,9 @@ void requestSwapInterval() {
 
 // The mode to give back at the end, read before the change.
 void recordModeFound() {
+    DisplayMode kept;
     modeFoundKnown = readPrimaryMode(modeFound);
-    DEVMODEA kept;
-    std::memset(&kept, 0, sizeof kept);
-    kept.dmSize = sizeof kept;
-    modeFoundKept =
-        modeFoundKnown && EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &kept) &&
-        DisplayMode{static_cast<int>(kept.dmPelsWidth), static_cast<int>(kept.dmPelsHeight),
-                    static_cast<int>(kept.dmBitsPerPel), static_cast<int>(kept.dmDisplayFrequency)} == modeFound;
+    modeFoundKept = modeFoundKnown && readPrimaryMode(kept, true) && kept == modeFound;
 }
 
 // The user's own mode back: the system's restore first, then, where that
@@ -300,14 +295,11 @@ void restoreDisplayAfterCrash() {
 // rate as it now is, from a fresh schedule (no burst of frames to catch up).
 // Between those, a cheap look twice a second catches what no message told.
 void keepToTheDisplays(long long now) {
-    if (displaysChanged || scheduleInterrupted(pacing, now)) {
-        displaysChanged = false;
-        followDisplays(true);
-        requestSwapInterval();
-    } else if (now >= nextDisplayCheck && followDisplays(false)) {
-        requestSwapInterval();
-    }
-    if (now >= nextDisplayCheck) nextDisplayCheck = now + pacing.second / 2;
+    const bool told = displaysChanged || scheduleInterrupted(pacing, now);
+    const bool lookDue = now >= nextDisplayCheck;
+    displaysChanged = false;
+    if (lookDue) nextDisplayCheck = now + pacing.second / 2;
+    if (told ? followDisplays(true) : lookDue && followDisplays(false)) requestSwapInterval();
 }
 
 // Returns the quit code when the loop ends on WM_QUIT, 0 when it ends on

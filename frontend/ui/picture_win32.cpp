@@ -245,9 +245,14 @@ HCURSOR loadCursorAtDpi(int id, int dpi) {
     return cursor;
 }
 
+std::vector<uint8_t> pictureBmpFile(const PictureData& picture) {
+    if (!picture.bits || picture.width <= 0 || picture.height <= 0) return {};
+    return encodeBmp24(picture.bits, picture.width, picture.height, PixelLayout::Bgrx);
+}
+
 bool writePictureBmp(const PictureData& picture, const char* path) {
-    if (!picture.bits || picture.width <= 0 || picture.height <= 0 || !path) return false;
-    const std::vector<uint8_t> file = encodeBmp24(picture.bits, picture.width, picture.height, PixelLayout::Bgrx);
+    const std::vector<uint8_t> file = pictureBmpFile(picture);
+    if (file.empty() || !path) return false;
 
     HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;

@@ -5,7 +5,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 struct PictureData {
     HBITMAP bitmap = nullptr;  // 32-bit top-down DIB section, blue-green-red-unused
@@ -37,7 +39,11 @@ PictureRef pictureAtDpi(const PictureRef& picture, int dpi);
 // when the resource is missing.
 HCURSOR loadCursorAtDpi(int id, int dpi);
 
-// Writes the picture as a 24-bit bottom-up BMP with a 40-byte info header.
+// The picture as a 24-bit bottom-up BMP file with a 40-byte info header;
+// empty for a picture without pixels.
+std::vector<uint8_t> pictureBmpFile(const PictureData& picture);
+
+// Writes pictureBmpFile to path.
 bool writePictureBmp(const PictureData& picture, const char* path);
 
 // Draws the source rectangle of the picture stretched to the destination.
